@@ -1,0 +1,19 @@
+// The orderly stop: thrown where the run must end, caught in main().
+#pragma once
+
+namespace polarsketch::console {
+
+enum ExitStatus : int {
+  kExitQuit = 0,        // the user quit from the main menu
+  kExitError = 1,       // stopped after an error (user's choice or an unopenable file)
+  kExitEndOfInput = 2,  // console input ended before a quit
+};
+
+// Not derived from std::exception so that no generic handler swallows it.
+struct OrderlyStop {
+  int status;
+};
+
+[[noreturn]] inline void stop_run(int status) { throw OrderlyStop{status}; }
+
+}  // namespace polarsketch::console

@@ -1,0 +1,60 @@
+// The unit table: console and files addressed by unit numbers (5 in, 6 out,
+// 20 colour-table file, 50 settings/plot file), and the one line reader.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+namespace polarsketch::console {
+
+inline constexpr int kUnitIn = 5;
+inline constexpr int kUnitOut = 6;
+inline constexpr int kUnitColorFile = 20;
+inline constexpr int kUnitPlotFile = 50;
+
+// The line printed when console input ends; the run then stops with status 2.
+inline constexpr std::string_view kEndOfInputLine = "===> END OF INPUT: STOPPING EXECUTION";
+
+// Binds a unit to a caller-owned stream (tests bind string streams).
+void bind_input(int unit, std::istream& in);
+void bind_output(int unit, std::ostream& out);
+// Binds units 5 and 6 to the given streams.
+void bind_console(std::istream& in, std::ostream& out);
+// Closes every file unit and binds 5 and 6 to standard input and output.
+void reset_units();
+
+// The output stream of a unit; an unbound unit writes nowhere.
+std::ostream& output(int unit);
+// Writes one line: one leading blank, the text, a line end.
+void put_line(int unit, std::string_view text);
+// Writes one line exactly as given (the caller supplies any leading blank).
+void put_raw_line(int unit, std::string_view text);
+// Flushes every bound output (done before every console read).
+void flush_outputs();
+
+enum class OnEnd {
+  stop,    // console: print the end-of-input line and stop the run (status 2)
+  report,  // return false and let the caller decide
+};
+
+// The one line reader. Reads a whole line (without its line end and without a
+// trailing carriage return). Console outputs are flushed first. At end of input
+// a console unit stops the run (OnEnd::stop); a file unit always returns false.
+bool read_line(int unit, std::string& line, OnEnd on_end = OnEnd::stop);
+
+enum class FileStatus {
+  old_file,  // must exist; opened for reading
+  new_file,  // must not exist; created for writing
+  unknown,   // created or truncated for writing
+};
+
+// Opens a named file on a unit (closing what was there). Returns false on failure.
+bool open_file(int unit, const std::string& path, FileStatus status);
+// Closes a file unit. Returns false if a write to it failed.
+bool close_file(int unit);
+bool is_file_open(int unit);
+// True while every write to the unit has succeeded.
+bool unit_good(int unit);
+
+}  // namespace polarsketch::console

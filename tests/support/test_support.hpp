@@ -1,0 +1,39 @@
+// Shared test helpers: console units bound to strings, a fixed clock.
+#pragma once
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace polarsketch::testing {
+
+// Binds units 5 and 6 to string streams for the life of the object and resets
+// the console record; restores standard input/output afterwards.
+class ConsoleCapture {
+ public:
+  explicit ConsoleCapture(const std::string& input = "");
+  ~ConsoleCapture();
+  ConsoleCapture(const ConsoleCapture&) = delete;
+  ConsoleCapture& operator=(const ConsoleCapture&) = delete;
+
+  void set_input(const std::string& input);
+  std::string text() const { return out_.str(); }  // everything printed so far
+  std::vector<std::string> lines() const;          // printed lines without line ends
+  std::string take();                              // text so far, then clears it
+
+ private:
+  std::istringstream in_;
+  std::ostringstream out_;
+};
+
+// Splits a text into lines (without line ends).
+std::vector<std::string> split_lines(const std::string& text);
+
+// Fixes the clock at the given time for the life of the object.
+class FixedClock {
+ public:
+  FixedClock(int year, int month, int day, int hour, int minute, int second);
+  ~FixedClock();
+};
+
+}  // namespace polarsketch::testing
