@@ -44,6 +44,8 @@ class FixedText {
   void set(std::size_t i, char c) { s_[i - 1] = c; }
   bool operator==(const FixedText&) const = default;
   bool operator==(std::string_view s) const { return s_ == fit_text(s, N); }
+  bool operator==(const std::string& s) const { return s_ == fit_text(s, N); }
+  bool operator==(const char* s) const { return s_ == fit_text(s, N); }
 
  private:
   std::string s_;

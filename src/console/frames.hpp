@@ -26,6 +26,11 @@ void crevin2(std::string_view vnam, float& v, float vmin, float vmax, std::strin
              std::int32_t igrave, std::int32_t& ierr);
 void sorryface();
 
+// The menu header frame and tail rule on a given unit (the help table of the
+// yes/no prompts goes to the unit its caller names).
+void submenuhead_on(int unit, std::string_view progname);
+void menutail_on(int unit);
+
 // The 43-character rules used by frames and menus.
 inline constexpr std::string_view kRuleAt = "@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@@";
 inline constexpr std::string_view kRuleHyphen = "-------------------------------------------";

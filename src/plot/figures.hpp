@@ -1,0 +1,24 @@
+// Geometric figures in user units on top of the polyline primitive: full
+// circles, arcs and arrows. Circles and arcs are sampled with the running point.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace polarsketch::plot {
+
+// Full circle of centre (xc, yc) drawn with npa points for the whole turn.
+void uscircle(float xc, float yc, float radius, std::int32_t npa);
+
+// Arc from angle ar1 to ar2 (radians, counter-clockwise when ar2 > ar1),
+// with npa points per full turn; built in the 2-D point buffer.
+void usacircle(float xc, float yc, float radius, float ar1, float ar2, std::int32_t npa);
+
+// na arrows from tail (xa1(i), ya1(i)) to tip (xa2(i), ya2(i)): the shaft to
+// 60 % of the way and a closed triangular head.
+void usarrow1(std::span<const float> xa1, std::span<const float> ya1, std::span<const float> xa2,
+              std::span<const float> ya2, std::int32_t na);
+void usarrow1(const float* xa1, const float* ya1, const float* xa2, const float* ya2,
+              std::int32_t na);
+
+}  // namespace polarsketch::plot

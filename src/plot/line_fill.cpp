@@ -1,0 +1,158 @@
+// Line and polygon-fill attribute setters.
+#include "plot/line_fill.hpp"
+
+#include <string>
+
+#include "console/fields.hpp"
+#include "console/fixed_text.hpp"
+#include "console/frames.hpp"
+#include "console/iocom.hpp"
+#include "console/prompts.hpp"
+#include "console/units.hpp"
+#include "plot/coords.hpp"
+#include "plot/records.hpp"
+#include "plot/text_symbol.hpp"
+#include "postscript/operators.hpp"
+
+namespace polarsketch::plot {
+
+using console::fmt_fixed;
+using console::fmt_int;
+using console::iocom;
+
+namespace {
+
+std::string rname11(std::string_view name) { return fit_text(name, 11); }
+
+void out(std::string_view text) { console::put_line(iocom.ito, text); }
+void err(std::string_view text) { console::put_line(iocom.itoer, text); }
+
+void menu_head(std::string_view name) { console::submenuhead(rname11(name)); }
+
+bool is_stored_form(std::int32_t inter) { return inter >= 0 && inter <= 5; }
+bool shows_dialog(std::int32_t inter) { return inter == 0 || inter == 2 || inter == 4; }
+
+}  // namespace
+
+void slinecolor(std::int32_t& icolora, std::int32_t inter) {
+  detail::set_color_slot(icolora, inter, plt2blk.ilinecolor, "slinecolor",
+                         "INITIALISING LINE COLOR TO:", "     LINE COLOR");
+}
+
+void sfillcolor(std::int32_t& icolora, std::int32_t inter) {
+  detail::set_color_slot(icolora, inter, plt2blk.ifillcolor, "sfillcolor",
+                         "INITIALISING FILL COLOR TO:", "     FILL COLOR");
+}
+
+void slinewidth(float& thicka, std::int32_t inter) {
+  float v = thicka;
+  if (inter == 0 || inter == 1) {
+    if (!(v > 0.01f) || v > 1000.0f) {
+      console::warninghead(rname11("slinewidth"));
+      err("LINE THICKNESS OUT OF RANGE:");
+      err(" line thickness (cm) = " + fmt_fixed(v, 8, 3));
+      err(" min = " + fmt_fixed(0.01f, 8, 3));
+      err(" max = " + fmt_fixed(1000.0f, 8, 3));
+      v = 0.02f;
+      err("==> RESET line thickness = " + fmt_fixed(v, 8, 3));
+      console::warningtail00();
+    }
+  }
+  if (inter == 2 || inter == 3) {
+    v = plt2blk.rlinewidth;
+  } else if (inter == 4 || inter == 5) {
+    v = 0.02f;
+    if (inter == 5) {
+      menu_head("slinewidth");
+      out("INITIALISING LINE THICKNESS TO: " + fmt_fixed(v, 8, 3) + " cm");
+    }
+  }
+  if (shows_dialog(inter)) {
+    menu_head("slinewidth");
+    out(console::kRuleHyphen);
+    out("          LINE THICKNESS");
+    out(console::kRuleHyphen);
+    out("present value in cm .......  " + fmt_fixed(v, 8, 3));
+    console::menutail();
+    std::int32_t ierr = 0;
+    console::inrealvindef(v, "line thickness in cm", v, 0.01f, 1000.0f, ierr);
+  }
+  thicka = v;
+  if (!is_stored_form(inter)) {
+    detail::inter_warning("slinewidth", inter);
+    return;
+  }
+  plt2blk.rlinewidth = v;
+  float del = 0.0f;
+  lengthcm2de(del, v);
+  postscript::intslinewidth(del);
+}
+
+void slinestyle(std::int32_t /*istylea*/, std::int32_t /*inter*/) {}
+
+void sfillstyle(std::int32_t& istylea, std::int32_t inter) {
+  constexpr std::int32_t kMaxStyle = 1;  // 0 hollow, 1 filled
+  std::int32_t v = istylea;
+  if (inter == 2 || inter == 3) {
+    v = plt2blk.ifillstyle;
+  } else if (inter == 4 || inter == 5) {
+    v = 1;
+    if (inter == 5) {
+      menu_head("sfillstyle");
+      out("INITIALISING FILL STYLE TO: filled");
+    }
+  } else if (v > kMaxStyle) {
+    console::warninghead(rname11("sfillstyle"));
+    err("trying to set style nb = " + fmt_int(v, 6));
+    err("max style nb = " + fmt_int(kMaxStyle, 6));
+    v = v % (kMaxStyle + 1);
+    err("===> RESET style nb = " + fmt_int(v, 6));
+    console::warningtail00();
+  } else if (v < 0) {
+    console::warninghead(rname11("sfillstyle"));
+    err("trying to set nb of style  = " + fmt_int(v, 6));
+    err("min style nb = 0");
+    v = 1;
+    err("===> RESET style nb = " + fmt_int(v, 6));
+    console::warningtail00();
+  }
+  if (shows_dialog(inter)) {
+    menu_head("sfillstyle");
+    out(console::kRuleHyphen);
+    out("     POLYGON FILL STYLES");
+    out(console::kRuleHyphen);
+    out("currently stored   : " + fmt_int(plt2blk.ifillstyle, 6));
+    out("suggested new value: " + fmt_int(v, 6));
+    out("hollow ....................0");
+    out("filled ....................1");
+    console::menutail();
+    std::int32_t ierr = 0;
+    console::inintegvindef(v, "your choice", v, 0, kMaxStyle, ierr);
+  }
+  istylea = v;
+  if (is_stored_form(inter)) {
+    plt2blk.ifillstyle = v;
+  } else {
+    detail::inter_warning("sfillstyle", inter);
+  }
+}
+
+// The forms for values that are not kept work on a copy.
+void slinecolor(const std::int32_t& icolora, std::int32_t inter) {
+  std::int32_t v = icolora;
+  slinecolor(v, inter);
+}
+void sfillcolor(const std::int32_t& icolora, std::int32_t inter) {
+  std::int32_t v = icolora;
+  sfillcolor(v, inter);
+}
+void slinewidth(const float& thicka, std::int32_t inter) {
+  float v = thicka;
+  slinewidth(v, inter);
+}
+void sfillstyle(const std::int32_t& istylea, std::int32_t inter) {
+  std::int32_t v = istylea;
+  sfillstyle(v, inter);
+}
+
+}  // namespace polarsketch::plot

@@ -1,0 +1,68 @@
+// Opening, paging and closing the plot file.
+#include "plot/open_close.hpp"
+
+#include "console/frames.hpp"
+#include "console/iocom.hpp"
+#include "console/prompts.hpp"
+#include "console/units.hpp"
+#include "plot/settings_menu.hpp"
+#include "postscript/document.hpp"
+
+namespace polarsketch::plot {
+
+using console::iocom;
+using console::put_line;
+
+void plinit(std::string& pfname, std::int32_t inter) {
+  if (iocom.lop) {
+    console::warninghead("plinit");
+    put_line(iocom.itoer, "Plot file or window is already opened");
+    put_line(iocom.itoer, "==> appending to current plot file/window");
+    console::warningtail00();
+    return;
+  }
+  postscript::intplinit(pfname, inter);
+  iocom.lop = true;
+  splotparam2(inter == 2 || inter == 3 ? 7 : 5);
+}
+
+void plend() {
+  if (iocom.lop) {
+    postscript::intplend();
+    iocom.lop = false;
+  } else {
+    console::warninghead("plend");
+    put_line(iocom.itoer, "The plot window or file is already closed");
+    console::warningtail00();
+  }
+}
+
+void newpage() {
+  const std::int32_t ito = iocom.ito;
+  console::submenuhead("newpage");
+  put_line(ito, "IT IS SUGGESTED TO CLEAR THE PLOT");
+  put_line(ito, "You can:");
+  put_line(ito, "clear the window / add a page to the file ..0");
+  put_line(ito, "close the window / file and open a new one .1");
+  put_line(ito, "append to the current window / file ........2");
+  console::menutail();
+  std::int32_t ichoice = 0;
+  std::int32_t ierr = 0;
+  console::inintegvindef(ichoice, "your choice", 0, 0, 2, ierr);
+  if (ichoice == 0) {
+    postscript::intnewpage();
+  } else if (ichoice == 1) {
+    plend();
+    std::string next = "Next_plot";
+    plinit(next, 2);
+  }
+}
+
+void plend_on_stop() {
+  // The driver knows whether a file is open even when the stop came before
+  // the plot-open flag was set, so it is asked in every case.
+  postscript::finish_on_stop();
+  iocom.lop = false;
+}
+
+}  // namespace polarsketch::plot

@@ -1,0 +1,380 @@
+// Text and symbol attribute setters, and the colour-slot and flag-warning
+// dialogs they share with the line and fill setters.
+#include "plot/text_symbol.hpp"
+
+#include <array>
+#include <string>
+
+#include "console/fields.hpp"
+#include "console/fixed_text.hpp"
+#include "console/frames.hpp"
+#include "console/iocom.hpp"
+#include "console/prompts.hpp"
+#include "console/units.hpp"
+#include "plot/records.hpp"
+#include "postscript/operators.hpp"
+
+namespace polarsketch::plot {
+
+using console::fmt_fixed;
+using console::fmt_int;
+using console::iocom;
+
+namespace {
+
+// Routine names travel at their 11-character field length.
+std::string rname11(std::string_view name) { return fit_text(name, 11); }
+
+void out(std::string_view text) { console::put_line(iocom.ito, text); }
+void err(std::string_view text) { console::put_line(iocom.itoer, text); }
+
+void menu_head(std::string_view name) { console::submenuhead(rname11(name)); }
+
+bool is_stored_form(std::int32_t inter) { return inter >= 0 && inter <= 5; }
+bool shows_dialog(std::int32_t inter) { return inter == 0 || inter == 2 || inter == 4; }
+
+// A height printed with 2 decimals in at least 6 columns, wider when the value
+// needs it (never asterisks).
+std::string widening_2dec(float v) {
+  std::string s = fmt_fixed(v, 6, 2);
+  for (int w = 7; w <= 64 && s.find('*') != std::string::npos; ++w) s = fmt_fixed(v, w, 2);
+  return s;
+}
+
+// The symbol type table, in the order the type menu lists it.
+constexpr std::array<std::string_view, 24> kSymbolTypes = {
+    "circle   .................. 0", "circle   .................. 1",
+    "circle   .................. 2", "triangle .................. 3",
+    "square   .................. 4", "pentagon .................. 5",
+    "hexagon  .................. 6", "heptagon .................. 7",
+    "octogon  .................. 8", "enneagon .................. 9",
+    "   .     ................. 10", "   -     ................. 11",
+    "   |     ................. 12", "   +     ................. 13",
+    "   x     ................. 14", "   *     ................. 15",
+    "   *     ................. 16", "   *     ................. 17",
+    "circle . ................. 20", "circle - ................. 21",
+    "circle | ................. 22", "circle + ................. 23",
+    "square   ..................40", "circle   ....... other values",
+};
+
+}  // namespace
+
+namespace detail {
+
+void inter_warning(std::string_view rname, std::int32_t inter) {
+  console::warninghead(rname11(rname));
+  err("inter = " + fmt_int(inter, 6));
+  err("===> NO ACTION");
+  console::warningtail00();
+}
+
+void set_color_slot(std::int32_t& icolora, std::int32_t inter, std::int32_t& member,
+                    std::string_view rname, std::string_view initline, std::string_view title) {
+  std::int32_t v = icolora;
+  if (inter == 2 || inter == 3) {
+    v = member;
+  } else if (inter == 4 || inter == 5) {
+    v = 1;
+    if (inter == 5) {
+      menu_head(rname);
+      out(std::string(initline) + " " + pltcharblk.colornam(v).str());
+    }
+  }
+
+  // Every form re-checks the index against the colours in use, so flag 3
+  // brings a stored slot back into range after the table has shrunk.
+  const std::int32_t ncolor = plt2blk.ncolor;
+  if (v > ncolor) {
+    console::warninghead(rname11(rname));
+    err("trying to set color nb = " + fmt_int(v, 6));
+    err("when max color nb      = " + fmt_int(ncolor, 6));
+    v = v % (ncolor + 1 > 0 ? ncolor + 1 : 1);
+    if (v == 0) v = 1;
+    err("===> RESET color nb    = " + fmt_int(v, 6));
+    console::warningtail00();
+  } else if (v < 0) {
+    console::warninghead(rname11(rname));
+    err("trying to set color nb = " + fmt_int(v, 6));
+    err("when min color nb      = 0");
+    v = 1;
+    err("===> RESET color nb    = " + fmt_int(v, 6));
+    console::warningtail00();
+  }
+
+  if (shows_dialog(inter)) {
+    menu_head(rname);
+    out(console::kRuleHyphen);
+    out(title);
+    out(console::kRuleHyphen);
+    out("current value: " + fmt_int(member, 6));
+    out("new     value: " + fmt_int(v, 6));
+    for (std::int32_t i = 0; i <= ncolor && i <= kMaxColorSlot; ++i) {
+      out(pltcharblk.colornam(i).str() + "................." + fmt_int(i, 3));
+    }
+    console::menutail();
+    std::int32_t ierr = 0;
+    console::inintegvindef(v, "your choice", v, 0, ncolor, ierr);
+  }
+
+  icolora = v;
+  if (is_stored_form(inter)) {
+    member = v;
+  } else {
+    inter_warning(rname, inter);
+  }
+}
+
+}  // namespace detail
+
+void stextcolor(std::int32_t& icolora, std::int32_t inter) {
+  detail::set_color_slot(icolora, inter, plt2blk.itxtcolor, "stextcolor",
+                         "INITIALISING TEXT COLOR TO:", "TEXT COLOR");
+}
+
+void stextsize(float& sizecma, std::int32_t inter) {
+  float v = sizecma;
+  if (inter == 0 || inter == 1) {
+    if (!(v > 0.02f) || v > 1000.0f) {
+      console::warninghead(rname11("stextsize"));
+      err("TEXT SIZE OUT OF RANGE:");
+      err(" txtheight = " + widening_2dec(v));
+      err(" min = " + widening_2dec(0.02f));
+      err(" max = " + widening_2dec(1000.0f));
+      v = 0.5f;
+      err("==> RESET txtheight = " + widening_2dec(v));
+      console::warningtail00();
+    }
+  }
+  if (inter == 2 || inter == 3) {
+    v = plt2blk.txtheight;
+  } else if (inter == 4 || inter == 5) {
+    v = 0.5f;
+    if (inter == 5) {
+      menu_head("stextsize");
+      out("INITIALISING TEXT SIZE TO: " + fmt_fixed(v, 6, 2) + " cm");
+    }
+  }
+  if (shows_dialog(inter)) {
+    menu_head("stextsize");
+    out(console::kRuleHyphen);
+    out("                TEXT SIZE");
+    out(console::kRuleHyphen);
+    out("present value in cm ..........  " + fmt_fixed(v, 6, 2));
+    console::menutail();
+    std::int32_t ierr = 0;
+    console::inrealvindef(v, "text height in cm", v, 0.02f, 1000.0f, ierr);
+  }
+  sizecma = v;
+  if (!is_stored_form(inter)) {
+    detail::inter_warning("stextsize", inter);
+    return;
+  }
+  plt2blk.txtheight = v;
+  if (iocom.lop) {
+    postscript::intstextsize(v);
+  } else {
+    // Without a plot file the height is kept for the next opening only.
+    console::warninghead(rname11("stextsize"));
+    err("inter = " + fmt_int(inter, 6));
+    err("Attempting to set textsize with");
+    err("a closed plot file");
+    err("===> Value stored but no further call to lib");
+    console::warningtail00();
+  }
+}
+
+void stextalign(std::int32_t& justa, std::int32_t inter) {
+  std::int32_t v = justa;
+  if (inter == 2 || inter == 3) {
+    v = plt2blk.itxtjust;
+  } else if (inter == 4 || inter == 5) {
+    v = -1;
+    if (inter == 5) {
+      menu_head("stextalign");
+      out("INITIALISING TEXT ALIGNMENT TO: -1");
+      out("=====> left-bottom trimmed");
+    }
+  } else if (v < -11 || v > 11) {
+    console::warninghead(rname11("stextalign"));
+    err("trying to set justif = " + fmt_int(v, 6));
+    err("justif must be in [-11,11]");
+    v = -1;
+    err("===> RESET justif = " + fmt_int(v, 6));
+    console::warningtail00();
+  }
+  if (shows_dialog(inter)) {
+    menu_head("stextalign");
+    out(console::kRuleHyphen);
+    out("          SETTING TEXT ALIGNMENT");
+    out(console::kRuleHyphen);
+    out(" |just| indicates where the x,y point");
+    out("      is relative to the textstring");
+    out(" if just < 0 leading and trailing blanks");
+    out("      will be ignored");
+    out("");
+    out("   9              10              11");
+    out("   |---------------|---------------|");
+    out("   5<==textstring==6==============>7");
+    out("   |---------------|---------------|");
+    out("   1               2               3");
+    out("");
+    out(console::kRuleHyphen);
+    out("currently stored   : " + fmt_int(plt2blk.itxtjust, 6));
+    out("suggested new value: " + fmt_int(v, 6));
+    console::menutail();
+    std::int32_t ierr = 0;
+    console::inintegvindef(v, "value of just", v, -11, 11, ierr);
+  }
+  if (!is_stored_form(inter)) {
+    justa = v;
+    detail::inter_warning("stextalign", inter);
+    return;
+  }
+  // 0, 4 and 8 name no position on the text box: fall back to the left edge.
+  if (v == 0 || v == -4 || v == -8 || v == 4 || v == 8) {
+    console::warninghead(rname11("stextalign"));
+    err("just = " + fmt_int(v, 6));
+    v = (v > 0) ? 1 : -1;
+    err("===> RESET just = " + fmt_int(v, 6));
+    console::warningtail00();
+  }
+  justa = v;
+  plt2blk.itxtjust = v;
+}
+
+void stextangle(float& angledega, std::int32_t inter) {
+  float v = angledega;
+  if (inter == 2 || inter == 3) {
+    v = plt2blk.txtangle;
+  } else if (inter == 4 || inter == 5) {
+    v = 0.0f;
+    if (inter == 5) {
+      menu_head("stextangle");
+      out("INITIALISING TEXT ANGLE TO: 0.0");
+    }
+  }
+  if (shows_dialog(inter)) {
+    menu_head("stextangle");
+    out(console::kRuleHyphen);
+    out("         TEXT ANGLE (degrees)");
+    out(console::kRuleHyphen);
+    out("currently stored   : " + fmt_fixed(plt2blk.txtangle, 8, 3));
+    out("suggested new value: " + fmt_fixed(v, 8, 3));
+    console::menutail();
+    std::int32_t ierr = 0;
+    console::inrealdef(v, "text angle in degrees", v, ierr);
+  }
+  angledega = v;
+  if (is_stored_form(inter)) {
+    plt2blk.txtangle = v;
+  } else {
+    detail::inter_warning("stextangle", inter);
+  }
+}
+
+void ssymbolsize(float& sizecma, std::int32_t intera) {
+  float v = sizecma;
+  if (intera == 2 || intera == 3) {
+    v = plt2blk.symbsize;
+  } else if (intera == 4 || intera == 5) {
+    v = 0.4f;
+    if (intera == 5) {
+      menu_head("ssymbolsize");
+      out("INITIALISING SYMBOL SIZE (cm) = " + fmt_fixed(v, 8, 3));
+    }
+  }
+  if (shows_dialog(intera)) {
+    menu_head("ssymbolsize");
+    if (iocom.lwito(2)) {
+      out(console::kRuleHyphen);
+      out("SYMBOL SIZE (cm):");
+      out(console::kRuleHyphen);
+      out("currently stored size = " + fmt_fixed(plt2blk.symbsize, 8, 3));
+      out("ready to  store  size = " + fmt_fixed(v, 8, 3));
+      console::menutail();
+    }
+    std::int32_t ierr = 0;
+    console::inrealdef(v, "symbol size in cm", v, ierr);
+  }
+  sizecma = v;
+  if (is_stored_form(intera)) {
+    plt2blk.symbsize = v;
+  } else {
+    detail::inter_warning("ssymbolsize", intera);
+  }
+}
+
+void ssymboltype(std::int32_t& isymba, std::int32_t intera) {
+  constexpr std::int32_t kListOnly = 102;  // list the type table inside another menu
+  constexpr std::int32_t kAskOnly = 200;   // ask for a type, store nothing
+  std::int32_t v = isymba;
+  if (intera == 2 || intera == 3) {
+    v = plt2blk.isymbtype;
+  } else if (intera == 4 || intera == 5) {
+    v = 1;
+    if (intera == 5) {
+      menu_head("ssymboltype");
+      out("INITIALISING SYMBOL TYPE = " + fmt_int(v, 4));
+    }
+  }
+  if (intera % 2 == 0) {
+    if (intera != kListOnly) menu_head("ssymboltype");
+    if (iocom.lwito(2)) {
+      if (intera != kListOnly) {
+        out(console::kRuleHyphen);
+        out("SYMBOL TYPE:");
+        out(" Negative number => filled symbol");
+        out(" N.B. Symbols also depend on");
+        out("      polygon & line attributes");
+        out(console::kRuleHyphen);
+        if (intera != kAskOnly) {
+          out("currently stored type = " + fmt_int(plt2blk.isymbtype, 4));
+          out("ready to  store  type = " + fmt_int(v, 4));
+        } else {
+          out("ready to set type = " + fmt_int(v, 4));
+        }
+        out(console::kRuleHyphen);
+        out("Symbol type ... symbol number");
+      }
+      for (std::string_view line : kSymbolTypes) out(line);
+      if (intera != kListOnly) console::menutail();
+    }
+    if (intera == kListOnly) return;
+    std::int32_t ierr = 0;
+    console::inintegdef(v, "symbol number", v, ierr);
+  }
+  isymba = v;
+  if (is_stored_form(intera)) {
+    plt2blk.isymbtype = v;
+  } else if (intera != kAskOnly) {
+    detail::inter_warning("ssymboltype", intera);
+  }
+}
+
+// The forms for values that are not kept work on a copy.
+void stextcolor(const std::int32_t& icolora, std::int32_t inter) {
+  std::int32_t v = icolora;
+  stextcolor(v, inter);
+}
+void stextsize(const float& sizecma, std::int32_t inter) {
+  float v = sizecma;
+  stextsize(v, inter);
+}
+void stextalign(const std::int32_t& justa, std::int32_t inter) {
+  std::int32_t v = justa;
+  stextalign(v, inter);
+}
+void stextangle(const float& angledega, std::int32_t inter) {
+  float v = angledega;
+  stextangle(v, inter);
+}
+void ssymbolsize(const float& sizecma, std::int32_t intera) {
+  float v = sizecma;
+  ssymbolsize(v, intera);
+}
+void ssymboltype(const std::int32_t& isymba, std::int32_t intera) {
+  std::int32_t v = isymba;
+  ssymboltype(v, intera);
+}
+
+}  // namespace polarsketch::plot

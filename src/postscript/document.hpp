@@ -1,0 +1,78 @@
+// The PostScript driver at document level: its state record, the settings
+// file, the prolog of each dialect, page breaks, the trailer, and the two
+// state operations every writer shares (stroking a path, writing a colour).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "console/fixed_text.hpp"
+#include "console/indexed.hpp"
+
+namespace polarsketch::postscript {
+
+// Driver state: plot file unit, dialect, page, open path, font and text height.
+struct Psparams {
+  std::int32_t lun = 50;                  // plot (and settings) file unit
+  std::int32_t ipsfont = 1;               // font number 1..16
+  std::int32_t ips = 2;                   // dialect 1..3
+  std::int32_t npage = 0;                 // current page, from 1
+  bool lopenpath = false;                 // a path is open in the file
+  float pstxtheight = 0.0f;               // text height, device units
+  Indexed<FixedText<22>, 1, 16> fonts{};  // font names as the dialect writes them
+  FixedText<3> sys{"P  "};                // orientation: "P  ", "LUS", "LA4"
+};
+
+inline Psparams psparams;
+
+void reset_psparams();
+// Program-start state of the whole driver: record reset, nothing open.
+void reset_postscript();
+
+// The settings file and its built-in defaults.
+inline constexpr const char* kSettingsFile = "quill7_ini.txt";
+
+struct DriverSettings {
+  bool ovly = false;         // overlay
+  std::int32_t ncopies = 1;  // copies
+  FixedText<3> sys{"P  "};   // orientation code
+  std::int32_t ips = 2;      // dialect
+};
+
+// Reads the first line of the settings file. Returns false (and leaves `s`
+// at the defaults) when the file is missing, empty or unreadable.
+bool read_settings_file(DriverSettings& s);
+// The settings line, e.g. "  F   1 P    2".
+std::string settings_line(const DriverSettings& s);
+// Writes the settings line and a blank line. Returns false on failure.
+bool write_settings_file(const DriverSettings& s);
+
+// Opens the plot file `pfile` after the settings dialog and writes the prolog.
+void intplinit(std::string& pfile, std::int32_t intera);
+template <std::size_t N>
+void intplinit(FixedText<N>& pfile, std::int32_t intera) {
+  std::string name = pfile.str();
+  intplinit(name, intera);
+  pfile = name;
+}
+
+// Ends the page and starts the next.
+void intnewpage();
+// Asks for a return, then writes the trailer and closes the file.
+void intplend();
+// Writes the trailer of the dialect and closes the plot file; a failed write
+// is reported in an error frame and stops the run (status 1).
+void psend();
+// For an orderly stop: writes the trailer and closes an open plot file without
+// any question or pause. Returns false when the file could not be written
+// (the error frame has then been printed). Does nothing when no file is open.
+bool finish_on_stop();
+
+// Strokes the open path, if any.
+void psstrokepath();
+// Writes a colour line when needed: 1 line, 2 fill, 3 text colour, 0 repeat
+// the current colour, -1 reset to colour slot 1.
+void psrgbcolor(std::int32_t itypea);
+
+}  // namespace polarsketch::postscript

@@ -1,0 +1,96 @@
+// The one writer of the plot file (unit 50) and the operator spellings of the
+// three PostScript dialects. Every line of the plot file goes through here.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace polarsketch::postscript {
+
+// Operator spellings of one dialect; an empty spelling writes nothing.
+struct DialectOps {
+  std::string_view name;           // as shown in the dialogs
+  std::string_view begin_path;     // line before a path-starting move
+  std::string_view move;           // "x y <move>"
+  std::string_view line;           // "x y <line>"
+  std::string_view stroke;         // stroke the open path
+  std::string_view linewidth;      // "w <linewidth>"
+  std::string_view close_hollow;   // close a hollow polygon
+  std::string_view close_filled;   // close a filled polygon (and save the state)
+  std::string_view fill_rgb_end;   // after the fill colour intensities
+  std::string_view fill_gray_end;  // after the fill gray level
+  std::string_view select_font;    // "height font <select_font>"
+  std::string_view text_width;     // pushes the width of the string on the stack
+  std::string_view text_shift;     // after "k": moves back by width/k
+};
+
+// Dialects 1 ("Compressed"), 2 ("NeWS") and 3 ("Illustrator v.2 = 88").
+inline constexpr std::array<DialectOps, 3> kDialects{{
+    {"Compressed", "np", "M", "L", "sk", "slw", "cp", "cp gs", "setrgbcolor fill gr", "stg fill gr",
+     "sym", "sl", "div 0 G"},
+    {"NeWS", "newpath", "moveto", "lineto", "stroke", "setlinewidth", "closepath",
+     "closepath gsave", "setrgbcolor fill grestore", "setgray fill grestore",
+     "findfont exch scalefont setfont", "dup stringwidth pop", "div 0 rmoveto"},
+    {"Illustrator v.2 = 88", "", "m", "l", "S", "w", "s", "b", "", "", "", "", ""},
+}};
+
+// The spellings of dialect ips (1..3); any other value gives dialect 2's.
+const DialectOps& dialect_ops(std::int32_t ips);
+
+// Buffered writer of the plot file. Lines are collected in memory and handed
+// to the unit's stream in large blocks. While no plot file is open, every
+// write is dropped.
+class PlotWriter {
+ public:
+  // Starts writing to the stream of `unit` (already opened or bound);
+  // `name` is the file name used in failure messages.
+  void start(std::int32_t unit, std::string_view name);
+  bool is_open() const { return open_; }
+  const std::string& file_name() const { return name_; }
+
+  // Whole lines.
+  void line(std::string_view text);
+  // Building a line piece by piece; end_line() writes it.
+  PlotWriter& put(std::string_view text);
+  PlotWriter& put(char c);
+  // A coordinate or width: 2 decimals, at most 10 characters (real2charf1).
+  PlotWriter& put_real2(float v);
+  // An integer in its shortest text (intg2char).
+  PlotWriter& put_int(std::int32_t v);
+  // A PostScript string "(...)" with "\", "(", ")" and bytes outside
+  // 32..126 escaped.
+  PlotWriter& put_string(std::string_view text);
+  void end_line();
+
+  // Hands the buffer to the stream.
+  void flush();
+  // Flushes and closes the file (or releases a bound stream). Returns false
+  // when any write failed. Afterwards nothing is open.
+  bool finish();
+  // Forgets the file without writing (tests).
+  void reset();
+
+ private:
+  bool open_ = false;
+  std::int32_t unit_ = 0;
+  std::string name_;
+  std::string buf_;
+  std::string num_;  // scratch field for the number writers
+};
+
+// The plot file's writer.
+PlotWriter& writer();
+
+// A PostScript string literal for text: "(" text ")" with escapes.
+std::string ps_string(std::string_view text);
+void append_ps_string(std::string& out, std::string_view text);
+
+// A fixed-width field for the plot file: like the console fields, but a value
+// that does not fit is written with as many columns as it needs, never as
+// asterisks.
+std::string plot_int(std::int64_t v, int w);
+std::string plot_fixed(float v, int w, int d);
+
+}  // namespace polarsketch::postscript
