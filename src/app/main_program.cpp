@@ -102,12 +102,7 @@ void startup(MainParams& p) {
   math::trigoset();
   stereonet::sspro(i1, 5);
   stereonet::srepstereo0(5);
-  p.pfnam = "polar_sketch.ps";
   plot::scolortable(5);
-  p.cpltsize(1) = "Adjustable scale";
-  p.cpltsize(2) = "Fsa small stereo";
-  p.cpltsize(3) = "Fsa large stereo";
-  p.ipltsize = 1;
   for (std::int32_t type = 1; type <= npltsize; ++type) {
     PlotSizeMap m = kPlotSizeMaps[static_cast<std::size_t>(type - 1)];
     std::int32_t isa = type;
@@ -116,7 +111,9 @@ void startup(MainParams& p) {
   }
   stereonet::sdspaxsymb(i1, i2, 5);
   stereonet::sdspgc(i1, 5);
-  p = MainParams{};  // the parameters' start values
+  // The parameters, the plot file name and the plot size types take their
+  // start values.
+  p = MainParams{};
 }
 
 void print_main_menu(const MainParams& p) {

@@ -75,7 +75,7 @@ void progheadbc(std::string_view progname, std::string_view version, std::string
   put_line(u, "@ On system: " + std::string(host.trimmed()));
   put_line(u, kRuleAtHyphen);
   // What the program is and which release this is.
-  put_line(u, "@ polarsketch: interactive stereonet plotter");
+  put_line(u, "@ polarsketch: stereonet plotter");
   put_line(u, "@ Wulff (equal-angle) and Schmidt");
   put_line(u, "@ (equal-area) nets, direct or retrograde");
   put_line(u, "@ Draws axes, planes, slips, small circles");

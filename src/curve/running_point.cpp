@@ -29,6 +29,7 @@ using detail::menu_line;
 
 constexpr std::string_view kTitleUpper = "RUNNING POINT PARAMETERS:                  ";
 constexpr std::string_view kTitleLower = "RUNNING POINT parameters :                 ";
+static_assert(kTitleUpper.size() == 43 && kTitleLower.size() == 43);
 
 // Rule, title and rule that open every running point menu.
 void menu_title(std::string_view title) {

@@ -75,77 +75,67 @@ std::string rgb_values(std::string lead, float r, float g, float b) {
   return lead;
 }
 
-// Reads the colour-table file the way free-format input does: the items of
-// one read start on a new line and may run on over the following lines; the
-// rest of the last line is dropped. Items are separated by blanks or commas;
-// a text item may be quoted with ' or ".
-class ListReader {
+// Reads the colour-table file one line per read: items separated by blanks or
+// commas, a text item possibly quoted with ' or ". A line that lacks an item
+// is unreadable, so a report always names the line at fault; the rest of a
+// line after the last item is ignored.
+class LineReader {
  public:
   enum class Status { ok, end, bad };
 
-  explicit ListReader(std::int32_t unit) : unit_(unit) {}
+  explicit LineReader(std::int32_t unit) : unit_(unit) {}
 
-  // Starts the next read on a fresh line.
-  void next_read() { have_line_ = false; }
+  // Reads the next line; end when the file has no more.
+  Status next_line() {
+    pos_ = 0;
+    if (!console::read_line(unit_, line_, console::OnEnd::report)) return Status::end;
+    return Status::ok;
+  }
 
   Status integer(std::int32_t& v) {
     std::string tok;
-    Status s = item(tok, false);
-    if (s != Status::ok) return s;
+    if (!item(tok, false)) return Status::bad;
     return console::read_free_int(tok, v) ? Status::ok : Status::bad;
   }
 
   Status real(float& v) {
     std::string tok;
-    Status s = item(tok, false);
-    if (s != Status::ok) return s;
+    if (!item(tok, false)) return Status::bad;
     return console::read_free_real(tok, v) ? Status::ok : Status::bad;
   }
 
-  Status text(std::string& v) { return item(v, true); }
+  Status text(std::string& v) { return item(v, true) ? Status::ok : Status::bad; }
 
  private:
   static bool separator(char c) { return c == ' ' || c == ',' || c == '\t'; }
 
-  Status item(std::string& tok, bool quoted_allowed) {
-    for (;;) {
-      if (have_line_) {
-        while (pos_ < line_.size() && separator(line_[pos_])) ++pos_;
-        if (pos_ < line_.size()) break;
-      }
-      if (!console::read_line(unit_, line_, console::OnEnd::report)) return Status::end;
-      have_line_ = true;
-      pos_ = 0;
-    }
+  bool item(std::string& tok, bool quoted_allowed) {
+    while (pos_ < line_.size() && separator(line_[pos_])) ++pos_;
+    if (pos_ >= line_.size()) return false;
     tok.clear();
-    char q = line_[pos_];
+    const char q = line_[pos_];
     if (quoted_allowed && (q == '\'' || q == '"')) {
       ++pos_;
       while (pos_ < line_.size()) {
-        char c = line_[pos_++];
-        if (c == q) {
-          if (pos_ < line_.size() && line_[pos_] == q) {
-            tok += q;
-            ++pos_;
-            continue;
-          }
-          return Status::ok;
+        const char c = line_[pos_++];
+        if (c != q) {
+          tok += c;
+        } else if (pos_ < line_.size() && line_[pos_] == q) {
+          tok += q;  // a doubled quote stands for itself
+          ++pos_;
+        } else {
+          return true;
         }
-        tok += c;
       }
-      return Status::ok;  // an unclosed quote takes the rest of the line
+      return true;  // an unclosed quote takes the rest of the line
     }
-    if (q == '/') return Status::bad;
-    while (pos_ < line_.size() && !separator(line_[pos_]) && line_[pos_] != '/') {
-      tok += line_[pos_++];
-    }
-    return Status::ok;
+    while (pos_ < line_.size() && !separator(line_[pos_])) tok += line_[pos_++];
+    return true;
   }
 
   std::int32_t unit_;
   std::string line_;
   std::size_t pos_ = 0;
-  bool have_line_ = false;
 };
 
 // Menu command 300: reads the number of colours and one line per slot.
@@ -155,34 +145,33 @@ void read_color_file() {
   console::opef2(fnam, "color table input", kUnit, "old", 0);
   const std::string shown(trim_blanks(fnam));
 
-  ListReader reader(kUnit);
+  LineReader reader(kUnit);
   std::int32_t nline = 1;
-  ListReader::Status status = ListReader::Status::ok;
   std::int32_t n = 0;
-  reader.next_read();
-  status = reader.integer(n);
-  if (status == ListReader::Status::ok) {
+  LineReader::Status status = reader.next_line();
+  if (status == LineReader::Status::ok) status = reader.integer(n);
+  if (status == LineReader::Status::ok) {
     scolornb(n, 1);
     for (std::int32_t slot = 0; slot <= plt2blk.ncolor; ++slot) {
       ++nline;
       std::int32_t index = 0;
       float r = 0.0f, g = 0.0f, b = 0.0f;
       std::string name;
-      reader.next_read();
-      status = reader.integer(index);
-      if (status == ListReader::Status::ok) status = reader.real(r);
-      if (status == ListReader::Status::ok) status = reader.real(g);
-      if (status == ListReader::Status::ok) status = reader.real(b);
-      if (status == ListReader::Status::ok) status = reader.text(name);
-      if (status != ListReader::Status::ok) break;
+      status = reader.next_line();
+      if (status == LineReader::Status::ok) status = reader.integer(index);
+      if (status == LineReader::Status::ok) status = reader.real(r);
+      if (status == LineReader::Status::ok) status = reader.real(g);
+      if (status == LineReader::Status::ok) status = reader.real(b);
+      if (status == LineReader::Status::ok) status = reader.text(name);
+      if (status != LineReader::Status::ok) break;
       scolorrgb(index, name, r, g, b, 1);
     }
   }
   console::close_file(kUnit);
 
-  if (status != ListReader::Status::ok) {
+  if (status != LineReader::Status::ok) {
     // Slots read so far keep their new values; the count stays as line 1 gave it.
-    if (status == ListReader::Status::end) err("END OF FILE REACHED UNEXPECTEDLY");
+    if (status == LineReader::Status::end) err("END OF FILE REACHED UNEXPECTEDLY");
     console::errorhead(rname11("scolortable"));
     err("WHILE READING LINE NUMBER  " + fmt_int(nline, 4));
     err("Input file " + shown + " is closed");

@@ -359,8 +359,15 @@ bool read_settings_file(DriverSettings& s) {
 }
 
 std::string settings_line(const DriverSettings& s) {
-  return " " + console::fmt_logical(s.ovly, 2) + " " + console::fmt_int(s.ncopies, 3) + " " +
-         s.sys.str() + " " + console::fmt_int(s.ips, 2);
+  std::string line(1, ' ');
+  line += console::fmt_logical(s.ovly, 2);
+  line += ' ';
+  line += console::fmt_int(s.ncopies, 3);
+  line += ' ';
+  line += s.sys.str();
+  line += ' ';
+  line += console::fmt_int(s.ips, 2);
+  return line;
 }
 
 bool write_settings_file(const DriverSettings& s) {

@@ -89,7 +89,7 @@ TEST(Frames, MenuFrames) {
   iocom.lwito(3) = true;
   subtail("averyveryverylongname");
   EXPECT_EQ(cap.lines(), (Lines{kAts, " @ subroutine sspro      ", " @" + std::string(42, '='),
-                                kAts, kAts, " @ exiting averyveryv", kAts}));
+                                kAts, kAts, " @ exiting averyveryve", kAts}));
 }
 
 TEST(Frames, ErrorAndWarningFramesPause) {

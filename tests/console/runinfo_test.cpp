@@ -91,16 +91,18 @@ TEST(Maintail, PictureFollowsTheLastDigitOfTheSeconds) {
     maintail("polarsketch", "11.3", "10-10-2009");
     const auto lines = cap.lines();
     ASSERT_GE(lines.size(), 7u);
-    const std::vector<std::string> head = {" " + kAts, " @ PROGRAM polarsketch", " @ Version: 11.3",
-                                           " @ EXECUTION TERMINATED AT: 23:59:5" + std::to_string(s),
-                                           " " + kAtRule};
+    const std::vector<std::string> head = {
+        " " + kAts, " @ PROGRAM polarsketch", " @ Version: 11.3",
+        " @ EXECUTION TERMINATED AT: 23:59:5" + std::to_string(s), " " + kAtRule};
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 5), head);
     EXPECT_EQ(lines.back(), " " + kAts);
     const std::vector<std::string> picture(lines.begin() + 5, lines.end() - 1);
     const auto want = e2e::closing_picture(static_cast<char>('0' + s));
     ASSERT_EQ(picture.size(), want.size());
     for (std::size_t k = 0; k < want.size(); ++k) {
-      if (want[k] != "\x01") EXPECT_EQ(picture[k], want[k]) << k;
+      if (want[k] != "\x01") {
+        EXPECT_EQ(picture[k], want[k]) << k;
+      }
     }
   }
 }
@@ -170,6 +172,7 @@ TEST(Cmplotruninfo01, TwoLinesAtHalfTheTextSizeWhichIsRestored) {
   plot::plt1blk.cmtode(2, 2) = 28.35f;
   plot::plt1blk.rcmtode = 28.35f;
   plot::plt2blk.itxtfont = 1;
+  plot::plt2blk.itxtjust = -2;  // centred and trimmed, as the page preparation sets it
   plot::plt2blk.txtheight = 1.0f;
   postscript::psparams.pstxtheight = 28.35f;
 
@@ -195,8 +198,8 @@ TEST(Cmplotruninfo01, TwoLinesAtHalfTheTextSizeWhichIsRestored) {
   EXPECT_NEAR(ys[0], 28.0 * 28.35, 0.01);
   EXPECT_NEAR(ys[0] - ys[1], 1.5 * 0.5 * 28.35, 0.01);
   ASSERT_EQ(texts.size(), 2u);
-  EXPECT_EQ(texts[0], "(Main program polarsketch v11.3 on 10-10-2009) show");
-  EXPECT_EQ(texts[1], "(Run on WindowsOS-ix86 on 2010-02-03 at 09:05:07) show");
+  EXPECT_EQ(texts[0], "(Main program polarsketch v11.3 on 10-10-2009)");
+  EXPECT_EQ(texts[1], "(Run on WindowsOS-ix86 on 2010-02-03 at 09:05:07)");
   EXPECT_EQ(sizes, (std::vector<std::string>{"14", "14"}));  // half of 28.35, truncated
   EXPECT_EQ(plot::plt2blk.txtheight, 1.0f);
   EXPECT_EQ(postscript::psparams.pstxtheight, 28.35f);

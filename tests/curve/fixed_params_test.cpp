@@ -113,7 +113,8 @@ TEST_F(FixedParamsTest, NumberBeyondTheCountGoesToTheLastInUse) {
   p.set(1);
   EXPECT_EQ(p.index, 2);
   EXPECT_EQ(cap.lines().back(), "   ===> reset ifix1 =      2");
-  EXPECT_TRUE(fr::contains_block(cap.lines(), {" Problem originated in :", " subroutine: scparfix"}));
+  EXPECT_TRUE(
+      fr::contains_block(cap.lines(), {" Problem originated in :", " subroutine: scparfix"}));
   EXPECT_EQ(pfixblock.pfixname(2).str(), "abcde");
   EXPECT_EQ(pfixblock.ipfixtype(2), 1);
   EXPECT_EQ(pfixblock.pfix(2), 2.7f);
@@ -128,10 +129,10 @@ TEST_F(FixedParamsTest, NothingInUseRefusesTheCall) {
     ConsoleCapture cap("\n");
     Param p = real_param("x", 1.5f, 1);
     p.set(inter);
-    EXPECT_EQ(cap.lines(), fr::frame(fr::warning_head("scparfix"),
-                                     {"nparfix =      0", "need to set nparfix > 1 first",
-                                      "=====> NO ACTION"},
-                                     outdated_warning_tail()));
+    EXPECT_EQ(cap.lines(),
+              fr::frame(fr::warning_head("scparfix"),
+                        {"nparfix =      0", "need to set nparfix > 1 first", "=====> NO ACTION"},
+                        outdated_warning_tail()));
     EXPECT_EQ(p.value, 1.5f);
     EXPECT_EQ(pfixblock.pfix(1), 0.0f);
     EXPECT_EQ(pfixblock.pfixname(1).str(), "     ");
@@ -215,23 +216,17 @@ TEST_F(FixedParamsTest, MenuShowsTheParameter) {
   Param p = real_param("dip", 2.5f, 2);
   p.set(0);
   fr::Lines menu = fr::menu_head("scparfix");
-  for (const char* l : {"-------------------------------------------",
-                        "          CURVES FIXED PARAMETERS",
-                        "-------------------------------------------",
-                        "max nb of fixed params .........      4",
-                        "current nb of fixed params .....      2",
-                        "-------------------------------------------",
-                        "Parameter to modify",
-                        "-------------------------------------------",
-                        "index  ..........................      2",
-                        "name ..........................10 dip         ",
-                        "type ..........................20      1",
-                        "real      value ...............30    2.500",
-                        "integer   value .................      2",
-                        "character value .................  2.500000   ",
-                        "info: dip = 2.500000      ",
-                        "-------------------------------------------",
-                        "EXIT ..........................99"})
+  for (const char* l :
+       {"-------------------------------------------", "          CURVES FIXED PARAMETERS",
+        "-------------------------------------------", "max nb of fixed params .........      4",
+        "current nb of fixed params .....      2", "-------------------------------------------",
+        "Parameter to modify", "-------------------------------------------",
+        "index  ..........................      2",
+        "name ..........................10 dip         ",
+        "type ..........................20      1", "real      value ...............30    2.500",
+        "integer   value .................      2",
+        "character value .................  2.500000   ", "info: dip = 2.500000      ",
+        "-------------------------------------------", "EXIT ..........................99"})
     menu.push_back(fr::ln(l));
   menu.push_back(fr::menu_tail());
   EXPECT_TRUE(fr::contains_block(cap.lines(), menu));
@@ -249,17 +244,17 @@ TEST_F(FixedParamsTest, MenuCommandsChangeTheParameter) {
   EXPECT_EQ(pfixblock.pfixinfo(1).str(), fit_text("dip = 2.500000", 17));
   const auto lines = cap.lines();
   EXPECT_TRUE(fr::contains_block(
-      lines, fr::frame(fr::warning_head("scparfix"), {"Wrong type of parameter", "=====> NO ACTION"},
-                       outdated_warning_tail())));
+      lines, fr::frame(fr::warning_head("scparfix"),
+                       {"Wrong type of parameter", "=====> NO ACTION"}, outdated_warning_tail())));
   EXPECT_TRUE(fr::contains_block(
       lines, {" ----------------------------", " Parameter type:", " ----------------------------",
               " name only - no value ......0", " real.......................1",
               " integer....................2", " character..................3",
               " ----------------------------"}));
-  EXPECT_TRUE(fr::contains_block(lines, {" real      value .................    2.500",
-                                         " integer   value ...............40      2",
-                                         " character value .................  2.500000   ",
-                                         " info: dip = 2.500000      "}));
+  EXPECT_TRUE(fr::contains_block(
+      lines,
+      {" real      value .................    2.500", " integer   value ...............40      2",
+       " character value .................  2.500000   ", " info: dip = 2.500000      "}));
 
   cap.set_input("40\n7\n10\nazimuth\n99\n");
   p.set(2);

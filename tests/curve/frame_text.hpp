@@ -31,26 +31,23 @@ inline Lines warning_head(std::string_view name) {
           ln("/// " + std::string(14, ' ') + "WARNING" + std::string(14, ' ') + " ///"), ln(rule)};
 }
 // The tail with the pause (lcrerr on, no command file).
-inline Lines warning_tail() { return {ln("===> HIT RETURN TO CONTINUE"), ln(std::string(43, '/'))}; }
+inline Lines warning_tail() {
+  return {ln("===> HIT RETURN TO CONTINUE"), ln(std::string(43, '/'))};
+}
 
 inline Lines error_head(std::string_view name) {
   const std::string rule(43, '*');
   const std::string empty = "*** " + std::string(35, ' ') + " ***";
-  return {ln(rule),
-          ln(rule),
-          ln(empty),
-          ln("*** " + subroutine(name) + " ***"),
-          ln(empty),
-          ln("*** " + std::string(15, ' ') + "ERROR" + std::string(15, ' ') + " ***"),
-          ln(empty),
-          ln(rule),
+  return {ln(rule),  ln(rule),
+          ln(empty), ln("*** " + subroutine(name) + " ***"),
+          ln(empty), ln("*** " + std::string(15, ' ') + "ERROR" + std::string(15, ' ') + " ***"),
+          ln(empty), ln(rule),
           ln(rule)};
 }
 inline Lines error_tail() { return {ln("===> HIT RETURN TO CONTINUE"), ln(std::string(43, '*'))}; }
 
 // Joins frame pieces and message lines (given without their leading blank).
-inline Lines frame(const Lines& head, const std::vector<std::string>& messages,
-                   const Lines& tail) {
+inline Lines frame(const Lines& head, const std::vector<std::string>& messages, const Lines& tail) {
   Lines all = head;
   for (const auto& m : messages) all.push_back(ln(m));
   all.insert(all.end(), tail.begin(), tail.end());

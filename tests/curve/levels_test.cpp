@@ -24,8 +24,8 @@ struct Result {
 };
 
 // One call of sclevel2 with the given values and flag.
-Result levels(float i, float f, float d, std::int32_t n, std::int32_t type,
-              std::int32_t inter = 1, std::string name = "level") {
+Result levels(float i, float f, float d, std::int32_t n, std::int32_t type, std::int32_t inter = 1,
+              std::string name = "level") {
   sclevel2(i, f, d, n, type, name, inter);
   return {i, f, d, n, type, name};
 }
@@ -45,11 +45,11 @@ TEST_F(LevelsTest, CountGivenDerivesTheIncrement) {
   EXPECT_EQ(r.nlev, 1);
   EXPECT_EQ(r.plevd, 1.0f);
   EXPECT_EQ(plevblock.nlev, 1);
-  EXPECT_EQ(cap.lines(), fr::frame(fr::error_head("sclevel2"),
-                                   {"Computing increment from nb of curves",
-                                    " Calculation type =    1", " nb of curves =    0",
-                                    "==> NEED nb > 0", "==> RESET nb =    1"},
-                                   fr::error_tail()));
+  EXPECT_EQ(cap.lines(),
+            fr::frame(fr::error_head("sclevel2"),
+                      {"Computing increment from nb of curves", " Calculation type =    1",
+                       " nb of curves =    0", "==> NEED nb > 0", "==> RESET nb =    1"},
+                      fr::error_tail()));
 }
 
 TEST_F(LevelsTest, IncrementGivenWithALargeRemainder) {
@@ -57,22 +57,20 @@ TEST_F(LevelsTest, IncrementGivenWithALargeRemainder) {
   const Result r2 = levels(0.0f, 1.0f, 0.3f, 99, 2);
   EXPECT_EQ(r2.nlev, 4);
   EXPECT_EQ(r2.plevd, 1.0f / 3.0f);
-  EXPECT_EQ(cap.lines(), fr::frame(fr::warning_head("sclevel2"),
-                                   {"Levels computed from increment:",
-                                    " Calculation type    =    2", " nb of levels        =    4",
-                                    " initial             =    0.000",
-                                    " final               =    1.000",
-                                    " increment           =    0.300",
-                                    " remainder/increment =    0.333", "==> large remainder",
-                                    "==> RECOMPUTED:", " increment =    0.333"},
-                                   fr::warning_tail()));
+  EXPECT_EQ(cap.lines(),
+            fr::frame(fr::warning_head("sclevel2"),
+                      {"Levels computed from increment:", " Calculation type    =    2",
+                       " nb of levels        =    4", " initial             =    0.000",
+                       " final               =    1.000", " increment           =    0.300",
+                       " remainder/increment =    0.333", "==> large remainder",
+                       "==> RECOMPUTED:", " increment =    0.333"},
+                      fr::warning_tail()));
   cap.take();
   const Result r3 = levels(0.0f, 1.0f, 0.3f, 99, 3);
   EXPECT_EQ(r3.nlev, 4);
   EXPECT_EQ(r3.plevd, 0.3f);
   const auto lines = cap.lines();
-  EXPECT_TRUE(
-      fr::contains_block(lines, {" ==> large remainder", " ==> final level not reached"}));
+  EXPECT_TRUE(fr::contains_block(lines, {" ==> large remainder", " ==> final level not reached"}));
   EXPECT_EQ(lines.back(), fr::warning_tail().back());
 }
 
@@ -163,7 +161,8 @@ TEST_F(LevelsTest, StoredRecordAndTexts) {
   EXPECT_EQ(plevblock.plevd, 7.375f);
   EXPECT_EQ(plevblock.plevname.str(), "  dep");
   EXPECT_EQ(plevblock.plevvalue.str(), fit_text(" init = -2.500 final = 12.250 inc = 7.375", 51));
-  EXPECT_EQ(plevblock.plevinfo.str(), fit_text("depth init = -2.500 final = 12.250 inc = 7.375", 56));
+  EXPECT_EQ(plevblock.plevinfo.str(),
+            fit_text("depth init = -2.500 final = 12.250 inc = 7.375", 56));
   EXPECT_EQ(plevblock.plev, 4.0f);  // reserved members are left alone
   EXPECT_EQ(plevblock.ilev, 3);
   EXPECT_EQ(cap.text(), "");
@@ -223,10 +222,10 @@ TEST_F(LevelsTest, MenuChoicesReAskAndRecompute) {
                        {"Nb of level curves =    0", "MUST BE > 0", "==> BACK TO QUERY"},
                        fr::warning_tail())));
   // After 12: type 2 and 5 levels; after 14: type 1 and the increment 0.5.
-  EXPECT_TRUE(fr::contains_block(lines, {" Calculation type =    2",
-                                         " level initial value ...........10    0.000",
-                                         " level final   value ...........11    1.000",
-                                         " level increment ...............12    0.250"}));
+  EXPECT_TRUE(fr::contains_block(
+      lines, {" Calculation type =    2", " level initial value ...........10    0.000",
+              " level final   value ...........11    1.000",
+              " level increment ...............12    0.250"}));
   EXPECT_TRUE(fr::contains_block(lines, {" nb of level curves ............14    5"}));
   EXPECT_TRUE(fr::contains_block(lines, {" level increment ...............12    0.500"}));
   EXPECT_TRUE(fr::contains_block(lines, {" Calculation type =    4"}));

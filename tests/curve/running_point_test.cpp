@@ -43,31 +43,30 @@ TEST_F(RunningPointTest, PointCountIsCappedRaisedOrKept) {
     scptnp(n, 1);
     EXPECT_EQ(n, 1000);
     EXPECT_EQ(ptblock.np, 1000);
-    EXPECT_EQ(cap.lines(), fr::frame(fr::warning_head("scptnp"),
-                                     {"nb of points =    1500 > plot buffer size =    1000",
-                                      "===> reset nb of points =    1000",
-                                      "===> WILL NOT PLOT ALL THE DATA"},
-                                     fr::warning_tail()));
+    EXPECT_EQ(cap.lines(),
+              fr::frame(fr::warning_head("scptnp"),
+                        {"nb of points =    1500 > plot buffer size =    1000",
+                         "===> reset nb of points =    1000", "===> WILL NOT PLOT ALL THE DATA"},
+                        fr::warning_tail()));
   }
   {
     ConsoleCapture cap("\n");
     std::int32_t n = 0;
     scptnp(n, 1);
     EXPECT_EQ(ptblock.np, 1);
-    EXPECT_EQ(cap.lines(), fr::frame(fr::error_head("scptnp"),
-                                     {"nb of points np =       0", "===> UPSTREAM PROBLEM ?",
-                                      "Increment inconsistent with bounds ?",
-                                      "===> RESETTING np =       1"},
-                                     fr::error_tail()));
+    EXPECT_EQ(cap.lines(),
+              fr::frame(fr::error_head("scptnp"),
+                        {"nb of points np =       0", "===> UPSTREAM PROBLEM ?",
+                         "Increment inconsistent with bounds ?", "===> RESETTING np =       1"},
+                        fr::error_tail()));
   }
   {
     ConsoleCapture cap("\n");
     std::int32_t n = 1;
     scptnp(n, 1);
-    EXPECT_EQ(cap.lines(),
-              fr::frame(fr::warning_head("scptnp"),
-                        {"nb of points =       1", "===> WILL PLOT ONLY ONE POINT"},
-                        fr::warning_tail()));
+    EXPECT_EQ(cap.lines(), fr::frame(fr::warning_head("scptnp"),
+                                     {"nb of points =       1", "===> WILL PLOT ONLY ONE POINT"},
+                                     fr::warning_tail()));
   }
   {
     ConsoleCapture cap;
@@ -97,14 +96,12 @@ TEST_F(RunningPointTest, CountMenuShowsPointsAndSegments) {
   EXPECT_EQ(ptblock.np, 25);
   const auto lines = cap.lines();
   fr::Lines menu = fr::menu_head("scptnp");
-  for (const char* l : {"-------------------------------------------",
-                        "RUNNING POINT PARAMETERS:                  ",
-                        "-------------------------------------------",
-                        "max nb of points ................    1000",
-                        "nb of points ..................10       7",
-                        "nb of segments ..................       6",
-                        "-------------------------------------------",
-                        "EXIT ..........................99"})
+  for (const char* l :
+       {"-------------------------------------------",
+        "RUNNING POINT PARAMETERS:                  ",
+        "-------------------------------------------", "max nb of points ................    1000",
+        "nb of points ..................10       7", "nb of segments ..................       6",
+        "-------------------------------------------", "EXIT ..........................99"})
     menu.push_back(fr::ln(l));
   menu.push_back(fr::menu_tail());
   EXPECT_TRUE(fr::contains_block(lines, menu));
@@ -124,7 +121,8 @@ TEST_F(RunningPointTest, TypeOneDerivesIncrementAndTexts) {
   EXPECT_EQ(ptblock.ptinfo.str(), "Point init =  0.000000 final =  3.141593 inc =  0.015787");
   EXPECT_EQ(cap.text(), "");
 
-  // A single point (warned about by the count setter) has no increment; type 101 leaves the texts alone.
+  // A single point (warned about by the count setter) has no increment; type 101 leaves the texts
+  // alone.
   const FixedText<56> before = ptblock.ptinfo;
   run(1, 2.0f, 5.0f, 0.7f, 101);
   EXPECT_EQ(ptblock.ptd, 0.0f);
@@ -137,13 +135,13 @@ TEST_F(RunningPointTest, TypeTwoRefitsALargeRemainder) {
   run(11, 0.0f, 1.0f, 0.3f, 2);
   EXPECT_EQ(ptblock.np, 4);
   EXPECT_EQ(ptblock.ptd, 1.0f / 3.0f);
-  EXPECT_EQ(cap.lines(), fr::frame(fr::warning_head("scptend"),
-                                   {"Calculation type =      2", "np computed from td with:",
-                                    " mp  =   1000", " np  =      4", " pti =    0.000",
-                                    " ptf =    1.000", " ptd =    0.300",
-                                    " remainder/ptd =    0.333", "==> large remainder",
-                                    "RECOMPUTED VALUE:", " ptd =    0.333"},
-                                   fr::warning_tail()));
+  EXPECT_EQ(cap.lines(),
+            fr::frame(fr::warning_head("scptend"),
+                      {"Calculation type =      2", "np computed from td with:", " mp  =   1000",
+                       " np  =      4", " pti =    0.000", " ptf =    1.000", " ptd =    0.300",
+                       " remainder/ptd =    0.333", "==> large remainder",
+                       "RECOMPUTED VALUE:", " ptd =    0.333"},
+                      fr::warning_tail()));
 }
 
 TEST_F(RunningPointTest, TypeThreeKeepsTheIncrement) {
@@ -152,8 +150,8 @@ TEST_F(RunningPointTest, TypeThreeKeepsTheIncrement) {
   EXPECT_EQ(ptblock.np, 4);
   EXPECT_EQ(ptblock.ptd, 0.3f);
   const auto lines = cap.lines();
-  EXPECT_TRUE(fr::contains_block(
-      lines, {" ==> large remainder", " ==> final point is not reached"}));
+  EXPECT_TRUE(
+      fr::contains_block(lines, {" ==> large remainder", " ==> final point is not reached"}));
   EXPECT_EQ(lines.back(), fr::warning_tail().back());
 }
 
@@ -169,15 +167,26 @@ TEST_F(RunningPointTest, WholeIncrementsAndTinyRemaindersAreSilent) {
   EXPECT_EQ(cap.text(), "");
 }
 
+// A count beyond the integer range saturates, is capped at the buffer size,
+// and the increment is refitted to the capped count.
+TEST_F(RunningPointTest, TinyIncrementIsCappedNotOverflowed) {
+  ConsoleCapture cap("\n\n");
+  run(3, 0.0f, 1.0f, 1e-30f, 2);
+  EXPECT_EQ(ptblock.np, 1000);
+  EXPECT_EQ(ptblock.ptd, 1.0f / 999.0f);
+  const auto lines = cap.lines();
+  EXPECT_TRUE(fr::contains_block(lines, {" ===> reset nb of points =    1000"}));
+  EXPECT_TRUE(fr::contains_block(lines, {" RECOMPUTED VALUE:", "  ptd =    0.001"}));
+}
+
 TEST_F(RunningPointTest, UnknownTypeFallsBackToTheCount) {
   ConsoleCapture cap("\n");
   run(5, 0.0f, 2.0f, 9.0f, 7);
   EXPECT_EQ(ptblock.ptd, 0.5f);
-  EXPECT_EQ(cap.lines(),
-            fr::frame(fr::warning_head("scptend"),
-                      {"Calculation type =      7", "==> Unknown", "==> RESETTING TYPE TO USE NP",
-                       "Calculation type =      1"},
-                      fr::warning_tail()));
+  EXPECT_EQ(cap.lines(), fr::frame(fr::warning_head("scptend"),
+                                   {"Calculation type =      7", "==> Unknown",
+                                    "==> RESETTING TYPE TO USE NP", "Calculation type =      1"},
+                                   fr::warning_tail()));
 }
 
 // An inconsistent loop opens the curve menu; the corrected increment is used.
@@ -191,9 +200,9 @@ TEST_F(RunningPointTest, InconsistentLoopIsCorrectedThroughTheCurveMenu) {
   const auto lines = cap.lines();
   EXPECT_TRUE(fr::contains_block(
       lines, fr::frame(fr::error_head("scptend"),
-                       {"Calculation type =      2", "Computing np from td with:",
-                        "  pti =    0.000", "  ptf =    1.000", "  ptd =    0.000",
-                        "==> INCONSISTENT LOOP", "==> NEED TO CORRECT IT"},
+                       {"Calculation type =      2",
+                        "Computing np from td with:", "  pti =    0.000", "  ptf =    1.000",
+                        "  ptd =    0.000", "==> INCONSISTENT LOOP", "==> NEED TO CORRECT IT"},
                        fr::error_tail())));
   EXPECT_TRUE(fr::contains_block(lines, fr::menu_head("scall")));
   EXPECT_TRUE(fr::contains_block(lines, fr::menu_head("scptd")));
@@ -209,11 +218,10 @@ TEST_F(RunningPointTest, MissingPointCountIsCorrectedThroughTheCurveMenu) {
   EXPECT_EQ(ptblock.np, 3);
   EXPECT_EQ(ptblock.ptd, 0.5f);
   EXPECT_TRUE(fr::contains_block(
-      cap.lines(),
-      fr::frame(fr::error_head("scptend"),
-                {"Calculation type =      1", "Computing increment from np =      0",
-                 "==> NEED TO SET np > 0"},
-                fr::error_tail())));
+      cap.lines(), fr::frame(fr::error_head("scptend"),
+                             {"Calculation type =      1", "Computing increment from np =      0",
+                              "==> NEED TO SET np > 0"},
+                             fr::error_tail())));
 }
 
 TEST_F(RunningPointTest, FallbackEndsWhenInputEnds) {
@@ -244,10 +252,9 @@ TEST_F(RunningPointTest, SettersLoadDefaultsAndStore) {
   scptnam(shorter, 3);
   EXPECT_EQ(shorter, "Poi");
   EXPECT_EQ(ptblock.ptname.str(), "Poi  ");
-  EXPECT_EQ(cap.lines(),
-            (fr::Lines{fr::ln(std::string(43, '@')), " @ exiting scptnam    ",
-                       fr::ln(std::string(43, '@')), fr::ln(std::string(43, '@')),
-                       " @ exiting scptnam    ", fr::ln(std::string(43, '@'))}));
+  EXPECT_EQ(cap.lines(), (fr::Lines{fr::ln(std::string(43, '@')), " @ exiting scptnam    ",
+                                    fr::ln(std::string(43, '@')), fr::ln(std::string(43, '@')),
+                                    " @ exiting scptnam    ", fr::ln(std::string(43, '@'))}));
 }
 
 TEST_F(RunningPointTest, BoundsIncrementAndNameMenus) {

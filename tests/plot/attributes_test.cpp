@@ -240,7 +240,8 @@ TEST_F(AttributesTest, TextSizeWithAClosedPlotIsStoredWithAWarning) {
   EXPECT_EQ(plt2blk.txtheight, 0.7f);
 
   cap.take();
-  stextsize(0.01f, 2);  // no range check for the stored-value form
+  cap.set_input("\n");
+  stextsize(0.01f, 2);  // the stored value is offered; no range check
   EXPECT_EQ(plt2blk.txtheight, 0.7f);
   cap.take();
   stextsize(0.3f, 6);

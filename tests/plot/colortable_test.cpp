@@ -64,9 +64,9 @@ TEST_F(ColorTableTest, StartUpInstallsTheDefaultTableWithItsReport) {
   EXPECT_EQ(cap.lines(), expected);
   EXPECT_EQ(plt2blk.ncolor, 12);
   EXPECT_TRUE(plt2blk.loncolor);
-  EXPECT_EQ(pltcharblk.colornam(0), "White-bk");
-  EXPECT_EQ(pltcharblk.colornam(8), "Grey20");
-  EXPECT_EQ(pltcharblk.colornam(12), "Grey70");
+  EXPECT_EQ(pltcharblk.colornam(0).trimmed(), "White-bk");
+  EXPECT_EQ(pltcharblk.colornam(8).trimmed(), "Grey20");
+  EXPECT_EQ(pltcharblk.colornam(12).trimmed(), "Grey70");
   EXPECT_EQ(plt2blk.red(2), 50.0f);
   EXPECT_EQ(plt2blk.green(2), 0.0f);
   EXPECT_EQ(plt2blk.blue(6), 50.0f);
@@ -210,7 +210,7 @@ TEST_F(ColorTableTest, SlotIndexAboveTheNumberWrapsAround) {
             warn("scolorgb", {"trying to set color nb =  15", "when nb of color  =  12",
                               "===> RESET nb of color =   2"}));
   EXPECT_EQ(i, 2);
-  EXPECT_EQ(pltcharblk.colornam(2), "Orange");
+  EXPECT_EQ(pltcharblk.colornam(2).trimmed(), "Orange");
   EXPECT_EQ(plt2blk.red(2), 100.0f);
   EXPECT_EQ(plt2blk.green(2), 50.0f);
 
@@ -221,7 +221,7 @@ TEST_F(ColorTableTest, SlotIndexAboveTheNumberWrapsAround) {
             warn("scolorgb", {"trying to set nb of color  =  -4", "min nb of color  = 0",
                               "===> RESET nb of color =   1"}));
   EXPECT_EQ(i, 1);
-  EXPECT_EQ(pltcharblk.colornam(1), "Orange");
+  EXPECT_EQ(pltcharblk.colornam(1).trimmed(), "Orange");
 }
 
 TEST_F(ColorTableTest, LoadingFormsCheckTheSlotToo) {
@@ -248,7 +248,7 @@ TEST_F(ColorTableTest, IntensitiesAreClampedToPercent) {
   EXPECT_EQ(plt2blk.red(3), 100.0f);
   EXPECT_EQ(plt2blk.green(3), 0.0f);
   EXPECT_EQ(plt2blk.blue(3), 40.0f);
-  EXPECT_EQ(pltcharblk.colornam(3), "Lime is ");
+  EXPECT_EQ(pltcharblk.colornam(3).str(), "Lime is ");
   EXPECT_NE(cap.text().find("scolorgb"), std::string::npos);
 }
 
@@ -273,8 +273,8 @@ TEST_F(ColorTableTest, SmallDefaultSetDependsOnTheNumberOfColours) {
   plt2blk.ncolor = 3;
   ConsoleCapture cap;
   scolorrgb(0, "", 0.0f, 0.0f, 0.0f, 5);
-  EXPECT_EQ(pltcharblk.colornam(1), "Black");
-  EXPECT_EQ(pltcharblk.colornam(2), "");
+  EXPECT_EQ(pltcharblk.colornam(1).trimmed(), "Black");
+  EXPECT_EQ(pltcharblk.colornam(2).trimmed(), "");
   EXPECT_EQ(plt2blk.red(2), 0.0f);
 }
 
@@ -302,7 +302,7 @@ TEST_F(ColorTableTest, SlotMenuEditsNameAndIntensities) {
        ln("       |   red% | green% |  blue% |"), ln("current|   50.0 |    0.0 |    0.0 |"),
        ln("    new|   60.0 |    0.0 |   70.0 |")}))
       << cap.text();
-  EXPECT_EQ(pltcharblk.colornam(2), "Purple");
+  EXPECT_EQ(pltcharblk.colornam(2).trimmed(), "Purple");
   EXPECT_EQ(plt2blk.red(2), 60.0f);
   EXPECT_EQ(plt2blk.green(2), 0.0f);
   EXPECT_EQ(plt2blk.blue(2), 70.0f);
@@ -315,7 +315,7 @@ TEST_F(ColorTableTest, SlotMenuCancelStoresNothing) {
   std::string name;
   float r = 0.0f, g = 0.0f, b = 0.0f;
   scolorrgb(i, name, r, g, b, 2);
-  EXPECT_EQ(pltcharblk.colornam(2), "Red");
+  EXPECT_EQ(pltcharblk.colornam(2).trimmed(), "Red");
 }
 
 TEST_F(ColorTableTest, TableMenuModifiesOneSlot) {
@@ -351,10 +351,10 @@ TEST_F(ColorTableTest, FileWithTooManyColoursIsReadAsTwelve) {
                       ln("Actually read   :   12 DATA"), menu_tail()}})))
       << cap.text();
   EXPECT_EQ(plt2blk.ncolor, 12);
-  EXPECT_EQ(pltcharblk.colornam(12), "c 12");
+  EXPECT_EQ(pltcharblk.colornam(12).trimmed(), "c 12");
   EXPECT_EQ(plt2blk.red(12), 60.0f);
   EXPECT_EQ(plt2blk.green(0), 10.5f);
-  EXPECT_EQ(pltcharblk.colornam(0), "c 0");
+  EXPECT_EQ(pltcharblk.colornam(0).trimmed(), "c 0");
 }
 
 TEST_F(ColorTableTest, ShortFileReportsTheLineAndKeepsWhatWasRead) {
@@ -367,15 +367,15 @@ TEST_F(ColorTableTest, ShortFileReportsTheLineAndKeepsWhatWasRead) {
   const Lines expected =
       concat({{ln("END OF FILE REACHED UNEXPECTEDLY")},
               error_head("scolortable"),
-              {ln("WHILE READING LINE NUMBER      4"), ln("Input file ct_short.txt is closed"),
+              {ln("WHILE READING LINE NUMBER     4"), ln("Input file ct_short.txt is closed"),
                ln(std::string(43, '*'))}});
   EXPECT_TRUE(contains_block(cap.lines(), expected)) << cap.text();
   EXPECT_EQ(plt2blk.ncolor, 3);
-  EXPECT_EQ(pltcharblk.colornam(1), "ink one");
+  EXPECT_EQ(pltcharblk.colornam(1).trimmed(), "ink one");
   EXPECT_EQ(plt2blk.green(1), 20.0f);
-  EXPECT_EQ(pltcharblk.colornam(0), "paper");
+  EXPECT_EQ(pltcharblk.colornam(0).trimmed(), "paper");
   EXPECT_EQ(plt2blk.blue(0), 90.0f);
-  EXPECT_EQ(pltcharblk.colornam(2), "Red");
+  EXPECT_EQ(pltcharblk.colornam(2).trimmed(), "Red");
   EXPECT_EQ(cap.text().find("Actually read"), std::string::npos);
 }
 
@@ -387,13 +387,25 @@ TEST_F(ColorTableTest, UnreadableValueReportsItsLine) {
   scolortable(2);
   const Lines expected =
       concat({error_head("scolortable"),
-              {ln("WHILE READING LINE NUMBER      3"), ln("Input file ct_bad.txt is closed"),
+              {ln("WHILE READING LINE NUMBER     3"), ln("Input file ct_bad.txt is closed"),
                ln(std::string(43, '*'))}});
   EXPECT_TRUE(contains_block(cap.lines(), expected)) << cap.text();
   EXPECT_EQ(cap.text().find("END OF FILE"), std::string::npos);
-  EXPECT_EQ(pltcharblk.colornam(0), "paper");
-  EXPECT_EQ(pltcharblk.colornam(1), "Black");
+  EXPECT_EQ(pltcharblk.colornam(0).trimmed(), "paper");
+  EXPECT_EQ(pltcharblk.colornam(1).trimmed(), "Black");
   EXPECT_EQ(plt2blk.ncolor, 2);
+}
+
+TEST_F(ColorTableTest, LineWithoutItsNameIsUnreadable) {
+  install_defaults();
+  const std::string file = write_file("ct_noname.txt", "2\n0 1 2 3\n1 0 0 0 ink\n2 0 0 0 z\n");
+  ConsoleCapture cap("300\n" + file + "\n99\n");
+  iocom.lcrerr = false;
+  scolortable(2);
+  EXPECT_TRUE(contains_block(cap.lines(), {ln("WHILE READING LINE NUMBER     2")})) << cap.text();
+  EXPECT_EQ(cap.text().find("END OF FILE"), std::string::npos);
+  EXPECT_EQ(pltcharblk.colornam(0).trimmed(), "White-bk");
+  EXPECT_EQ(pltcharblk.colornam(1).trimmed(), "Black");
 }
 
 TEST_F(ColorTableTest, UnreadableCountLeavesTheTable) {
@@ -402,7 +414,7 @@ TEST_F(ColorTableTest, UnreadableCountLeavesTheTable) {
   ConsoleCapture cap("300\n" + file + "\n99\n");
   iocom.lcrerr = false;
   scolortable(2);
-  EXPECT_TRUE(contains_block(cap.lines(), {ln("WHILE READING LINE NUMBER      1")})) << cap.text();
+  EXPECT_TRUE(contains_block(cap.lines(), {ln("WHILE READING LINE NUMBER     1")})) << cap.text();
   EXPECT_EQ(plt2blk.ncolor, 12);
 }
 
@@ -418,10 +430,10 @@ TEST_F(ColorTableTest, FileValuesAreCheckedLikeTypedOnes) {
       << cap.text();
   EXPECT_EQ(plt2blk.ncolor, 1);
   EXPECT_FALSE(plt2blk.loncolor);
-  EXPECT_EQ(pltcharblk.colornam(1), "x");
+  EXPECT_EQ(pltcharblk.colornam(1).trimmed(), "x");
   EXPECT_EQ(plt2blk.red(1), 100.0f);
   EXPECT_EQ(plt2blk.green(1), 0.0f);
-  EXPECT_EQ(pltcharblk.colornam(0), "y");
+  EXPECT_EQ(pltcharblk.colornam(0).trimmed(), "y");
   EXPECT_TRUE(contains_block(cap.lines(), {ln("Actually read   :    1 DATA")})) << cap.text();
 }
 

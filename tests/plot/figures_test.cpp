@@ -84,6 +84,39 @@ TEST_F(FigureTest, CircleCentreAndRadius) {
   EXPECT_EQ(v.at(4), "200.00 -150.00 lineto");
 }
 
+TEST_F(FigureTest, AngleAdvancesByAddingTheIncrement) {
+  // The frame circle at 8 cm on the page: where stepping the angle by
+  // addition and computing it from the start value print differently, the
+  // file holds the stepped value.
+  const float scale = 8.0f * 28.35f;
+  const float x0 = 10.5f * 28.35f;
+  const float y0 = 12.0f * 28.35f;
+  plt1blk.ustode(1, 1, 1) = scale;
+  plt1blk.ustode(2, 2, 1) = scale;
+  plt1blk.us0tode(1, 1) = x0;
+  plt1blk.us0tode(2, 1) = y0;
+  uscircle(0.0f, 0.0f, 1.0f, 200);
+  const auto v = lines();
+  ASSERT_EQ(v.size(), 202u);
+  const float ptd = math::anglerad.pi2o1 / 199.0f;
+  auto text = [&](float a) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.2f %.2f", static_cast<double>(x0 + scale * std::cos(a)),
+                  static_cast<double>(y0 + scale * std::sin(a)));
+    return std::string(buf);
+  };
+  float stepped = -ptd;
+  int differing = 0;
+  for (int ip = 1; ip <= 200; ++ip) {
+    stepped = stepped + ptd;
+    const float direct = static_cast<float>(ip - 1) * ptd;
+    if (text(stepped) == text(direct)) continue;
+    ++differing;
+    EXPECT_EQ(v.at(static_cast<std::size_t>(ip)).rfind(text(stepped), 0), 0u) << ip;
+  }
+  EXPECT_GT(differing, 0);
+}
+
 TEST_F(FigureTest, PointCountsOutsideTheBufferAreCorrected) {
   uscircle(0.0f, 0.0f, 1.0f, 1500);
   EXPECT_EQ(points(), 1000);

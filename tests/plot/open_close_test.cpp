@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "console/iocom.hpp"
+#include "console/units.hpp"
 #include "plot/colortable.hpp"
 #include "postscript/ps_test_support.hpp"
 #include "support/test_support.hpp"
@@ -112,6 +113,7 @@ TEST_F(OpenCloseTest, NewPageMenuAndItsThreeChoices) {
   EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 9), menu);
   newpage();  // append: nothing written
   postscript::writer().flush();
+  console::output(console::kUnitPlotFile).flush();
   const auto after_two = file("pages.ps");
   ASSERT_GE(after_two.size(), 4u);
   EXPECT_EQ(

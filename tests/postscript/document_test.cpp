@@ -39,10 +39,10 @@ TEST_F(Document, FirstRunCreatesTheSettingsFileAndWritesTheNewsProlog) {
   open_plot("\n");
   EXPECT_EQ(read_file(kSettingsFile), "  F   1 P    2\n \n");
   psend();
-  EXPECT_EQ(read_file("plot.ps"), join_lines({"%!", "% Initialize coordinate system and scales",
-                                               "%%Pages: (atend)", "%%BoundingBox: 0 0 595 842",
-                                               "% Ready to go", "%%Page:   1   1", "showpage",
-                                               "%%End Page", "%%Trailer", "%%Pages:   1", "%%EOF"}));
+  EXPECT_EQ(read_file("plot.ps"),
+            join_lines({"%!", "% Initialize coordinate system and scales", "%%Pages: (atend)",
+                        "%%BoundingBox: 0 0 595 842", "% Ready to go", "%%Page:   1   1",
+                        "showpage", "%%End Page", "%%Trailer", "%%Pages:   1", "%%EOF"}));
   const auto con = cap_.lines();
   EXPECT_TRUE(has_line(con, " quill7_ini.txt updated or created"));
   EXPECT_TRUE(has_line(con, "          Default Settings:            "));
@@ -66,8 +66,8 @@ TEST_F(Document, ColourPlotsResetToSlotOneBeforeReadyToGo) {
 }
 
 TEST_F(Document, UnreadableSettingsFilesFallBackToTheDefaultsAndAreRewritten) {
-  for (const std::string& content : {std::string(""), std::string("  X   1 P    2\n"),
-                                     std::string("  F ***P    2\n")}) {
+  for (const std::string& content :
+       {std::string(""), std::string("  X   1 P    2\n"), std::string("  F ***P    2\n")}) {
     SCOPED_TRACE(content);
     reset_driver();
     write_file(kSettingsFile, content);
@@ -101,9 +101,10 @@ TEST_F(Document, UnknownOrientationGivesNoBoundingBoxAndNoRotation) {
   psend();
   const auto l = plot_lines();
   EXPECT_FALSE(has_line(l, "%%BoundingBox: 0 0 595 842"));
-  EXPECT_EQ(std::count_if(l.begin(), l.end(),
-                          [](const std::string& s) { return s.find("translate") != std::string::npos; }),
-            0);
+  EXPECT_EQ(
+      std::count_if(l.begin(), l.end(),
+                    [](const std::string& s) { return s.find("translate") != std::string::npos; }),
+      0);
   EXPECT_TRUE(has_line(cap_.lines(), " System     = "));
   EXPECT_EQ(psparams.sys.str(), "XYZ");
 }
@@ -115,9 +116,8 @@ TEST_F(Document, OverlayInCompressedAndNewsWritesOnlyTheStartLine) {
     write_file(kSettingsFile, "  T   3 LA4  " + std::to_string(ips) + "\n");
     open_plot("\n");
     psend();
-    EXPECT_EQ(read_file("plot.ps"),
-              join_lines({"% Ready to go", "showpage", "%%End Page", "%%Trailer", "%%Pages:   1",
-                          "%%EOF"}));
+    EXPECT_EQ(read_file("plot.ps"), join_lines({"% Ready to go", "showpage", "%%End Page",
+                                                "%%Trailer", "%%Pages:   1", "%%EOF"}));
   }
 }
 

@@ -121,15 +121,15 @@ inline std::string render(const std::vector<std::string>& files, bool& ok) {
 }
 
 // Renders a plot file of dialect ips (dialect 3 behind the prelude).
-#define EXPECT_RENDERS(path, ips)                                                   \
-  do {                                                                             \
-    if (!::polarsketch::testing::have_ghostscript()) GTEST_SKIP() << "gs absent"; \
-    std::vector<std::string> files_;                                               \
+#define EXPECT_RENDERS(path, ips)                                                    \
+  do {                                                                               \
+    if (!::polarsketch::testing::have_ghostscript()) GTEST_SKIP() << "gs absent";    \
+    std::vector<std::string> files_;                                                 \
     if ((ips) == 3) files_.push_back(::polarsketch::testing::illustrator_prelude()); \
-    files_.push_back(std::string(path));                                           \
-    bool ok_ = false;                                                              \
-    std::string msg_ = ::polarsketch::testing::render(files_, ok_);                \
-    EXPECT_TRUE(ok_) << msg_;                                                      \
+    files_.push_back(std::string(path));                                             \
+    bool ok_ = false;                                                                \
+    std::string msg_ = ::polarsketch::testing::render(files_, ok_);                  \
+    EXPECT_TRUE(ok_) << msg_;                                                        \
   } while (0)
 
 }  // namespace polarsketch::testing

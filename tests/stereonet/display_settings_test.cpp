@@ -71,12 +71,13 @@ TEST_F(DisplaySettingsTest, AxisMenuShowsStoredAndReadyValuesAroundTheSymbolTabl
   sdspaxsymb(i1, i2, 2);
   const auto lines = cap.lines();
   std::vector<std::string> want = head("sdspaxsymb");
-  append(want, {" " + kRule, " STEREOPLOT AXIS SYMBOLS", " Standard  symbol <-> standard hemisphere",
-                " Alternate symbol <-> opposite hemisphere", " " + kRule, " currently stored:",
-                " standard  type =    3", " alternate type =    4", " " + kRule.substr(0, 21),
-                " ready to store:", " standard  type =    3", " alternate type =    4", " " + kRule,
-                " Axis symbol ... symbol number", " arrow    ................ 101",
-                " line     ................ 100"});
+  append(want,
+         {" " + kRule, " STEREOPLOT AXIS SYMBOLS", " Standard  symbol <-> standard hemisphere",
+          " Alternate symbol <-> opposite hemisphere", " " + kRule,
+          " currently stored:", " standard  type =    3", " alternate type =    4",
+          " " + kRule.substr(0, 21), " ready to store:", " standard  type =    3",
+          " alternate type =    4", " " + kRule, " Axis symbol ... symbol number",
+          " arrow    ................ 101", " line     ................ 100"});
   ASSERT_GE(lines.size(), want.size());
   EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + static_cast<long>(want.size())),
             want);
@@ -127,7 +128,7 @@ TEST_F(DisplaySettingsTest, CallerTypesOutsideTheRangeAreResetWithAWarning) {
   sdspaxsymb(i1, i2, 1);
   const std::string slashes(43, '/');
   const std::vector<std::string> frame_head = {
-      " " + slashes, " ///        subroutine sdspaxsymb          ///",
+      " " + slashes, " ///        subroutine sdspaxsymb        ///",
       " ///               WARNING               ///", " " + slashes};
   std::vector<std::string> want = frame_head;
   append(want, {" Standard  symbol =  150", " outside [  -99 ,  101 ]", " ==> RESETTING TO:",

@@ -27,7 +27,7 @@ using testing::ConsoleCapture;
 
 // Device units per user unit in the test plot: large, so that the two decimals
 // of the plot file resolve 1e-6 user units.
-constexpr float kScale = 10000.0f;
+constexpr double kScale = 10000.0;
 
 struct Pt {
   double x, y;
@@ -57,8 +57,8 @@ class OrientationTest : public ::testing::Test {
     postscript::psparams.ips = 2;
     postscript::writer().start(console::kUnitPlotFile, "test.ps");
     plot::plt1blk.isubplot = 1;
-    plot::plt1blk.ustode(1, 1, 1) = kScale;
-    plot::plt1blk.ustode(2, 2, 1) = kScale;
+    plot::plt1blk.ustode(1, 1, 1) = static_cast<float>(kScale);
+    plot::plt1blk.ustode(2, 2, 1) = static_cast<float>(kScale);
     plot::plt2blk.isymbtype = 7;
   }
   void TearDown() override { postscript::writer().reset(); }
@@ -82,6 +82,7 @@ class OrientationTest : public ::testing::Test {
     return out;
   }
 
+  ConsoleCapture cap;  // bound first: it resets the unit table
   std::ostringstream ps_;
 };
 
@@ -124,7 +125,6 @@ constexpr double kTol = 2e-5;
 constexpr double kAngTol = 0.005;
 
 TEST_F(OrientationTest, GreatCircleHas40PointsNinetyDegreesFromThePole) {
-  ConsoleCapture cap;
   const float az = rad(30.0f), dip = rad(50.0f);
   dspgcfadn(&az, &dip, 1);
   const auto p = paths();
@@ -140,7 +140,6 @@ TEST_F(OrientationTest, GreatCircleHas40PointsNinetyDegreesFromThePole) {
 }
 
 TEST_F(OrientationTest, GreatCircleMiddleIsTheDipLine) {
-  ConsoleCapture cap;
   dspgcbk.npgc = 41;  // an odd count has a middle point
   const float az = rad(30.0f), dip = rad(50.0f);
   dspgcfadn(&az, &dip, 1);
@@ -151,7 +150,6 @@ TEST_F(OrientationTest, GreatCircleMiddleIsTheDipLine) {
 }
 
 TEST_F(OrientationTest, HorizontalAndVerticalPlanes) {
-  ConsoleCapture cap;
   const float az = 0.0f, flat = 0.0f, vertical = rad(90.0f);
   dspgcfadn(&az, &flat, 1);
   dspgcfadn(&az, &vertical, 1);
@@ -168,7 +166,6 @@ TEST_F(OrientationTest, HorizontalAndVerticalPlanes) {
 }
 
 TEST_F(OrientationTest, SmallCircleCountsFollowTheArc) {
-  ConsoleCapture cap;
   dspscafaph(rad(40.0f), rad(20.0f), rad(30.0f), 0.0f, rad(360.0f));
   dspscafaph(rad(40.0f), rad(20.0f), rad(30.0f), rad(90.0f), rad(270.0f));
   const auto p = paths();
@@ -186,7 +183,6 @@ TEST_F(OrientationTest, SmallCircleCountsFollowTheArc) {
 }
 
 TEST_F(OrientationTest, ArcFromNinetyToTwoSeventyOfAHorizontalAxisIsTheLowerHalf) {
-  ConsoleCapture cap;
   dspscafaph(0.0f, 0.0f, rad(60.0f), rad(90.0f), rad(270.0f));
   const auto p = paths();
   ASSERT_EQ(p.size(), 1u);
@@ -194,7 +190,6 @@ TEST_F(OrientationTest, ArcFromNinetyToTwoSeventyOfAHorizontalAxisIsTheLowerHalf
 }
 
 TEST_F(OrientationTest, SmallCircleOfHalfAngleZeroSitsOnItsAxis) {
-  ConsoleCapture cap;
   dspscafaph(rad(90.0f), rad(90.0f), 0.0f, 0.0f, rad(360.0f));
   const auto p = paths();
   ASSERT_EQ(p.size(), 1u);
@@ -205,14 +200,14 @@ TEST_F(OrientationTest, SmallCircleOfHalfAngleZeroSitsOnItsAxis) {
 TEST_F(OrientationTest, HugeArcsAreCappedNotCollapsed) {
   // 3e38 radians of arc: the count saturates and the running point caps it at
   // 1000 with its warning, instead of overflowing to a 2-point arc.
-  ConsoleCapture cap("\n");
+  cap.set_input("\n");
   dspscafaph(0.0f, rad(90.0f), rad(10.0f), 0.0f, 3.0e38f);
   EXPECT_EQ(curve::ptblock.np, 1000);
   EXPECT_NE(cap.text().find("===> WILL NOT PLOT ALL THE DATA"), std::string::npos);
 }
 
 TEST_F(OrientationTest, ThousandPointGreatCirclesCapTheFullSmallCircle) {
-  ConsoleCapture cap("\n");
+  cap.set_input("\n");
   dspgcbk.npgc = 1000;
   const float az = 0.0f, dip = rad(45.0f);
   dspgcfadn(&az, &dip, 1);
@@ -227,7 +222,6 @@ TEST_F(OrientationTest, ThousandPointGreatCirclesCapTheFullSmallCircle) {
 }
 
 TEST_F(OrientationTest, AxisSymbolsInBothHemispheres) {
-  ConsoleCapture cap;
   const float az[3] = {rad(10.0f), 0.0f, 0.0f};
   const float pl[3] = {rad(90.0f), rad(-45.0f), rad(45.0f)};
   dspaxfapn(az, pl, 3);
@@ -247,7 +241,6 @@ TEST_F(OrientationTest, AxisSymbolsInBothHemispheres) {
 }
 
 TEST_F(OrientationTest, RadialLineAndArrowMarks) {
-  ConsoleCapture cap;
   dspaxbk.iaxtyp1 = 100;
   const float az[3] = {0.0f, 0.0f, 0.0f};
   const float pl[3] = {0.0f, rad(90.0f), rad(-30.0f)};
@@ -277,7 +270,6 @@ TEST_F(OrientationTest, RadialLineAndArrowMarks) {
 }
 
 TEST_F(OrientationTest, OtherAxisTypesDrawNothing) {
-  ConsoleCapture cap;
   dspaxbk.iaxtyp1 = 150;
   const float az = 0.0f, pl = 0.0f;
   dspaxfapn(&az, &pl, 1);
@@ -285,7 +277,7 @@ TEST_F(OrientationTest, OtherAxisTypesDrawNothing) {
 }
 
 TEST_F(OrientationTest, SlipIsDrawnAtItsSlipVector) {
-  ConsoleCapture cap("\n");  // the running point warns about a single point
+  cap.set_input("\n");  // the running point warns about a single point
   dspaxbk.iaxtyp1 = 100;
   const float az[2] = {0.0f, 0.0f};
   const float dip[2] = {rad(45.0f), rad(45.0f)};
@@ -299,19 +291,20 @@ TEST_F(OrientationTest, SlipIsDrawnAtItsSlipVector) {
 }
 
 TEST_F(OrientationTest, OneSlipWarnsThatTheRunningPointHasOnePoint) {
-  ConsoleCapture cap("\n");
+  cap.set_input("\n");
   const float az = 0.0f, dip = rad(45.0f), rake = rad(90.0f);
   dspaxfadrn(&az, &dip, &rake, 1);
   EXPECT_NE(cap.text().find("===> WILL PLOT ONLY ONE POINT"), std::string::npos);
-  // Rake +90 is the up-dip direction: drawn at trend 270, plunge 45, type -1.
+  // Rake +90 is the up-dip direction (trend 270, plunge -45), an upward axis:
+  // drawn at its lower end (90, 45) with type -1.
   const auto p = paths();
   ASSERT_EQ(p.size(), 1u);
   EXPECT_TRUE(p[0].polygon);
-  EXPECT_NEAR(angle_deg(unproject4(centre(p[0])), direction(270.0, 45.0)), 0.0, kAngTol);
+  EXPECT_NEAR(angle_deg(unproject4(centre(p[0])), direction(90.0, 45.0)), 0.0, kAngTol);
 }
 
 TEST_F(OrientationTest, NoSlipDrawsNothing) {
-  ConsoleCapture cap("\n");
+  cap.set_input("\n");
   const float none = 0.0f;
   dspaxfadrn(&none, &none, &none, 0);
   EXPECT_TRUE(paths().empty());
