@@ -204,7 +204,23 @@ void intg2char(std::string& chr, std::int32_t& nchar, std::int32_t mchar, std::i
     nchar = mchar;
     return;
   }
-  place(chr, fmt_int(ia, nchar));
+  // Digits right-aligned in nchar columns, written in place.
+  char buf[16];
+  int pos = 16;
+  std::uint32_t mag = ia < 0 ? 0u - static_cast<std::uint32_t>(ia) : static_cast<std::uint32_t>(ia);
+  do {
+    buf[--pos] = static_cast<char>('0' + mag % 10u);
+    mag /= 10u;
+  } while (mag != 0);
+  if (ia < 0) buf[--pos] = '-';
+  const int len = 16 - pos;
+  if (len > nchar) {
+    place(chr, fmt_int(ia, nchar));
+    return;
+  }
+  ensure_length(chr, nchar);
+  std::fill(chr.begin(), chr.end(), ' ');
+  std::memcpy(chr.data() + (nchar - len), buf + pos, static_cast<std::size_t>(len));
 }
 
 void carinm2(std::string& chr, std::int32_t& nt, std::int32_t m, std::int32_t i) {

@@ -147,9 +147,8 @@ void fill_font_table() {
 // The colour line of slot `slot` (intensities in percent).
 void colour_line(std::int32_t slot) {
   if (slot < 0 || slot > plot::kMaxColorSlot) return;
-  writer().line(console::fmt_fixed(plt2blk.red(slot) / 100.0f, 6, 3) + " " +
-                console::fmt_fixed(plt2blk.green(slot) / 100.0f, 6, 3) + " " +
-                console::fmt_fixed(plt2blk.blue(slot) / 100.0f, 6, 3) + " setrgbcolor");
+  writer().line(
+      colour_text(plt2blk.red(slot), plt2blk.green(slot), plt2blk.blue(slot), "setrgbcolor"));
 }
 
 // --- The settings file ---

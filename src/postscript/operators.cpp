@@ -234,10 +234,8 @@ void depolygon(float* x, float* y, std::int32_t n) {
   // current colour is unchanged afterwards.
   const std::int32_t slot = plt2blk.ifillcolor;
   if (plt2blk.loncolor && slot >= 0 && slot <= plot::kMaxColorSlot) {
-    w.line(console::fmt_fixed(plt2blk.red(slot) / 100.0f, 6, 3) + " " +
-           console::fmt_fixed(plt2blk.green(slot) / 100.0f, 6, 3) + " " +
-           console::fmt_fixed(plt2blk.blue(slot) / 100.0f, 6, 3) + " " +
-           std::string(ops.fill_rgb_end));
+    w.line(
+        colour_text(plt2blk.red(slot), plt2blk.green(slot), plt2blk.blue(slot), ops.fill_rgb_end));
   } else {
     w.line(console::fmt_fixed(0.5f, 6, 3) + " " + std::string(ops.fill_gray_end));
   }

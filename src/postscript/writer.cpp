@@ -1,6 +1,7 @@
 // The buffered writer of the plot file and the plot-file number fields.
 #include "postscript/writer.hpp"
 
+#include <cmath>
 #include <ostream>
 
 #include "console/fields.hpp"
@@ -150,6 +151,17 @@ std::string plot_fixed(float v, int w, int d) {
     s = console::fmt_fixed(v, 64, d);
     s.erase(0, s.find_first_not_of(' '));
   }
+  return s;
+}
+
+std::string colour_text(float red, float green, float blue, std::string_view rest) {
+  std::string s;
+  for (float percent : {red, green, blue}) {
+    const float v = std::isfinite(percent) ? percent / 100.0f : 0.0f;
+    s += plot_fixed(v, 6, 3);
+    s += ' ';
+  }
+  s += rest;
   return s;
 }
 

@@ -93,4 +93,9 @@ void append_ps_string(std::string& out, std::string_view text);
 std::string plot_int(std::int64_t v, int w);
 std::string plot_fixed(float v, int w, int d);
 
+// The colour line text of intensities in percent: three 6.3 fields and the
+// rest of the line, e.g. " 1.000  0.000  0.000 setrgbcolor". Non-finite
+// intensities are written as 0.
+std::string colour_text(float red, float green, float blue, std::string_view rest);
+
 }  // namespace polarsketch::postscript

@@ -191,6 +191,16 @@ TEST_F(Operators, RotationThatDoesNotFitItsFieldIsWrittenInFull) {
   EXPECT_EQ(plot.text().find('*'), std::string::npos);
 }
 
+TEST_F(Operators, PlotFileFieldsNeverHoldAsterisks) {
+  EXPECT_EQ(plot_int(7, 3), "  7");
+  EXPECT_EQ(plot_int(12345, 3), "12345");
+  EXPECT_EQ(plot_fixed(30.0f, 7, 2), "  30.00");
+  EXPECT_EQ(plot_fixed(123456.0f, 7, 2), "123456.00");
+  EXPECT_EQ(colour_text(100.0f, 0.0f, 50.0f, "setrgbcolor"), " 1.000  0.000  0.500 setrgbcolor");
+  EXPECT_EQ(colour_text(123456.0f, std::numeric_limits<float>::quiet_NaN(), 0.0f, "x"),
+            "1234.560  0.000  0.000 x");
+}
+
 TEST_F(Operators, TextIsEscapedInsideThePostScriptString) {
   EXPECT_EQ(ps_string("plain text"), "(plain text)");
   EXPECT_EQ(ps_string("a(b)c\\d"), "(a\\(b\\)c\\\\d)");

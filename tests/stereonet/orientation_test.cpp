@@ -139,16 +139,6 @@ TEST_F(OrientationTest, GreatCircleHas40PointsNinetyDegreesFromThePole) {
   EXPECT_EQ(cap.text(), "");
 }
 
-TEST_F(OrientationTest, GreatCircleMiddleIsTheDipLine) {
-  dspgcbk.npgc = 41;  // an odd count has a middle point
-  const float az = rad(30.0f), dip = rad(50.0f);
-  dspgcfadn(&az, &dip, 1);
-  const auto p = paths();
-  ASSERT_EQ(p.size(), 1u);
-  ASSERT_EQ(p[0].pts.size(), 41u);
-  EXPECT_NEAR(angle_deg(unproject4(p[0].pts[20]), direction(120.0, 50.0)), 0.0, kAngTol);
-}
-
 TEST_F(OrientationTest, HorizontalAndVerticalPlanes) {
   const float az = 0.0f, flat = 0.0f, vertical = rad(90.0f);
   dspgcfadn(&az, &flat, 1);
