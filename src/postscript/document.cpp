@@ -86,7 +86,7 @@ constexpr std::array<std::string_view, 42> kMacros{
 };
 
 // The head of the Illustrator document, up to the end of its setup.
-constexpr std::array<std::string_view, 8> kIllustratorHead{
+constexpr std::array<std::string_view, 7> kIllustratorHead{
     "%%DocumentProcessColors: Black",
     "%%DocumentFonts: Helvetica",
     "%%DocumentProcSets: Adobe_packedarray 1.0 0",
@@ -94,7 +94,6 @@ constexpr std::array<std::string_view, 8> kIllustratorHead{
     "%%DocumentProcSets: Adobe_cshow 1.1 0",
     "%%DocumentProcSets: Adobe_customcolor 1.0 0",
     "%%DocumentProcSets: Adobe_Illustrator881 1.19 0",
-    "",  // BoundingBox line goes here
 };
 
 constexpr std::array<std::string_view, 11> kIllustratorSetup{
@@ -293,7 +292,7 @@ void prolog_illustrator(const std::string& pfile) {
   PlotWriter& w = writer();
   w.line("%!PS-Adobe-2.0 EPSF-1.2");
   w.line("%%Title: " + pfile);
-  for (std::size_t i = 0; i + 1 < kIllustratorHead.size(); ++i) w.line(kIllustratorHead[i]);
+  for (std::string_view l : kIllustratorHead) w.line(l);
   bounding_box_line();
   for (std::string_view l : kIllustratorSetup) w.line(l);
   orientation_line();

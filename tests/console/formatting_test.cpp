@@ -92,6 +92,26 @@ TEST(Formatting, IntegerToText) {
   EXPECT_EQ(s.substr(0, static_cast<std::size_t>(n)), "1000000");
   EXPECT_TRUE(cap.text().empty());
 
+  // Every value writes its own digits; the count may be one too high
+  // (a leading blank) but never too low.
+  auto check = [&](std::int32_t v) {
+    std::string t(12, '#');
+    intg2char(t, n, 12, v);
+    const std::string digits = std::to_string(v);
+    const std::size_t w = static_cast<std::size_t>(n);
+    ASSERT_TRUE(w == digits.size() || w == digits.size() + 1) << v;
+    EXPECT_EQ(t, std::string(w - digits.size(), ' ') + digits + std::string(12 - w, ' ')) << v;
+  };
+  for (std::int32_t v = -100000; v <= 100000; ++v) check(v);
+  for (std::int64_t p = 10; p <= 1000000000; p *= 10) {
+    for (std::int64_t d = -2; d <= 2; ++d) {
+      check(static_cast<std::int32_t>(p + d));
+      check(static_cast<std::int32_t>(-p - d));
+    }
+  }
+  check(std::numeric_limits<std::int32_t>::max());
+  check(std::numeric_limits<std::int32_t>::min());
+
   // Too little room: frame, nines, nchar = mchar.
   std::string t(2, ' ');
   intg2char(t, n, 2, 123);
