@@ -8,13 +8,16 @@
 
 namespace polarsketch::console {
 
-void submenuhead(std::string_view progname, std::string_view version = "", std::string_view date = "");
+void submenuhead(std::string_view progname, std::string_view version = "",
+                 std::string_view date = "");
 void menutail();
 void subtail(std::string_view progname, std::string_view version = "", std::string_view date = "");
-void errorhead(std::string_view progname, std::string_view version = "", std::string_view date = "");
+void errorhead(std::string_view progname, std::string_view version = "",
+               std::string_view date = "");
 void errortail00();
 void errortail0(std::int32_t inter = 0);
-void warninghead(std::string_view progname, std::string_view version = "", std::string_view date = "");
+void warninghead(std::string_view progname, std::string_view version = "",
+                 std::string_view date = "");
 void warningtail00();
 void warningtail0(std::int32_t inter = 0);
 // May end the run (throws OrderlyStop with status 1).

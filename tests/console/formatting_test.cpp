@@ -345,6 +345,9 @@ TEST(Formatting, AutomaticNotation) {
   EXPECT_EQ(s, " 1234567.");
   caream(s, 9, 123456789.0f);  // 9 digits: exponent form
   EXPECT_EQ(s, " 0.12E+09");
+  std::string s7(7, ' ');
+  caream(s7, 7, 0.000001f);  // no room for mantissa digits
+  EXPECT_EQ(s7, " 0.E-05");
 
   ConsoleCapture cap;
   std::string t(5, ' ');

@@ -22,7 +22,23 @@ namespace polarsketch::e2e {
 struct SessionResult {
   int status = -1;                  // exit status; 124 when the time limit was hit
   std::string output;               // everything printed on standard output
-  std::filesystem::path directory;  // where the program ran (files it wrote stay)
+  std::filesystem::path directory;  // where the program ran, with the files it wrote
+
+  SessionResult() = default;
+  SessionResult(const SessionResult&) = delete;
+  SessionResult& operator=(const SessionResult&) = delete;
+  SessionResult(SessionResult&& o) noexcept
+      : status(o.status), output(std::move(o.output)), directory(std::move(o.directory)) {
+    o.directory.clear();
+  }
+  // The directory is removed unless the test has failed, so that a failure
+  // can be looked at.
+  ~SessionResult() {
+    if (!directory.empty() && !::testing::Test::HasFailure()) {
+      std::error_code ec;
+      std::filesystem::remove_all(directory, ec);
+    }
+  }
 };
 
 // Runs the program with `script` as standard input, in a new empty directory,
