@@ -5,6 +5,7 @@
 #include <cassert>
 #include <cmath>
 #include <cstddef>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -209,7 +210,10 @@ void cmtext2(float xcm, float ycm, std::string_view text) {
 
 void ussymbol(std::span<const float> xu, std::span<const float> yu, std::int32_t ns) {
   if (ns < 1) return;
-  const std::int32_t isy = plt2blk.isymbtype < 0 ? -plt2blk.isymbtype : plt2blk.isymbtype;
+  // The magnitude is taken in 64 bits: the most negative code has no 32-bit
+  // opposite and, like every code without a shape of its own, draws a circle.
+  const std::int64_t mag = std::abs(static_cast<std::int64_t>(plt2blk.isymbtype));
+  const auto isy = static_cast<std::int32_t>(mag > 1000 ? 1000 : mag);
   const bool lfill = plt2blk.isymbtype < 0;
   float del = 0.0f;
   lengthcm2de(del, plt2blk.symbsize);

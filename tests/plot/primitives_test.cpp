@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "console/iocom.hpp"
 #include "console/units.hpp"
+#include "math/angles.hpp"
 #include "plot/records.hpp"
 #include "postscript/document.hpp"
 #include "postscript/writer.hpp"
@@ -27,6 +29,7 @@ using testing::split_lines;
 class PlotCapture {
  public:
   PlotCapture() {
+    math::trigoset();  // symbol outlines turn degrees into radians
     postscript::reset_postscript();
     reset_plot_records();
     reset_pltbuff1();
@@ -215,6 +218,10 @@ TEST(Symbols, LineSymbolsIgnoreTheSignAndCircleIsTheFallback) {
   EXPECT_EQ(circle[1], "101.00 50.00 moveto");
   EXPECT_EQ(circle[20], "101.00 50.00 lineto");
   EXPECT_EQ(draw(0), circle);
+  // The most negative code has no 32-bit opposite: a filled circle all the same.
+  const auto lowest = draw(std::numeric_limits<std::int32_t>::min());
+  EXPECT_EQ(count(lowest, "closepath gsave"), 1);
+  EXPECT_EQ(lowest[1], circle[1]);
   // Circled marks: the outline then the marks, only the outline filled.
   const auto circled = draw(-23);
   EXPECT_EQ(count(circled, "closepath gsave"), 1);
