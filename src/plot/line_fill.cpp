@@ -10,6 +10,7 @@
 #include "console/prompts.hpp"
 #include "console/units.hpp"
 #include "plot/coords.hpp"
+#include "plot/dialog_lines.hpp"
 #include "plot/records.hpp"
 #include "plot/text_symbol.hpp"
 #include "postscript/operators.hpp"
@@ -22,12 +23,10 @@ using console::iocom;
 
 namespace {
 
-std::string rname11(std::string_view name) { return fit_text(name, 11); }
-
-void out(std::string_view text) { console::put_line(iocom.ito, text); }
-void err(std::string_view text) { console::put_line(iocom.itoer, text); }
-
-void menu_head(std::string_view name) { console::submenuhead(rname11(name)); }
+using dialog::err;
+using dialog::menu_head;
+using dialog::out;
+using dialog::rname11;
 
 bool is_stored_form(std::int32_t inter) { return inter >= 0 && inter <= 5; }
 bool shows_dialog(std::int32_t inter) { return inter == 0 || inter == 2 || inter == 4; }

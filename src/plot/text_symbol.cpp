@@ -11,6 +11,7 @@
 #include "console/iocom.hpp"
 #include "console/prompts.hpp"
 #include "console/units.hpp"
+#include "plot/dialog_lines.hpp"
 #include "plot/records.hpp"
 #include "postscript/operators.hpp"
 
@@ -23,12 +24,10 @@ using console::iocom;
 namespace {
 
 // Routine names travel at their 11-character field length.
-std::string rname11(std::string_view name) { return fit_text(name, 11); }
-
-void out(std::string_view text) { console::put_line(iocom.ito, text); }
-void err(std::string_view text) { console::put_line(iocom.itoer, text); }
-
-void menu_head(std::string_view name) { console::submenuhead(rname11(name)); }
+using dialog::err;
+using dialog::menu_head;
+using dialog::out;
+using dialog::rname11;
 
 bool is_stored_form(std::int32_t inter) { return inter >= 0 && inter <= 5; }
 bool shows_dialog(std::int32_t inter) { return inter == 0 || inter == 2 || inter == 4; }
