@@ -76,8 +76,8 @@ void progheadbc(std::string_view progname, std::string_view version, std::string
   put_line(u, kRuleAtHyphen);
   // What the program is and which release this is.
   put_line(u, "@ polarsketch: stereonet plotter");
-  put_line(u, "@ Wulff (equal-angle) and Schmidt");
-  put_line(u, "@ (equal-area) nets, direct or retrograde");
+  put_line(u, "@ Equal-angle and equal-area nets,");
+  put_line(u, "@ with direct or retrograde X,Y axes");
   put_line(u, "@ Draws axes, planes, slips, small circles");
   put_line(u, "@ and standard, polar and limited nets");
   put_line(u, "@ Output: PostScript plot files");
@@ -187,9 +187,9 @@ void carmag33() {
 void endfun1() {
   // Three faces peeking over the top edge of the box, hands and chins on it.
   static constexpr std::array<std::string_view, 8> kArt{
-      "       ___           ____          ___",
-      "      /   \\         /    \\        /   \\",
-      "      |o o|         |o  o|        |o o|",
+      "       ___          ____          ___",
+      "      /   \\        /    \\        /   \\",
+      "      |o o|        |o  o|        |o o|",
       "|-oo0--(_)--0oo----\\--U-/----oo0--(_)--0oo-|",
       "|                                          |",
       "|            THAT'S ALL FOLKS !            |",

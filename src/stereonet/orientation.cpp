@@ -110,8 +110,10 @@ void dspgcfadn(const float* az, const float* dip, std::int32_t ngc) {
   const std::int32_t np = std::clamp<std::int32_t>(ptblock.np, 0, curve::kMaxPoints);
   const float ptd = ptblock.ptd;
   // The half circle in the plane's own frame.
-  for (std::int32_t ip = 1; ip <= np; ++ip) {
-    ptblock.ip = ip;
+  // The running point's own index is the loop counter, so the record is left
+  // as the loop leaves it (ip one past the last point).
+  for (ptblock.ip = 1; ptblock.ip <= np; ++ptblock.ip) {
+    const std::int32_t ip = ptblock.ip;
     ptblock.pt = ptd * static_cast<float>(ip - 1);
     cc2dbuff.xp(ip) = std::cos(ptblock.pt);
     cc2dbuff.yp(ip) = std::sin(ptblock.pt);
@@ -184,8 +186,8 @@ void dspscafaph(float az, float plunge, float a, float t1, float t2) {
   const std::int32_t np = std::clamp<std::int32_t>(ptblock.np, 0, curve::kMaxPoints);
   const float pti = ptblock.pti;
   const float ptd = ptblock.ptd;
-  for (std::int32_t ip = 1; ip <= np; ++ip) {
-    ptblock.ip = ip;
+  for (ptblock.ip = 1; ptblock.ip <= np; ++ptblock.ip) {
+    const std::int32_t ip = ptblock.ip;
     ptblock.pt = pti + ptd * static_cast<float>(ip - 1);
     cc2dbuff.xp(ip) = std::cos(ptblock.pt);
     cc2dbuff.yp(ip) = std::sin(ptblock.pt);

@@ -119,6 +119,19 @@ TEST(Pictures, OwnArtKeepsItsWidthsAndShapes) {
   ASSERT_EQ(fun.size(), 10u);
   for (std::size_t i = 1; i <= 8; ++i) EXPECT_EQ(fun[i].size(), 45u);
   for (std::size_t i = 1; i <= 3; ++i) EXPECT_NE(fun[i].find_first_not_of(' '), std::string::npos);
+  // Each face sits straight above its chin on the box's top edge: twice the
+  // centre column of each "|..|" face equals that of "(_)" or "\--U-/" below.
+  const std::string& box = fun[4];
+  const std::vector<std::size_t> chins = {
+      2 * box.find("(_)") + 2, box.find("\\--U-/") + box.find("U-/") + 2, 2 * box.rfind("(_)") + 2};
+  std::vector<std::size_t> faces;
+  for (std::size_t a = fun[3].find('|'); a != std::string::npos; a = fun[3].find('|', a + 1)) {
+    const std::size_t b = fun[3].find('|', a + 1);
+    ASSERT_NE(b, std::string::npos);
+    faces.push_back(a + b);
+    a = b;
+  }
+  EXPECT_EQ(faces, chins);
 
   // tetratemple2: 18 lines of 35, blank first and last, drawn with O, = and /.
   const auto temple = picture_lines(tetratemple2);
