@@ -4,6 +4,7 @@
 
 #include "console/clock.hpp"
 #include "console/fields.hpp"
+#include "console/formatting.hpp"
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
 #include "console/prompts.hpp"
@@ -39,7 +40,8 @@ std::string file_name_to_open(std::string_view fnam) {
 
 void opef2(std::string& fnam, std::string_view expl, std::int32_t iu, std::string_view stat,
            std::int32_t inter) {
-  const std::string what(trim_blanks(expl));
+  // Trimmed as every label is: an all-blank text keeps its last blank.
+  const std::string what(textlen_trim(expl));
   const std::string label = fit_text(what + " file name", 40);
   const FileStatus status = status_of(stat);
   const std::string name11 = fit_text(kRoutine, 11);

@@ -16,7 +16,8 @@ std::string_view textlen_trim(std::string_view text);
 void integlen(std::int32_t& len, std::int32_t i);
 void intg2char(std::string& chr, std::int32_t& nchar, std::int32_t mchar, std::int32_t ia);
 void carinm2(std::string& chr, std::int32_t& nt, std::int32_t m, std::int32_t i);
-void real2charf1(std::string& chr, std::int32_t& nchar, std::int32_t na, std::int32_t mchar, float ra);
+void real2charf1(std::string& chr, std::int32_t& nchar, std::int32_t na, std::int32_t mchar,
+                 float ra);
 void careafmpn(std::string& chr, std::int32_t m, std::int32_t n, float x);
 void careaempn(std::string& chr, std::int32_t m, std::int32_t n, float x);
 void caream(std::string& chr, std::int32_t m, float x);

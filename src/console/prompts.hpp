@@ -11,8 +11,8 @@
 
 namespace polarsketch::console {
 
-void inintegvindef(std::int32_t& iv, std::string_view vnam, std::int32_t ivdef,
-                   std::int32_t ivmin, std::int32_t ivmax, std::int32_t& ierr);
+void inintegvindef(std::int32_t& iv, std::string_view vnam, std::int32_t ivdef, std::int32_t ivmin,
+                   std::int32_t ivmax, std::int32_t& ierr);
 void inintegdef(std::int32_t& iv, std::string_view vnam, std::int32_t ivdef, std::int32_t& ierr);
 void inintegvin1(std::int32_t& iv, std::string_view vnam, std::int32_t ivmin, std::int32_t ivmax,
                  std::int32_t& ierr);

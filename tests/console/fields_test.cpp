@@ -19,7 +19,7 @@ TEST(Fields, FixedRoundsExactBinaryValue) {
   EXPECT_EQ(fmt_fixed(9.996f, 5, 2), "10.00");
   EXPECT_EQ(fmt_fixed(-0.0f, 6, 3), "-0.000");
   EXPECT_EQ(fmt_fixed(99000000.0f, 10, 0), " 99000000.");
-  EXPECT_EQ(fmt_fixed(-0.001f, 4, 2), "-.00");   // only the leading 0 is dropped
+  EXPECT_EQ(fmt_fixed(-0.001f, 4, 2), "-.00");  // only the leading 0 is dropped
   EXPECT_EQ(fmt_fixed(123.0f, 5, 2), "*****");
   EXPECT_EQ(fmt_fixed(0.5f, 3, 2), ".50");
 }
