@@ -58,10 +58,7 @@ inline void clamp_coordinate(float& v, char axis, std::string_view routine) {
 }
 
 // "x y <op>" on a line of its own.
-inline void point_line(float x, float y, std::string_view op) {
-  PlotWriter& w = writer();
-  w.put_real2(x).put(' ').put_real2(y).put(' ').put(op).end_line();
-}
+inline void point_line(float x, float y, std::string_view op) { writer().point_line(x, y, op); }
 
 std::string_view without_trailing_blanks(std::string_view s) {
   std::size_t e = s.size();
@@ -194,10 +191,11 @@ void pslineto(float* x1, float* y1, std::int32_t np) {
     psparams.lopenpath = true;
   }
   const std::string_view op = dialect_ops(psparams.ips).line;
+  PlotWriter& w = writer();
   for (std::int32_t i = 0; i < np; ++i) {
     clamp_coordinate(x1[i], 'x', "pslineto");
     clamp_coordinate(y1[i], 'y', "pslineto");
-    point_line(x1[i], y1[i], op);
+    w.point_line(x1[i], y1[i], op);
   }
 }
 

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -39,11 +41,13 @@ inline constexpr std::array<DialectOps, 3> kDialects{{
 // The spellings of dialect ips (1..3); any other value gives dialect 2's.
 const DialectOps& dialect_ops(std::int32_t ips);
 
-// Buffered writer of the plot file. Lines are collected in memory and handed
-// to the unit's stream in large blocks. While no plot file is open, every
-// write is dropped.
+// Buffered writer of the plot file. Lines are collected in a fixed block of
+// memory and handed to the unit's stream when the block is full. While no
+// plot file is open, every write is dropped.
 class PlotWriter {
  public:
+  PlotWriter();
+
   // Starts writing to the stream of `unit` (already opened or bound);
   // `name` is the file name used in failure messages.
   void start(std::int32_t unit, std::string_view name);
@@ -51,10 +55,23 @@ class PlotWriter {
   const std::string& file_name() const { return name_; }
 
   // Whole lines.
-  void line(std::string_view text);
+  void line(std::string_view text) {
+    if (!open_) return;
+    append(text);
+    end_line();
+  }
   // Building a line piece by piece; end_line() writes it.
-  PlotWriter& put(std::string_view text);
-  PlotWriter& put(char c);
+  PlotWriter& put(std::string_view text) {
+    if (open_) append(text);
+    return *this;
+  }
+  PlotWriter& put(char c) {
+    if (open_) {
+      if (used_ == kBlock) flush();
+      block_[used_++] = c;
+    }
+    return *this;
+  }
   // A coordinate or width: 2 decimals, at most 10 characters (real2charf1).
   PlotWriter& put_real2(float v);
   // An integer in its shortest text (intg2char).
@@ -62,7 +79,9 @@ class PlotWriter {
   // A PostScript string "(...)" with "\", "(", ")" and bytes outside
   // 32..126 escaped.
   PlotWriter& put_string(std::string_view text);
-  void end_line();
+  void end_line() { put('\n'); }
+  // One line "x y <op>", x and y as put_real2 writes them.
+  void point_line(float x, float y, std::string_view op);
 
   // Hands the buffer to the stream.
   void flush();
@@ -73,11 +92,20 @@ class PlotWriter {
   void reset();
 
  private:
+  // Size of the block handed to the stream at a time.
+  static constexpr std::size_t kBlock = std::size_t{1} << 16;
+
+  void append(std::string_view text);
+  // Writes v as put_real2 does at p (room for 10 characters); returns the
+  // length.
+  std::size_t real2_at(char* p, float v);
+
   bool open_ = false;
   std::int32_t unit_ = 0;
   std::string name_;
-  std::string buf_;
-  std::string num_;  // scratch field for the number writers
+  std::unique_ptr<char[]> block_;
+  std::size_t used_ = 0;
+  std::string num_;  // scratch field for the general number writers
 };
 
 // The plot file's writer.

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
+#include "console/formatting.hpp"
 #include "postscript/ps_test_support.hpp"
 
 namespace polarsketch::testing {
@@ -36,6 +38,52 @@ TEST_F(Operators, NumberTextsFollowTheTwoDecimalRule) {
                                      " 99.99 0.00 L", "0.00 -0.00 L", "10.00  12345678. L",
                                      "1234567.00 -2345678.0 L", "sk"}));
   EXPECT_EQ(cap_.text(), "");
+}
+
+// The writer builds the 2-decimal texts itself; they must be the texts of
+// real2charf1 everywhere: around every power of ten (where the digit count
+// turns), around the values that round up to one, at exact ties, and across
+// the range.
+TEST_F(Operators, NumberTextsAreTheTextsOfRealToChar) {
+  std::vector<float> values = {0.0f, -0.0f, 0.004f, -0.004f, 0.005f, -0.005f, 0.995f, -0.995f};
+  for (float p = 1.0f; p <= 1.0e7f; p *= 10.0f) {
+    for (float centre : {p, p - 0.01f, p - 0.005f}) {
+      for (float sign : {1.0f, -1.0f}) {
+        float v = sign * centre;
+        for (int i = 0; i < 600; ++i)
+          v = std::nextafter(v, -std::numeric_limits<float>::infinity());
+        for (int i = 0; i < 1200; ++i) {
+          values.push_back(v);
+          v = std::nextafter(v, std::numeric_limits<float>::infinity());
+        }
+      }
+    }
+  }
+  for (int j = 1; j < 4000; j += 2) {  // odd eighths: exact ties, rounded to even
+    values.push_back(static_cast<float>(j) / 8.0f);
+    values.push_back(static_cast<float>(-j) / 8.0f);
+  }
+  for (std::uint32_t bits = 0x3c000000u; bits < 0x4b800000u; bits += 4099u) {
+    float v = 0.0f;
+    std::memcpy(&v, &bits, sizeof v);
+    values.push_back(v);
+    values.push_back(-v);
+  }
+  BoundPlot plot(1);
+  for (float v : values) writer().put_real2(v).end_line();
+  const std::vector<std::string> got = plot.lines();
+  ASSERT_EQ(got.size(), values.size());
+  std::size_t wrong = 0;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    std::string chr(10, ' ');
+    std::int32_t n = 0;
+    console::real2charf1(chr, n, 2, 10, values[i]);
+    chr.resize(static_cast<std::size_t>(n));
+    if (got[i] != chr && wrong++ == 0)
+      ADD_FAILURE() << "value " << values[i] << ": \"" << got[i] << "\" instead of \"" << chr
+                    << "\"";
+  }
+  EXPECT_EQ(wrong, 0u);
 }
 
 TEST_F(Operators, CoordinatesBeyondTheLimitsAreClampedWithAWarning) {
@@ -230,6 +278,14 @@ TEST_F(Operators, IllustratorTextCoordinatesAreClampedAndKeptApart) {
   EXPECT_TRUE(has_line(cap_.lines(), " ///        subroutine detext2           ///"));
   EXPECT_EQ(plot.lines()[0],
             "/_Helvetica 12 19.68 0 2 z [  1.000  0.000 -0.000  1.000 99000000.0 -12345678.0]e");
+
+  // A text height that is not a number never reaches the file as "NaN".
+  psparams.pstxtheight = std::numeric_limits<float>::quiet_NaN();
+  x = 1.0f;
+  y = 2.0f;
+  detext2(x, y, "N");
+  EXPECT_EQ(plot.lines()[2],
+            "/_Helvetica 0 0.00 0 2 z [  1.000  0.000 -0.000  1.000     1.0     2.0]e");
 }
 
 TEST_F(Operators, EscapedLabelsRender) {
