@@ -53,7 +53,9 @@ void newpage() {
     postscript::intnewpage();
   } else if (ichoice == 1) {
     plend();
-    std::string next = "Next_plot";
+    // The new file's name field is as wide as the main plot file name, so a
+    // name typed at its file-name prompt is not cut to "Next_plot"'s length.
+    FixedText<50> next{"Next_plot"};
     plinit(next, 2);
   }
 }
