@@ -32,7 +32,7 @@ template <class T, int Lo1, int Hi1, int Lo2, int Hi2>
 struct Indexed2 {
   static constexpr int n1 = Hi1 - Lo1 + 1;
   static constexpr int n2 = Hi2 - Lo2 + 1;
-  std::array<T, static_cast<std::size_t>(n1 * n2)> v{};
+  std::array<T, static_cast<std::size_t>(n1* n2)> v{};
 
   T& operator()(int i, int j) {
     assert(i >= Lo1 && i <= Hi1 && j >= Lo2 && j <= Hi2);
@@ -50,7 +50,7 @@ struct Indexed3 {
   static constexpr int n1 = Hi1 - Lo1 + 1;
   static constexpr int n2 = Hi2 - Lo2 + 1;
   static constexpr int n3 = Hi3 - Lo3 + 1;
-  std::array<T, static_cast<std::size_t>(n1 * n2 * n3)> v{};
+  std::array<T, static_cast<std::size_t>(n1* n2* n3)> v{};
 
   T& operator()(int i, int j, int k) {
     assert(i >= Lo1 && i <= Hi1 && j >= Lo2 && j <= Hi2 && k >= Lo3 && k <= Hi3);

@@ -12,8 +12,8 @@
 #include "console/iocom.hpp"
 #include "console/prompts.hpp"
 #include "console/units.hpp"
-#include "plot/line_fill.hpp"
 #include "plot/dialog_lines.hpp"
+#include "plot/line_fill.hpp"
 #include "plot/records.hpp"
 #include "plot/text_symbol.hpp"
 
