@@ -2,7 +2,10 @@
 // or arc, and the four stereonets.
 #include "app/draw_stage.hpp"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <numeric>
 #include <string>
 #include <string_view>
 
@@ -34,16 +37,29 @@ std::int64_t loop_count(std::int64_t a, std::int64_t b, std::int64_t s) {
   return n > 0 ? n : 0;
 }
 
-// Calls body(v) for v = a, a+s, ..., following the loop rule above.
+// Calls body(v) for v = a, a+s, ..., following the loop rule above, for at
+// most `limit` values.
 template <class Body>
-void for_step(std::int32_t a, std::int32_t b, std::int32_t s, Body body) {
-  const std::int64_t n = loop_count(a, b, s);
+void for_step(std::int32_t a, std::int32_t b, std::int32_t s, Body body,
+              std::int64_t limit = INT64_MAX) {
+  const std::int64_t n = std::min(loop_count(a, b, s), limit);
   for (std::int64_t k = 0; k < n; ++k) {
     body(static_cast<std::int32_t>(a + k * static_cast<std::int64_t>(s)));
   }
 }
 
 float deg(std::int32_t v) { return static_cast<float>(v); }
+
+// Great circles whose dips differ by a whole turn coincide. Dips a, a+s, ...
+// run through every circle they can reach within 360 / gcd(s, 360) steps;
+// with the closing circle of the turn, that many plus one are drawn at most,
+// so bounds far apart (up to the integer limits) cannot make the program
+// write the same circles millions of times.
+std::int64_t dip_loop_limit(std::int32_t s) {
+  if (s == 0) return 0;
+  const std::int64_t step = std::abs(static_cast<std::int64_t>(s));
+  return 360 / std::gcd(step, std::int64_t{360}) + 1;
+}
 
 // A family of circles whose increment is zero has no number of steps: say so
 // and draw the others.
@@ -123,7 +139,9 @@ void limited_net(const MainParams& p) {
   const std::int32_t i1 = math::trunc_to_int(p.d1);
   const std::int32_t i2 = math::trunc_to_int(p.d2);
   if (increment_usable("great circle increment", p.idg)) {
-    for_step(i1, i2, p.idg, [&](std::int32_t i0) { plane(rad(p.az), rad(deg(i0))); });
+    for_step(
+        i1, i2, p.idg, [&](std::int32_t i0) { plane(rad(p.az), rad(deg(i0))); },
+        dip_loop_limit(p.idg));
   }
   if (increment_usable("small circle increment", p.ids)) {
     for (std::int32_t side = 0; side <= 1; ++side) {

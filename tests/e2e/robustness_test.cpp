@@ -1,0 +1,112 @@
+// Sessions with extreme or malformed answers: the program must end in time,
+// with a known status, and leave complete plot files behind.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "e2e/session.hpp"
+
+namespace polarsketch::e2e {
+namespace {
+
+// Answers to the plot opening: keep the driver settings, keep the file name.
+const std::string kOpen = "\n\n";
+
+// Empty lines for the pauses of the warnings a session may show; at the main
+// menu they are passed over.
+std::string returns(int n) { return std::string(static_cast<std::size_t>(n), '\n'); }
+
+std::string file_text(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::size_t count_of(const std::string& text, const std::string& what) {
+  std::size_t n = 0;
+  for (std::size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + 1)) ++n;
+  return n;
+}
+
+bool ends_with_trailer(const std::string& text) {
+  return text.size() >= 6 && text.substr(text.size() - 6) == "%%EOF\n";
+}
+
+// Runs the limited net with the given great-circle increment and the dip
+// bounds at the extremes of the float range, then closes and quits; returns
+// the number of paths in the plot file.
+std::size_t limited_net_paths(const std::string& idg) {
+  const SessionResult r = run_session("\n71\n-3e38\n3e38\n70\n" + idg + "\n603\n" + kOpen +
+                                      returns(100) + "20\n\n9999\n");
+  EXPECT_EQ(r.status, 0) << "in " << r.directory;
+  const std::string ps = file_text(r.directory / "polar_sketch.ps");
+  EXPECT_TRUE(ends_with_trailer(ps));
+  return count_of(ps, "newpath");
+}
+
+TEST(Robustness, LimitedNetWithFarApartDipsDrawsEachGreatCircleOnlyOnce) {
+  // The dips run from the lowest to the highest integer; dips a whole turn
+  // apart give the same circle, so one turn of 360 steps and its closing
+  // circle are drawn, not four thousand million circles. An increment that
+  // runs away from d2 draws no great circle and gives the other paths.
+  const std::size_t with_circles = limited_net_paths("1");
+  const std::size_t without = limited_net_paths("-1");
+  EXPECT_EQ(with_circles - without, 361u);
+}
+
+// Runs the program on `script` in a fresh directory with its console output
+// going into a pipe that nobody reads any more, as when the output is piped
+// into a reader that has already ended. Returns the wait status (-1 when the
+// run had to be killed after 30 s) and the directory.
+int run_with_vanished_console(const std::string& script, std::filesystem::path& dir) {
+  std::string tmpl = (std::filesystem::temp_directory_path() / "polarsketch_rob_XXXXXX").string();
+  if (mkdtemp(tmpl.data()) == nullptr) return -1;
+  dir = tmpl;
+  std::ofstream(dir / "input.txt", std::ios::binary) << script;
+  int fds[2];
+  if (pipe(fds) != 0) return -1;
+  close(fds[0]);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    // The default action, whatever the test runner does with the signal.
+    signal(SIGPIPE, SIG_DFL);
+    const int in = open((dir / "input.txt").c_str(), O_RDONLY);
+    if (in < 0 || chdir(dir.c_str()) != 0) _exit(126);
+    dup2(in, 0);
+    dup2(fds[1], 1);
+    execl(POLARSKETCH_BINARY, POLARSKETCH_BINARY, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  int status = 0;
+  for (int i = 0; i < 3000; ++i) {
+    if (waitpid(pid, &status, WNOHANG) == pid) return status;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, &status, 0);
+  return -1;
+}
+
+TEST(Robustness, ConsoleThatGoesAwayDoesNotCutThePlotFileShort) {
+  std::filesystem::path dir;
+  const int status = run_with_vanished_console("\n600\n" + kOpen + "601\n20\n\n9999\n", dir);
+  ASSERT_TRUE(WIFEXITED(status)) << "status " << status << " in " << dir;
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  const std::string ps = file_text(dir / "polar_sketch.ps");
+  EXPECT_TRUE(ends_with_trailer(ps)) << "in " << dir;
+  EXPECT_GT(count_of(ps, "newpath"), 100u);
+  if (!::testing::Test::HasFailure()) std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace polarsketch::e2e
