@@ -291,7 +291,13 @@ void prolog_news() {
 void prolog_illustrator(const std::string& pfile) {
   PlotWriter& w = writer();
   w.line("%!PS-Adobe-2.0 EPSF-1.2");
-  w.line("%%Title: " + pfile);
+  // A comment ends at a carriage return or form feed: such bytes in the file
+  // name would turn the rest of the name into code, so the title shows blanks.
+  std::string title = pfile;
+  for (char& c : title) {
+    if (c == '\r' || c == '\n' || c == '\f') c = ' ';
+  }
+  w.line("%%Title: " + title);
   for (std::string_view l : kIllustratorHead) w.line(l);
   bounding_box_line();
   for (std::string_view l : kIllustratorSetup) w.line(l);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 
 #include "console/stop.hpp"
 #include "postscript/ps_test_support.hpp"
@@ -273,6 +274,23 @@ TEST_F(Document, ColourLinesOnlyWhenTheColourChangesAndNeverInBlackAndWhite) {
   const std::string t = bw.text();
   EXPECT_EQ(t.find("setrgbcolor"), std::string::npos);
   EXPECT_NE(t.find("closepath gsave\n 0.500 setgray fill grestore\nstroke\n"), std::string::npos);
+}
+
+TEST_F(Document, IllustratorTitleBlanksBytesThatWouldEndItsComment) {
+  // Dialect 3, portrait, from a settings file; the name holds a carriage
+  // return and an unbalanced parenthesis.
+  {
+    std::ofstream f(kSettingsFile);
+    f << "  F   1 P    3\n \n";
+  }
+  cap_.set_input("\n");
+  std::string name = "x\r(y.ps";
+  intplinit(name, 1);
+  psend();
+  const auto lines = split_lines(read_file(name));
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[1], "%%Title: x (y.ps");
+  EXPECT_RENDERS(name, 3);
 }
 
 TEST(SettingsLine, HoldsTheDocumentedColumns) {
