@@ -230,6 +230,20 @@ TEST_F(OrientationTest, AxisSymbolsInBothHemispheres) {
   EXPECT_EQ(plot::plt2blk.isymbtype, 7);
 }
 
+TEST_F(OrientationTest, OppositeHemisphereUsesTheNegatedStandardTypeNotTheAlternate) {
+  // Alternate type 14 (a cross, two open strokes) is stored but not used: the
+  // upward axis gets -4, the filled square, like the standard type negated.
+  dspaxbk.iaxtyp1 = 4;
+  dspaxbk.iaxtyp2 = 14;
+  const float az = 0.0f, pl = rad(-45.0f);
+  dspaxfapn(&az, &pl, 1);
+  const auto p = paths();
+  ASSERT_EQ(p.size(), 1u);
+  EXPECT_TRUE(p[0].polygon);
+  EXPECT_EQ(p[0].pts.size(), 5u);
+  EXPECT_NEAR(angle_deg(unproject4(centre(p[0])), direction(180.0, 45.0)), 0.0, kAngTol);
+}
+
 TEST_F(OrientationTest, RadialLineAndArrowMarks) {
   dspaxbk.iaxtyp1 = 100;
   const float az[3] = {0.0f, 0.0f, 0.0f};
