@@ -131,6 +131,18 @@ TEST(EndToEndPlot, StopAfterAnErrorCompletesTheFileWithStatus1) {
   expect_complete_and_renderable(r.directory / "polar_sketch.ps");
 }
 
+TEST(EndToEndPlot, SingularScaleMatrixResumedKeepsTheRunGoing) {
+  // The same mistyped matrix, resumed with the default answer: the run goes
+  // on, draws a plane and quits normally.
+  const SessionResult r =
+      run_session("\n10\n" + kOpen + "13\ny\n\n\n0\n0\n0\n0\n\n200\n9999\n" + kClose);
+  EXPECT_EQ(r.status, 0);
+  expect_in_order(mask_session(r.output),
+                  {"=> Cannot Invert B", "RESUME ?", "New value =  Yes", "RESUMING EXECUTION",
+                   "New value =           200", "SEE YOU LATER ..."});
+  expect_complete_and_renderable(r.directory / "polar_sketch.ps");
+}
+
 TEST(EndToEndPlot, NewPageWithAnOpenPlotPreparesTheNextPage) {
   // New page (choice 0) redraws the run information and the frame on page 2.
   const SessionResult r = run_session("\n10\n" + kOpen + "19\n0\n9999\n" + kClose);
