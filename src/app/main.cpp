@@ -4,6 +4,7 @@
 #include <locale>
 
 #include "app/main_program.hpp"
+#include "console/units.hpp"
 
 int main() {
   std::setlocale(LC_ALL, "C");
@@ -14,5 +15,6 @@ int main() {
 #ifdef SIGPIPE
   std::signal(SIGPIPE, SIG_IGN);
 #endif
+  polarsketch::console::install_interrupt_handlers();
   return polarsketch::app::run_program();
 }

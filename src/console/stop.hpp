@@ -4,9 +4,10 @@
 namespace polarsketch::console {
 
 enum ExitStatus : int {
-  kExitQuit = 0,        // the user quit from the main menu
-  kExitError = 1,       // stopped after an error (user's choice or an unopenable file)
-  kExitEndOfInput = 2,  // console input ended before a quit
+  kExitQuit = 0,         // the user quit from the main menu
+  kExitError = 1,        // stopped after an error (user's choice or an unopenable file)
+  kExitEndOfInput = 2,   // console input ended before a quit
+  kExitInterrupted = 3,  // interrupted by a signal (Ctrl-C, kill, a closed terminal)
 };
 
 // Not derived from std::exception so that no generic handler swallows it.

@@ -1,6 +1,9 @@
 // The unit table and the line reader.
 #include "console/units.hpp"
 
+#include <unistd.h>
+
+#include <csignal>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -25,6 +28,21 @@ std::map<int, Unit>& table() {
     return u;
   }();
   return units;
+}
+
+volatile std::sig_atomic_t g_interrupted = 0;
+
+// Only async-signal-safe work here: note the interrupt and close standard
+// input, so that a read in progress (or the next one) fails at once.
+extern "C" void on_interrupt(int) {
+  g_interrupted = 1;
+  ::close(0);
+}
+
+[[noreturn]] void stop_on_console_end() {
+  put_line(kUnitOut, g_interrupted ? kInterruptedLine : kEndOfInputLine);
+  output(kUnitOut).flush();
+  stop_run(g_interrupted ? kExitInterrupted : kExitEndOfInput);
 }
 
 std::ostream& null_stream() {
@@ -82,10 +100,23 @@ void flush_outputs() {
   }
 }
 
+void install_interrupt_handlers() {
+  struct sigaction sa {};
+  sa.sa_handler = on_interrupt;
+  sigemptyset(&sa.sa_mask);
+  sa.sa_flags = SA_RESETHAND;  // a second interrupt takes the default action
+  for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaction(sig, &sa, nullptr);
+}
+
+bool interrupted() { return g_interrupted != 0; }
+
 bool read_line(int unit, std::string& line, OnEnd on_end) {
   line.clear();
   auto it = table().find(unit);
   bool is_file = it != table().end() && it->second.file != nullptr;
+  // After an interrupt no more console input is taken, not even what is
+  // still buffered.
+  if (!is_file && g_interrupted) stop_on_console_end();
   if (!is_file) flush_outputs();
   bool ok = it != table().end() && it->second.in != nullptr &&
             static_cast<bool>(std::getline(*it->second.in, line));
@@ -94,10 +125,8 @@ bool read_line(int unit, std::string& line, OnEnd on_end) {
     return true;
   }
   line.clear();
-  if (is_file || on_end == OnEnd::report) return false;
-  put_line(kUnitOut, kEndOfInputLine);
-  output(kUnitOut).flush();
-  stop_run(kExitEndOfInput);
+  if (is_file || (on_end == OnEnd::report && !g_interrupted)) return false;
+  stop_on_console_end();
 }
 
 bool open_file(int unit, const std::string& path, FileStatus status) {

@@ -15,6 +15,15 @@ inline constexpr int kUnitPlotFile = 50;
 
 // The line printed when console input ends; the run then stops with status 2.
 inline constexpr std::string_view kEndOfInputLine = "===> END OF INPUT: STOPPING EXECUTION";
+// The line printed when the run is interrupted; it then stops with status 3.
+inline constexpr std::string_view kInterruptedLine = "===> INTERRUPTED: STOPPING EXECUTION";
+
+// Makes an interrupt (SIGINT, SIGTERM, SIGHUP) end the run in order: the
+// next console read stops the run, so an open plot file is completed first.
+// A second interrupt ends the program at once.
+void install_interrupt_handlers();
+// True once an interrupt has arrived.
+bool interrupted();
 
 // Binds a unit to a caller-owned stream (tests bind string streams).
 void bind_input(int unit, std::istream& in);

@@ -108,5 +108,82 @@ TEST(Robustness, ConsoleThatGoesAwayDoesNotCutThePlotFileShort) {
   if (!::testing::Test::HasFailure()) std::filesystem::remove_all(dir);
 }
 
+// Starts the program in a fresh directory with its standard input on a pipe
+// that stays open (a user who has not typed the next line yet) and its output
+// in a file. Writes `typed` to the pipe.
+struct LiveRun {
+  pid_t pid = -1;
+  int input = -1;
+  std::filesystem::path dir;
+};
+
+LiveRun start_live(const std::string& typed) {
+  LiveRun r;
+  std::string tmpl = (std::filesystem::temp_directory_path() / "polarsketch_int_XXXXXX").string();
+  if (mkdtemp(tmpl.data()) == nullptr) return r;
+  r.dir = tmpl;
+  int fds[2];
+  if (pipe(fds) != 0) return r;
+  r.pid = fork();
+  if (r.pid == 0) {
+    const int out = open((r.dir / "console.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (out < 0 || chdir(r.dir.c_str()) != 0) _exit(126);
+    dup2(fds[0], 0);
+    dup2(out, 1);
+    close(fds[1]);
+    execl(POLARSKETCH_BINARY, POLARSKETCH_BINARY, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[0]);
+  r.input = fds[1];
+  if (write(r.input, typed.data(), typed.size()) != static_cast<ssize_t>(typed.size())) {
+    close(r.input);
+    r.input = -1;
+  }
+  return r;
+}
+
+// Waits until the console text holds `what` `times` times (at most 20 s).
+bool wait_for_console(const LiveRun& r, const std::string& what, std::size_t times) {
+  for (int i = 0; i < 2000; ++i) {
+    if (count_of(file_text(r.dir / "console.txt"), what) >= times) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+int wait_exit(pid_t pid) {
+  int status = 0;
+  for (int i = 0; i < 2000; ++i) {
+    if (waitpid(pid, &status, WNOHANG) == pid) return status;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, &status, 0);
+  return -1;
+}
+
+TEST(Robustness, InterruptWhileWaitingAtTheMenuCompletesThePlotFile) {
+  // The plot is opened and a plane drawn; the program then waits at the main
+  // menu for a line that never comes, and is interrupted there.
+  for (int sig : {SIGINT, SIGTERM}) {
+    LiveRun r = start_live("\n200\n" + kOpen);
+    ASSERT_GT(r.pid, 0);
+    ASSERT_GE(r.input, 0);
+    ASSERT_TRUE(wait_for_console(r, "Enter your choice", 2)) << "in " << r.dir;
+    ASSERT_EQ(kill(r.pid, sig), 0);
+    const int status = wait_exit(r.pid);
+    close(r.input);
+    ASSERT_TRUE(WIFEXITED(status)) << "status " << status << " in " << r.dir;
+    EXPECT_EQ(WEXITSTATUS(status), 3);
+    const std::string console = file_text(r.dir / "console.txt");
+    EXPECT_NE(console.find(" ===> INTERRUPTED: STOPPING EXECUTION\n"), std::string::npos);
+    const std::string ps = file_text(r.dir / "polar_sketch.ps");
+    EXPECT_TRUE(ends_with_trailer(ps)) << "in " << r.dir;
+    EXPECT_GT(count_of(ps, "newpath"), 1u);
+    if (!::testing::Test::HasFailure()) std::filesystem::remove_all(r.dir);
+  }
+}
+
 }  // namespace
 }  // namespace polarsketch::e2e
