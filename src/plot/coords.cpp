@@ -27,6 +27,21 @@ bool valid_subplot(std::int32_t s) { return s >= 1 && s <= kMaxSubplot; }
 float* column(Indexed2<float, 1, 2, 1, 35>& v, std::int32_t s) { return &v(1, s); }
 float* matrix(Indexed3<float, 1, 2, 1, 2, 1, 35>& m, std::int32_t s) { return &m(1, 1, s); }
 
+// Maps np points by x' = x0 + a11 x + a12 y, y' = y0 + a21 x + a22 y.
+struct Affine {
+  float x0, y0, a11, a12, a21, a22;
+};
+void map_points(const Affine& m, float* xout, float* yout, const float* xin, const float* yin,
+                std::int32_t np) {
+  for (std::int32_t i = 0; i < np; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    const float x = xin[k];
+    const float y = yin[k];
+    xout[k] = m.x0 + m.a11 * x + m.a12 * y;
+    yout[k] = m.y0 + m.a21 * x + m.a22 * y;
+  }
+}
+
 constexpr std::string_view kRuleEq = "==========================================";
 
 }  // namespace
@@ -133,37 +148,17 @@ void scm2us() {
 void us2de(float* xdev, float* ydev, const float* xus, const float* yus, std::int32_t np) {
   const std::int32_t s = plt1blk.isubplot;
   if (!valid_subplot(s)) return;
-  const float x0 = plt1blk.us0tode(1, s);
-  const float y0 = plt1blk.us0tode(2, s);
-  const float a11 = plt1blk.ustode(1, 1, s);
-  const float a12 = plt1blk.ustode(1, 2, s);
-  const float a21 = plt1blk.ustode(2, 1, s);
-  const float a22 = plt1blk.ustode(2, 2, s);
-  for (std::int32_t i = 0; i < np; ++i) {
-    const auto k = static_cast<std::size_t>(i);
-    const float xu = xus[k];
-    const float yu = yus[k];
-    xdev[k] = x0 + a11 * xu + a12 * yu;
-    ydev[k] = y0 + a21 * xu + a22 * yu;
-  }
+  const Affine m{plt1blk.us0tode(1, s),   plt1blk.us0tode(2, s),   plt1blk.ustode(1, 1, s),
+                 plt1blk.ustode(1, 2, s), plt1blk.ustode(2, 1, s), plt1blk.ustode(2, 2, s)};
+  map_points(m, xdev, ydev, xus, yus, np);
 }
 
 void cm2de(float* xdev, float* ydev, const float* xcm, const float* ycm, std::int32_t np) {
   const std::int32_t s = plt1blk.isubplot;
   if (!valid_subplot(s)) return;
-  const float x0 = plt1blk.cm0tode(1, s);
-  const float y0 = plt1blk.cm0tode(2, s);
-  const float a11 = plt1blk.cmtode(1, 1);
-  const float a12 = plt1blk.cmtode(1, 2);
-  const float a21 = plt1blk.cmtode(2, 1);
-  const float a22 = plt1blk.cmtode(2, 2);
-  for (std::int32_t i = 0; i < np; ++i) {
-    const auto k = static_cast<std::size_t>(i);
-    const float xc = xcm[k];
-    const float yc = ycm[k];
-    xdev[k] = x0 + a11 * xc + a12 * yc;
-    ydev[k] = y0 + a21 * xc + a22 * yc;
-  }
+  const Affine m{plt1blk.cm0tode(1, s), plt1blk.cm0tode(2, s), plt1blk.cmtode(1, 1),
+                 plt1blk.cmtode(1, 2),  plt1blk.cmtode(2, 1),  plt1blk.cmtode(2, 2)};
+  map_points(m, xdev, ydev, xcm, ycm, np);
 }
 
 void lengthcm2de(float& del, float cml) { del = plt1blk.rcmtode * cml; }

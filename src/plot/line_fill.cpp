@@ -12,7 +12,7 @@
 #include "plot/coords.hpp"
 #include "plot/dialog_lines.hpp"
 #include "plot/records.hpp"
-#include "plot/text_symbol.hpp"
+#include "plot/setter.hpp"
 #include "postscript/operators.hpp"
 
 namespace polarsketch::plot {
@@ -28,18 +28,17 @@ using dialog::menu_head;
 using dialog::out;
 using dialog::rname11;
 
-bool is_stored_form(std::int32_t inter) { return inter >= 0 && inter <= 5; }
-bool shows_dialog(std::int32_t inter) { return inter == 0 || inter == 2 || inter == 4; }
+using setter::shows_dialog;
 
 }  // namespace
 
 void slinecolor(std::int32_t& icolora, std::int32_t inter) {
-  detail::set_color_slot(icolora, inter, plt2blk.ilinecolor, "slinecolor",
+  setter::set_color_slot(icolora, inter, plt2blk.ilinecolor, "slinecolor",
                          "INITIALISING LINE COLOR TO:", "     LINE COLOR");
 }
 
 void sfillcolor(std::int32_t& icolora, std::int32_t inter) {
-  detail::set_color_slot(icolora, inter, plt2blk.ifillcolor, "sfillcolor",
+  setter::set_color_slot(icolora, inter, plt2blk.ifillcolor, "sfillcolor",
                          "INITIALISING FILL COLOR TO:", "     FILL COLOR");
 }
 
@@ -57,15 +56,8 @@ void slinewidth(float& thicka, std::int32_t inter) {
       console::warningtail00();
     }
   }
-  if (inter == 2 || inter == 3) {
-    v = plt2blk.rlinewidth;
-  } else if (inter == 4 || inter == 5) {
-    v = 0.02f;
-    if (inter == 5) {
-      menu_head("slinewidth");
-      out("INITIALISING LINE THICKNESS TO: " + fmt_fixed(v, 8, 3) + " cm");
-    }
-  }
+  setter::start_value(v, inter, plt2blk.rlinewidth, 0.02f, "slinewidth",
+                      "INITIALISING LINE THICKNESS TO: " + fmt_fixed(0.02f, 8, 3) + " cm");
   if (shows_dialog(inter)) {
     menu_head("slinewidth");
     out(console::kRuleHyphen);
@@ -76,12 +68,7 @@ void slinewidth(float& thicka, std::int32_t inter) {
     std::int32_t ierr = 0;
     console::inrealvindef(v, "line thickness in cm", v, 0.01f, 1000.0f, ierr);
   }
-  thicka = v;
-  if (!is_stored_form(inter)) {
-    detail::inter_warning("slinewidth", inter);
-    return;
-  }
-  plt2blk.rlinewidth = v;
+  if (!setter::keep_value(thicka, v, inter, plt2blk.rlinewidth, "slinewidth")) return;
   float del = 0.0f;
   lengthcm2de(del, v);
   postscript::intslinewidth(del);
@@ -92,28 +79,24 @@ void slinestyle(std::int32_t /*istylea*/, std::int32_t /*inter*/) {}
 void sfillstyle(std::int32_t& istylea, std::int32_t inter) {
   constexpr std::int32_t kMaxStyle = 1;  // 0 hollow, 1 filled
   std::int32_t v = istylea;
-  if (inter == 2 || inter == 3) {
-    v = plt2blk.ifillstyle;
-  } else if (inter == 4 || inter == 5) {
-    v = 1;
-    if (inter == 5) {
-      menu_head("sfillstyle");
-      out("INITIALISING FILL STYLE TO: filled");
+  // A value the flag did not choose is brought into range.
+  if (!setter::start_value(v, inter, plt2blk.ifillstyle, 1, "sfillstyle",
+                           "INITIALISING FILL STYLE TO: filled")) {
+    if (v > kMaxStyle) {
+      console::warninghead(rname11("sfillstyle"));
+      err("trying to set style nb = " + fmt_int(v, 6));
+      err("max style nb = " + fmt_int(kMaxStyle, 6));
+      v = v % (kMaxStyle + 1);
+      err("===> RESET style nb = " + fmt_int(v, 6));
+      console::warningtail00();
+    } else if (v < 0) {
+      console::warninghead(rname11("sfillstyle"));
+      err("trying to set nb of style  = " + fmt_int(v, 6));
+      err("min style nb = 0");
+      v = 1;
+      err("===> RESET style nb = " + fmt_int(v, 6));
+      console::warningtail00();
     }
-  } else if (v > kMaxStyle) {
-    console::warninghead(rname11("sfillstyle"));
-    err("trying to set style nb = " + fmt_int(v, 6));
-    err("max style nb = " + fmt_int(kMaxStyle, 6));
-    v = v % (kMaxStyle + 1);
-    err("===> RESET style nb = " + fmt_int(v, 6));
-    console::warningtail00();
-  } else if (v < 0) {
-    console::warninghead(rname11("sfillstyle"));
-    err("trying to set nb of style  = " + fmt_int(v, 6));
-    err("min style nb = 0");
-    v = 1;
-    err("===> RESET style nb = " + fmt_int(v, 6));
-    console::warningtail00();
   }
   if (shows_dialog(inter)) {
     menu_head("sfillstyle");
@@ -128,12 +111,7 @@ void sfillstyle(std::int32_t& istylea, std::int32_t inter) {
     std::int32_t ierr = 0;
     console::inintegvindef(v, "your choice", v, 0, kMaxStyle, ierr);
   }
-  istylea = v;
-  if (is_stored_form(inter)) {
-    plt2blk.ifillstyle = v;
-  } else {
-    detail::inter_warning("sfillstyle", inter);
-  }
+  setter::keep_value(istylea, v, inter, plt2blk.ifillstyle, "sfillstyle");
 }
 
 // The forms for values that are not kept work on a copy.

@@ -1,5 +1,4 @@
-// Text and symbol attribute setters, and the colour-slot and flag-warning
-// dialogs they share with the line and fill setters.
+// Text and symbol attribute setters.
 #include "plot/text_symbol.hpp"
 
 #include <array>
@@ -13,6 +12,7 @@
 #include "console/units.hpp"
 #include "plot/dialog_lines.hpp"
 #include "plot/records.hpp"
+#include "plot/setter.hpp"
 #include "postscript/operators.hpp"
 
 namespace polarsketch::plot {
@@ -29,8 +29,8 @@ using dialog::menu_head;
 using dialog::out;
 using dialog::rname11;
 
-bool is_stored_form(std::int32_t inter) { return inter >= 0 && inter <= 5; }
-bool shows_dialog(std::int32_t inter) { return inter == 0 || inter == 2 || inter == 4; }
+using setter::is_stored_form;
+using setter::shows_dialog;
 
 // A height printed with 2 decimals in at least 6 columns, wider when the value
 // needs it (never asterisks).
@@ -58,75 +58,8 @@ constexpr std::array<std::string_view, 24> kSymbolTypes = {
 
 }  // namespace
 
-namespace detail {
-
-void inter_warning(std::string_view rname, std::int32_t inter) {
-  console::warninghead(rname11(rname));
-  err("inter = " + fmt_int(inter, 6));
-  err("===> NO ACTION");
-  console::warningtail00();
-}
-
-void set_color_slot(std::int32_t& icolora, std::int32_t inter, std::int32_t& member,
-                    std::string_view rname, std::string_view initline, std::string_view title) {
-  std::int32_t v = icolora;
-  if (inter == 2 || inter == 3) {
-    v = member;
-  } else if (inter == 4 || inter == 5) {
-    v = 1;
-    if (inter == 5) {
-      menu_head(rname);
-      out(std::string(initline) + " " + pltcharblk.colornam(v).str());
-    }
-  }
-
-  // Every form re-checks the index against the colours in use, so flag 3
-  // brings a stored slot back into range after the table has shrunk.
-  const std::int32_t ncolor = plt2blk.ncolor;
-  if (v > ncolor) {
-    console::warninghead(rname11(rname));
-    err("trying to set color nb = " + fmt_int(v, 6));
-    err("when max color nb      = " + fmt_int(ncolor, 6));
-    v = v % (ncolor + 1 > 0 ? ncolor + 1 : 1);
-    if (v == 0) v = 1;
-    err("===> RESET color nb    = " + fmt_int(v, 6));
-    console::warningtail00();
-  } else if (v < 0) {
-    console::warninghead(rname11(rname));
-    err("trying to set color nb = " + fmt_int(v, 6));
-    err("when min color nb      = 0");
-    v = 1;
-    err("===> RESET color nb    = " + fmt_int(v, 6));
-    console::warningtail00();
-  }
-
-  if (shows_dialog(inter)) {
-    menu_head(rname);
-    out(console::kRuleHyphen);
-    out(title);
-    out(console::kRuleHyphen);
-    out("current value: " + fmt_int(member, 6));
-    out("new     value: " + fmt_int(v, 6));
-    for (std::int32_t i = 0; i <= ncolor && i <= kMaxColorSlot; ++i) {
-      out(pltcharblk.colornam(i).str() + "................." + fmt_int(i, 3));
-    }
-    console::menutail();
-    std::int32_t ierr = 0;
-    console::inintegvindef(v, "your choice", v, 0, ncolor, ierr);
-  }
-
-  icolora = v;
-  if (is_stored_form(inter)) {
-    member = v;
-  } else {
-    inter_warning(rname, inter);
-  }
-}
-
-}  // namespace detail
-
 void stextcolor(std::int32_t& icolora, std::int32_t inter) {
-  detail::set_color_slot(icolora, inter, plt2blk.itxtcolor, "stextcolor",
+  setter::set_color_slot(icolora, inter, plt2blk.itxtcolor, "stextcolor",
                          "INITIALISING TEXT COLOR TO:", "TEXT COLOR");
 }
 
@@ -144,15 +77,8 @@ void stextsize(float& sizecma, std::int32_t inter) {
       console::warningtail00();
     }
   }
-  if (inter == 2 || inter == 3) {
-    v = plt2blk.txtheight;
-  } else if (inter == 4 || inter == 5) {
-    v = 0.5f;
-    if (inter == 5) {
-      menu_head("stextsize");
-      out("INITIALISING TEXT SIZE TO: " + fmt_fixed(v, 6, 2) + " cm");
-    }
-  }
+  setter::start_value(v, inter, plt2blk.txtheight, 0.5f, "stextsize",
+                      "INITIALISING TEXT SIZE TO: " + fmt_fixed(0.5f, 6, 2) + " cm");
   if (shows_dialog(inter)) {
     menu_head("stextsize");
     out(console::kRuleHyphen);
@@ -163,12 +89,7 @@ void stextsize(float& sizecma, std::int32_t inter) {
     std::int32_t ierr = 0;
     console::inrealvindef(v, "text height in cm", v, 0.02f, 1000.0f, ierr);
   }
-  sizecma = v;
-  if (!is_stored_form(inter)) {
-    detail::inter_warning("stextsize", inter);
-    return;
-  }
-  plt2blk.txtheight = v;
+  if (!setter::keep_value(sizecma, v, inter, plt2blk.txtheight, "stextsize")) return;
   if (iocom.lop) {
     postscript::intstextsize(v);
   } else {
@@ -226,7 +147,7 @@ void stextalign(std::int32_t& justa, std::int32_t inter) {
   }
   if (!is_stored_form(inter)) {
     justa = v;
-    detail::inter_warning("stextalign", inter);
+    setter::inter_warning("stextalign", inter);
     return;
   }
   // 0, 4 and 8 name no position on the text box: fall back to the left edge.
@@ -243,15 +164,8 @@ void stextalign(std::int32_t& justa, std::int32_t inter) {
 
 void stextangle(float& angledega, std::int32_t inter) {
   float v = angledega;
-  if (inter == 2 || inter == 3) {
-    v = plt2blk.txtangle;
-  } else if (inter == 4 || inter == 5) {
-    v = 0.0f;
-    if (inter == 5) {
-      menu_head("stextangle");
-      out("INITIALISING TEXT ANGLE TO: 0.0");
-    }
-  }
+  setter::start_value(v, inter, plt2blk.txtangle, 0.0f, "stextangle",
+                      "INITIALISING TEXT ANGLE TO: 0.0");
   if (shows_dialog(inter)) {
     menu_head("stextangle");
     out(console::kRuleHyphen);
@@ -263,25 +177,13 @@ void stextangle(float& angledega, std::int32_t inter) {
     std::int32_t ierr = 0;
     console::inrealdef(v, "text angle in degrees", v, ierr);
   }
-  angledega = v;
-  if (is_stored_form(inter)) {
-    plt2blk.txtangle = v;
-  } else {
-    detail::inter_warning("stextangle", inter);
-  }
+  setter::keep_value(angledega, v, inter, plt2blk.txtangle, "stextangle");
 }
 
 void ssymbolsize(float& sizecma, std::int32_t intera) {
   float v = sizecma;
-  if (intera == 2 || intera == 3) {
-    v = plt2blk.symbsize;
-  } else if (intera == 4 || intera == 5) {
-    v = 0.4f;
-    if (intera == 5) {
-      menu_head("ssymbolsize");
-      out("INITIALISING SYMBOL SIZE (cm) = " + fmt_fixed(v, 8, 3));
-    }
-  }
+  setter::start_value(v, intera, plt2blk.symbsize, 0.4f, "ssymbolsize",
+                      "INITIALISING SYMBOL SIZE (cm) = " + fmt_fixed(0.4f, 8, 3));
   if (shows_dialog(intera)) {
     menu_head("ssymbolsize");
     if (iocom.lwito(2)) {
@@ -295,27 +197,15 @@ void ssymbolsize(float& sizecma, std::int32_t intera) {
     std::int32_t ierr = 0;
     console::inrealdef(v, "symbol size in cm", v, ierr);
   }
-  sizecma = v;
-  if (is_stored_form(intera)) {
-    plt2blk.symbsize = v;
-  } else {
-    detail::inter_warning("ssymbolsize", intera);
-  }
+  setter::keep_value(sizecma, v, intera, plt2blk.symbsize, "ssymbolsize");
 }
 
 void ssymboltype(std::int32_t& isymba, std::int32_t intera) {
   constexpr std::int32_t kListOnly = 102;  // list the type table inside another menu
   constexpr std::int32_t kAskOnly = 200;   // ask for a type, store nothing
   std::int32_t v = isymba;
-  if (intera == 2 || intera == 3) {
-    v = plt2blk.isymbtype;
-  } else if (intera == 4 || intera == 5) {
-    v = 1;
-    if (intera == 5) {
-      menu_head("ssymboltype");
-      out("INITIALISING SYMBOL TYPE = " + fmt_int(v, 4));
-    }
-  }
+  setter::start_value(v, intera, plt2blk.isymbtype, 1, "ssymboltype",
+                      "INITIALISING SYMBOL TYPE = " + fmt_int(1, 4));
   if (intera % 2 == 0) {
     if (intera != kListOnly) menu_head("ssymboltype");
     if (iocom.lwito(2)) {
@@ -346,7 +236,7 @@ void ssymboltype(std::int32_t& isymba, std::int32_t intera) {
   if (is_stored_form(intera)) {
     plt2blk.isymbtype = v;
   } else if (intera != kAskOnly) {
-    detail::inter_warning("ssymboltype", intera);
+    setter::inter_warning("ssymboltype", intera);
   }
 }
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
 namespace polarsketch::plot {
 
@@ -31,17 +30,5 @@ void ssymbolsize(const float& sizecma, std::int32_t intera);
 // asks for a type without storing it.
 void ssymboltype(std::int32_t& isymba, std::int32_t intera);
 void ssymboltype(const std::int32_t& isymba, std::int32_t intera);
-
-namespace detail {
-
-// The warning frame of an attribute setter called with a flag outside 0..5.
-void inter_warning(std::string_view rname, std::int32_t inter);
-
-// The colour-slot setter shared by the line, fill and text colours: `member`
-// is the stored slot, `initline` the flag-5 report, `title` the menu title.
-void set_color_slot(std::int32_t& icolora, std::int32_t inter, std::int32_t& member,
-                    std::string_view rname, std::string_view initline, std::string_view title);
-
-}  // namespace detail
 
 }  // namespace polarsketch::plot

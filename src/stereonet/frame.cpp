@@ -43,6 +43,28 @@ constexpr std::array<CornerLabel, 4> kCorners = {
 
 const char* tf(bool v) { return v ? "T" : "F"; }
 
+// Opens one round of a frame menu: the routine's head, then the title
+// between dash rules.
+void menu_open(std::string_view rname, std::string_view title) {
+  const std::int32_t ito = console::iocom.ito;
+  console::submenuhead(rname);
+  put_line(ito, console::kRuleHyphen);
+  put_line(ito, title);
+  put_line(ito, console::kRuleHyphen);
+}
+
+// Closes the round with a dash rule, the exit line and the menu tail, and
+// asks for a choice (99, the exit, by default).
+std::int32_t menu_close_and_ask(std::string_view exit_line, std::int32_t& ierr) {
+  const std::int32_t ito = console::iocom.ito;
+  put_line(ito, console::kRuleHyphen);
+  put_line(ito, exit_line);
+  console::menutail();
+  std::int32_t icom = 99;
+  console::inintegdef(icom, "your choice", 99, ierr);
+  return icom;
+}
+
 // Writes a direction label beside the projected point of azimuth az on the
 // horizon: to the right of a point on the +X end, centred above a point on
 // the +Y end.
@@ -142,10 +164,7 @@ void srepstereo0(std::int32_t intera) {
 
   std::int32_t ierr = 0;
   while (true) {
-    console::submenuhead("srepstereo0");
-    put_line(ito, console::kRuleHyphen);
-    put_line(ito, "STEREO FRAME PARAMETERS");
-    put_line(ito, console::kRuleHyphen);
+    menu_open("srepstereo0", "STEREO FRAME PARAMETERS");
     put_line(ito, "position   :     label     :?:command");
     for (std::int32_t i = 1; i <= 6; ++i) {
       std::string line(position_name(i));
@@ -160,11 +179,7 @@ void srepstereo0(std::int32_t intera) {
     put_line(ito, "nb of points to draw ..........10 " + console::fmt_int(f.nps, 7));
     put_line(ito, std::string("draw axis......................20 ") + tf(f.laxis));
     put_line(ito, std::string("draw tics......................30 ") + tf(f.ltics));
-    put_line(ito, console::kRuleHyphen);
-    put_line(ito, "EXIT ..........................99");
-    console::menutail();
-    std::int32_t icom = 99;
-    console::inintegdef(icom, "your choice", 99, ierr);
+    const std::int32_t icom = menu_close_and_ask("EXIT ..........................99", ierr);
     if (icom == 99) break;
     if (icom >= 1 && icom <= 6) {
       std::string labela(15, ' ');
@@ -227,19 +242,12 @@ void srepstereolabel1(std::string& labela, std::int32_t& ion, std::int32_t& ilab
   if (inter % 2 == 0) {
     std::int32_t ierr = 0;
     while (true) {
-      console::submenuhead("srepstereolabel1");
-      put_line(ito, console::kRuleHyphen);
-      put_line(ito, "STEREO FRAME LABELS");
-      put_line(ito, console::kRuleHyphen);
+      menu_open("srepstereolabel1", "STEREO FRAME LABELS");
       put_line(ito, std::string("label position        : ") + std::string(position_name(ilab)));
       put_line(ito, "label index...........1" + console::fmt_int(ilab, 4));
       put_line(ito, "label text............2 " + labela);
       put_line(ito, "draw label (0/1)......3" + console::fmt_int(ion, 4));
-      put_line(ito, console::kRuleHyphen);
-      put_line(ito, "EXIT ................99");
-      console::menutail();
-      std::int32_t icom = 99;
-      console::inintegdef(icom, "your choice", 99, ierr);
+      const std::int32_t icom = menu_close_and_ask("EXIT ................99", ierr);
       if (icom == 99) break;
       if (icom == 1) {
         console::inintegvindef(ilab, "label index", ilab, 1, 6, ierr);
@@ -267,16 +275,9 @@ void srepstereonp(std::int32_t& npsa, std::int32_t inter) {
   if (inter % 2 == 0) {
     std::int32_t ierr = 0;
     while (true) {
-      console::submenuhead("srepstereonp");
-      put_line(ito, console::kRuleHyphen);
-      put_line(ito, "STEREO FRAME NUMBER OF POINT:              ");
-      put_line(ito, console::kRuleHyphen);
+      menu_open("srepstereonp", "STEREO FRAME NUMBER OF POINT:              ");
       put_line(ito, "nb of points to draw ..........10 " + console::fmt_int(npsa, 5));
-      put_line(ito, console::kRuleHyphen);
-      put_line(ito, "EXIT ..........................99");
-      console::menutail();
-      std::int32_t icom = 99;
-      console::inintegdef(icom, "your choice", 99, ierr);
+      const std::int32_t icom = menu_close_and_ask("EXIT ..........................99", ierr);
       if (icom == 99) break;
       if (icom == 10) {
         console::inintegvindef(npsa, "nb of pts per curve", npsa, 1, 1000, ierr);
