@@ -13,35 +13,18 @@
 
 #include "console/fields.hpp"
 #include "console/iocom.hpp"
+#include "support/frame_text.hpp"
 #include "support/test_support.hpp"
 
 namespace polarsketch::console {
 namespace {
 
 using testing::ConsoleCapture;
+using testing::frames::concat;
+using testing::frames::error_head;
+using testing::frames::error_tail;
 
 std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
-
-// The nine-line error header naming a routine.
-std::vector<std::string> error_header(const std::string& name) {
-  const std::string stars(43, '*');
-  const std::string empty = " ***" + std::string(37, ' ') + "***";
-  std::string named = "       subroutine " + name;
-  named.resize(35, ' ');
-  return {" " + stars, " " + stars,
-          empty,       " *** " + named + " ***",
-          empty,       " ***                ERROR                ***",
-          empty,       " " + stars,
-          " " + stars};
-}
-
-std::vector<std::string> concat(std::vector<std::string> a, const std::vector<std::string>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
-const std::vector<std::string> kErrorTail = {" ===> HIT RETURN TO CONTINUE",
-                                             " " + std::string(43, '*')};
 
 std::string r2c(float ra, std::int32_t na, std::int32_t mchar, std::int32_t& nchar) {
   std::string s(static_cast<std::size_t>(mchar), ' ');
@@ -117,12 +100,12 @@ TEST(Formatting, IntegerToText) {
   intg2char(t, n, 2, 123);
   EXPECT_EQ(n, 2);
   EXPECT_EQ(t, "99");
-  std::vector<std::string> expect = error_header("intg2char  ");
-  expect =
-      concat(expect, {" Cannot write integer = " + blanks(17) + "123",
-                      " with only  " + blanks(19) + "2 digits", " ==> NEED LONGER CHARACTER STRING",
-                      " ==> fill with 9 and set nchar = " + blanks(19) + "2"});
-  EXPECT_EQ(cap.lines(), concat(expect, kErrorTail));
+  std::vector<std::string> expect = error_head("intg2char  ");
+  expect = concat({expect,
+                   {" Cannot write integer = " + blanks(17) + "123",
+                    " with only  " + blanks(19) + "2 digits", " ==> NEED LONGER CHARACTER STRING",
+                    " ==> fill with 9 and set nchar = " + blanks(19) + "2"}});
+  EXPECT_EQ(cap.lines(), concat({expect, error_tail()}));
 }
 
 TEST(Formatting, RealToTextWidths) {
@@ -159,12 +142,12 @@ TEST(Formatting, RealToTextTooNarrowFillsNines) {
   real2charf1(s, n, 2, 3, 1234.5f);
   EXPECT_EQ(s, "999");
   EXPECT_EQ(n, 3);
-  std::vector<std::string> expect = error_header("real2charf1");
-  expect =
-      concat(expect, {" Cannot write real = " + blanks(20) + "1234.50000",
-                      " with only  " + blanks(19) + "3 digits", " ==> NEED LONGER CHARACTER STRING",
-                      " ==> fill with 9 and set nchar = " + blanks(19) + "3"});
-  EXPECT_EQ(cap.lines(), concat(expect, kErrorTail));
+  std::vector<std::string> expect = error_head("real2charf1");
+  expect = concat({expect,
+                   {" Cannot write real = " + blanks(20) + "1234.50000",
+                    " with only  " + blanks(19) + "3 digits", " ==> NEED LONGER CHARACTER STRING",
+                    " ==> fill with 9 and set nchar = " + blanks(19) + "3"}});
+  EXPECT_EQ(cap.lines(), concat({expect, error_tail()}));
 }
 
 TEST(Formatting, RealToTextNotANumberOrInfinite) {
@@ -174,12 +157,12 @@ TEST(Formatting, RealToTextNotANumberOrInfinite) {
   real2charf1(s, n, 2, 10, std::numeric_limits<float>::quiet_NaN());
   EXPECT_EQ(n, 7);
   EXPECT_EQ(s, "    NaN   ");
-  std::vector<std::string> expect = error_header("real2charf1");
-  expect =
-      concat(expect, {" Cannot get size of real = " + blanks(27) + "NaN",
-                      " set n before = " + blanks(19) + "4", " set nchar = " + blanks(19) + "7",
-                      " Watch for NaN or +/-Inf in output ?"});
-  EXPECT_EQ(cap.lines(), concat(expect, kErrorTail));
+  std::vector<std::string> expect = error_head("real2charf1");
+  expect = concat(
+      {expect,
+       {" Cannot get size of real = " + blanks(27) + "NaN", " set n before = " + blanks(19) + "4",
+        " set nchar = " + blanks(19) + "7", " Watch for NaN or +/-Inf in output ?"}});
+  EXPECT_EQ(cap.lines(), concat({expect, error_tail()}));
 
   // An infinite value is sized and reported the same way.
   cap.take();
@@ -319,10 +302,11 @@ TEST(Formatting, InvalidNotationFillsX) {
   std::string s(6, ' ');
   careafmpn(s, 4, 4, 1.0f);
   EXPECT_EQ(s, "XXXXXX");
-  std::vector<std::string> expect = error_header("careafmpn");
-  expect = concat(expect, {" m = " + blanks(9) + "4 n = " + blanks(9) + "4",
-                           " fm.n is not a valid format", "  ===> fill with X"});
-  EXPECT_EQ(cap.lines(), concat(expect, kErrorTail));
+  std::vector<std::string> expect = error_head("careafmpn");
+  expect = concat({expect,
+                   {" m = " + blanks(9) + "4 n = " + blanks(9) + "4", " fm.n is not a valid format",
+                    "  ===> fill with X"}});
+  EXPECT_EQ(cap.lines(), concat({expect, error_tail()}));
   cap.take();
   std::string e(6, ' ');
   careaempn(e, 6, 0, 1.0f);

@@ -9,12 +9,17 @@
 
 #include "console/iocom.hpp"
 #include "console/stop.hpp"
+#include "support/frame_text.hpp"
 #include "support/test_support.hpp"
 
 namespace polarsketch::console {
 namespace {
 
 using testing::ConsoleCapture;
+using testing::stop_status;
+using testing::frames::concat;
+using testing::frames::error_head;
+using testing::frames::error_tail;
 using Lines = std::vector<std::string>;
 
 const std::string kStars = " " + std::string(43, '*');
@@ -23,24 +28,6 @@ const std::string kAts = " " + std::string(43, '@');
 const std::string kDots = " " + std::string(42, '.');
 
 std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
-
-Lines cat(std::initializer_list<Lines> parts) {
-  Lines all;
-  for (const Lines& p : parts) all.insert(all.end(), p.begin(), p.end());
-  return all;
-}
-
-// Written out from the frame layout: "*** " + 35 columns + " ***".
-Lines error_header(const std::string& name11) {
-  const std::string empty = " ***" + blanks(37) + "***";
-  return {kStars, kStars,
-          empty,  " ***        subroutine " + name11 + blanks(6) + " ***",
-          empty,  " ***                ERROR                ***",
-          empty,  kStars,
-          kStars};
-}
-
-const Lines kErrorTail = {" ===> HIT RETURN TO CONTINUE", kStars};
 
 // The sad face as printed: six blanks, 18 art lines, six blanks.
 Lines sad_face() {
@@ -72,15 +59,6 @@ Lines stop_question(const std::string& q, const std::string& def, const std::str
           kDots};
 }
 
-int stop_status(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const OrderlyStop& s) {
-    return s.status;
-  }
-  return -1;
-}
-
 TEST(Frames, MenuFrames) {
   ConsoleCapture cap;
   submenuhead("sspro", "1.0", "2001-01-01");
@@ -98,11 +76,11 @@ TEST(Frames, ErrorAndWarningFramesPause) {
   errortail00();
   warninghead("crevin");
   warningtail00();
-  EXPECT_EQ(cap.lines(), cat({error_header("inintegvind"),
-                              kErrorTail,
-                              {kSlashes, " ///        subroutine crevin" + blanks(11) + " ///",
-                               " ///               WARNING               ///", kSlashes,
-                               " ===> HIT RETURN TO CONTINUE", kSlashes}}));
+  EXPECT_EQ(cap.lines(), concat({error_head("inintegvind"),
+                                 error_tail(),
+                                 {kSlashes, " ///        subroutine crevin" + blanks(11) + " ///",
+                                  " ///               WARNING               ///", kSlashes,
+                                  " ===> HIT RETURN TO CONTINUE", kSlashes}}));
 }
 
 TEST(Frames, TailsWithoutPauseOrWithCommandFile) {
@@ -129,7 +107,8 @@ TEST(Frames, OutdatedTails) {
                            "           " + std::string(4, '@') + "          ",
                            " " + std::string(24, '@')};
   Lines block_bottom(block_top.rbegin(), block_top.rend());
-  EXPECT_EQ(cap.lines(), cat({block_top, {" OUTDATED    errortail0  "}, block_bottom, kErrorTail}));
+  EXPECT_EQ(cap.lines(),
+            concat({block_top, {" OUTDATED    errortail0  "}, block_bottom, error_tail()}));
   cap.take();
   warningtail0();
   const Lines lines = cap.lines();
@@ -149,28 +128,28 @@ TEST(Frames, ErrorstopLevels) {
   {
     ConsoleCapture cap("\n");
     errorstop(0);  // default Yes: resume
-    EXPECT_EQ(cap.lines(), cat({{" RECOVERABLE ERROR ==> RESUMING EXECUTION ADVISED"},
-                                stop_question("RESUME", "Yes", "Yes"),
-                                {" RESUMING EXECUTION"}}));
+    EXPECT_EQ(cap.lines(), concat({{" RECOVERABLE ERROR ==> RESUMING EXECUTION ADVISED"},
+                                   stop_question("RESUME", "Yes", "Yes"),
+                                   {" RESUMING EXECUTION"}}));
   }
   {
     ConsoleCapture cap("n\n");
     EXPECT_EQ(stop_status([] { errorstop(0); }), kExitError);
     EXPECT_EQ(cap.lines(),
-              cat({{" RECOVERABLE ERROR ==> RESUMING EXECUTION ADVISED"},
-                   stop_question("RESUME", "Yes", "No"),
-                   {" EXECUTION STOPPED BY USER", " AFTER RECOVERABLE ERROR", kStars}}));
+              concat({{" RECOVERABLE ERROR ==> RESUMING EXECUTION ADVISED"},
+                      stop_question("RESUME", "Yes", "No"),
+                      {" EXECUTION STOPPED BY USER", " AFTER RECOVERABLE ERROR", kStars}}));
   }
   {
     ConsoleCapture cap("\n");
     EXPECT_EQ(stop_status([] { errorstop(1); }), kExitError);  // default Yes: stop
     EXPECT_EQ(cap.lines(),
-              cat({sad_face(),
-                   {" UNRECOVERABLE ERROR ==> QUITTING ADVISED"},
-                   stop_question("STOP", "Yes", "Yes"),
-                   {" EXECUTION STOPPED BY USER", " AFTER UNRECOVERABLE ERROR",
-                    " Copying the above information", " and sending it to the program author",
-                    " might be helpful", kStars}}));
+              concat({sad_face(),
+                      {" UNRECOVERABLE ERROR ==> QUITTING ADVISED"},
+                      stop_question("STOP", "Yes", "Yes"),
+                      {" EXECUTION STOPPED BY USER", " AFTER UNRECOVERABLE ERROR",
+                       " Copying the above information", " and sending it to the program author",
+                       " might be helpful", kStars}}));
   }
   {
     ConsoleCapture cap("0\n");
@@ -184,10 +163,10 @@ TEST(Frames, ErrorstopLevels) {
     ConsoleCapture cap;
     EXPECT_EQ(stop_status([] { errorstop(2); }), kExitError);
     EXPECT_EQ(cap.lines(),
-              cat({sad_face(),
-                   {" UNRECOVERABLE ERROR", " EXECUTION STOPPED BY PROGRAM",
-                    " Copying the above information", " and sending it to the program author",
-                    " might be helpful", kStars}}));
+              concat({sad_face(),
+                      {" UNRECOVERABLE ERROR", " EXECUTION STOPPED BY PROGRAM",
+                       " Copying the above information", " and sending it to the program author",
+                       " might be helpful", kStars}}));
   }
   {
     ConsoleCapture cap;
@@ -202,19 +181,20 @@ TEST(Frames, ErrortailWithEscalation) {
     ConsoleCapture cap("\n\n");
     iocom.lcrerr = false;  // the pause comes anyway
     errortail01(0);        // default No: resume
-    EXPECT_EQ(cap.lines(), cat({{" RECOVERABLE ERROR ====> CAN RESUME EXECUTION"},
-                                stop_question("STOP", "No ", "No"),
-                                {" RESUMING EXECUTION", " ===> HIT RETURN TO CONTINUE", kStars}}));
+    EXPECT_EQ(cap.lines(),
+              concat({{" RECOVERABLE ERROR ====> CAN RESUME EXECUTION"},
+                      stop_question("STOP", "No ", "No"),
+                      {" RESUMING EXECUTION", " ===> HIT RETURN TO CONTINUE", kStars}}));
   }
   {
     ConsoleCapture cap("n\n\n");
     errortail01(1);
-    EXPECT_EQ(cap.lines(), cat({sad_face(),
-                                {" UNRECOVERABLE ERROR =====> QUITTING ADVISED"},
-                                stop_question("STOP", "Yes", "No"),
-                                {" ENTERING THE TWILIGHT ZONE OF COMPUTING !",
-                                 " THE VALIDITY OF WHAT FOLLOWS IS QUESTIONABLE",
-                                 " ===> HIT RETURN TO CONTINUE", kStars}}));
+    EXPECT_EQ(cap.lines(), concat({sad_face(),
+                                   {" UNRECOVERABLE ERROR =====> QUITTING ADVISED"},
+                                   stop_question("STOP", "Yes", "No"),
+                                   {" ENTERING THE TWILIGHT ZONE OF COMPUTING !",
+                                    " THE VALIDITY OF WHAT FOLLOWS IS QUESTIONABLE",
+                                    " ===> HIT RETURN TO CONTINUE", kStars}}));
   }
   {
     ConsoleCapture cap("y\n");
@@ -237,16 +217,16 @@ TEST(Frames, IntegerRangeCheck) {
   EXPECT_TRUE(cap.text().empty());
   cinvin(-4, 0, 12, "  scolornb ", " nb of colors ", ierr);
   EXPECT_EQ(ierr, 1);
-  EXPECT_EQ(cap.lines(), cat({error_header("cinvin     "),
-                              {" nb of colors = " + blanks(10) + "-4",
-                               " outside [ " + blanks(11) + "0 , " + blanks(10) + "12 ]",
-                               " Problem originated in :", " subroutine: scolornb"},
-                              sad_face(),
-                              {" UNRECOVERABLE ERROR =====> QUITTING ADVISED"},
-                              stop_question("STOP", "Yes", "No"),
-                              {" ENTERING THE TWILIGHT ZONE OF COMPUTING !",
-                               " THE VALIDITY OF WHAT FOLLOWS IS QUESTIONABLE",
-                               " ===> HIT RETURN TO CONTINUE", kStars}}));
+  EXPECT_EQ(cap.lines(), concat({error_head("cinvin     "),
+                                 {" nb of colors = " + blanks(10) + "-4",
+                                  " outside [ " + blanks(11) + "0 , " + blanks(10) + "12 ]",
+                                  " Problem originated in :", " subroutine: scolornb"},
+                                 sad_face(),
+                                 {" UNRECOVERABLE ERROR =====> QUITTING ADVISED"},
+                                 stop_question("STOP", "Yes", "No"),
+                                 {" ENTERING THE TWILIGHT ZONE OF COMPUTING !",
+                                  " THE VALIDITY OF WHAT FOLLOWS IS QUESTIONABLE",
+                                  " ===> HIT RETURN TO CONTINUE", kStars}}));
 }
 
 TEST(Frames, RealRangeCheckByGravity) {
@@ -276,7 +256,7 @@ TEST(Frames, RealRangeCheckByGravity) {
     crevin2("x", v, -1.0f, 1.0f, "r", 1, ierr);
     EXPECT_EQ(v, -1.0f);
     const Lines l = cap.lines();
-    EXPECT_EQ(Lines(l.begin(), l.begin() + 9), error_header("crevin     "));
+    EXPECT_EQ(Lines(l.begin(), l.begin() + 9), error_head("crevin     "));
     EXPECT_EQ(l.back(), kStars);
   }
   {

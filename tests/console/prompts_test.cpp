@@ -11,12 +11,17 @@
 
 #include "console/iocom.hpp"
 #include "console/stop.hpp"
+#include "support/frame_text.hpp"
 #include "support/test_support.hpp"
 
 namespace polarsketch::console {
 namespace {
 
 using testing::ConsoleCapture;
+using testing::stop_status;
+using testing::frames::concat;
+using testing::frames::error_head;
+using testing::frames::error_tail;
 using Lines = std::vector<std::string>;
 
 const std::string kStars = " " + std::string(43, '*');
@@ -25,23 +30,8 @@ const std::string kAts = " " + std::string(43, '@');
 
 std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
 
-Lines cat(std::initializer_list<Lines> parts) {
-  Lines all;
-  for (const Lines& p : parts) all.insert(all.end(), p.begin(), p.end());
-  return all;
-}
-
 Lines error_frame(const std::string& name11, const Lines& body) {
-  const std::string empty = " ***" + blanks(37) + "***";
-  Lines l{kStars, kStars,
-          empty,  " ***        subroutine " + name11 + blanks(6) + " ***",
-          empty,  " ***                ERROR                ***",
-          empty,  kStars,
-          kStars};
-  l.insert(l.end(), body.begin(), body.end());
-  l.push_back(" ===> HIT RETURN TO CONTINUE");
-  l.push_back(kStars);
-  return l;
+  return concat({error_head(name11), body, error_tail()});
 }
 
 // The prompt of inintegvindef for "nb of points", range 1..1000, default 40.
@@ -55,20 +45,11 @@ std::int32_t ask_points(std::int32_t def = 40) {
   return iv;
 }
 
-int stop_status(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const OrderlyStop& s) {
-    return s.status;
-  }
-  return -1;
-}
-
 TEST(Prompts, IntegerWithDefaultAndRange) {
   {
     ConsoleCapture cap("\n");
     EXPECT_EQ(ask_points(), 40);
-    EXPECT_EQ(cap.lines(), cat({kPointsPrompt, {" New value =            40", kDots}}));
+    EXPECT_EQ(cap.lines(), concat({kPointsPrompt, {" New value =            40", kDots}}));
   }
   {
     ConsoleCapture cap(" 7\n");  // a leading blank selects the default
@@ -89,13 +70,13 @@ TEST(Prompts, IntegerUnreadableAndOutOfRange) {
   ConsoleCapture cap("x7\n\n2000\n\n5\n");
   EXPECT_EQ(ask_points(), 5);
   EXPECT_EQ(cap.lines(),
-            cat({kPointsPrompt,
-                 error_frame("inintegvind", {" could not read nb of points", " ==> RETRYING"}),
-                 kPointsPrompt,
-                 error_frame("inintegvind",
-                             {" nb of points = " + blanks(8) + "2000", " outside [1,1000]"}),
-                 kPointsPrompt,
-                 {" New value =             5", kDots}}));
+            concat({kPointsPrompt,
+                    error_frame("inintegvind", {" could not read nb of points", " ==> RETRYING"}),
+                    kPointsPrompt,
+                    error_frame("inintegvind",
+                                {" nb of points = " + blanks(8) + "2000", " outside [1,1000]"}),
+                    kPointsPrompt,
+                    {" New value =             5", kDots}}));
 }
 
 TEST(Prompts, IntegerDefaultOutsideRangeIsRejected) {
@@ -161,14 +142,14 @@ TEST(Prompts, DirectReadPassesOverEmptyLines) {
     EXPECT_EQ(iv, 3);
     const Lines prompt = {kDots, " Enter index of color to modify", " inside  [0,5]"};
     EXPECT_EQ(cap.lines(),
-              cat({prompt,
-                   error_frame("inintegvin1",
-                               {" index of color to modify =            9", " outside [0,5]"}),
-                   prompt,
-                   error_frame("inintegvin1",
-                               {" could not read index of color to modify", " ==> RETRYING"}),
-                   prompt,
-                   {" New value =             3", kDots}}));
+              concat({prompt,
+                      error_frame("inintegvin1",
+                                  {" index of color to modify =            9", " outside [0,5]"}),
+                      prompt,
+                      error_frame("inintegvin1",
+                                  {" could not read index of color to modify", " ==> RETRYING"}),
+                      prompt,
+                      {" New value =             3", kDots}}));
   }
 }
 
@@ -193,7 +174,7 @@ TEST(Prompts, IntegerNoTrimVariant) {
   Lines frame = error_frame(
       "inintegdefn", {" could not read your choice ", "              RETRYING              "});
   frame.insert(frame.end() - 2, outdated.begin(), outdated.end());
-  EXPECT_EQ(cap.lines(), cat({{kDots}, prompt, frame, prompt, {kDots}}));
+  EXPECT_EQ(cap.lines(), concat({{kDots}, prompt, frame, prompt, {kDots}}));
 }
 
 TEST(Prompts, RealWithDefault) {
@@ -225,11 +206,11 @@ TEST(Prompts, RealWithRange) {
   EXPECT_EQ(v, 55.5f);
   const Lines prompt = {kDots, " Enter red component (%)", " inside  [   0.00, 100.00]",
                         " or return for default value", " Default =   50.00"};
-  EXPECT_EQ(cap.lines(), cat({prompt,
-                              error_frame("inrealvinde", {" red component (%) =  150.000    ",
-                                                          " outside [   0.00, 100.00]"}),
-                              prompt,
-                              {" New value =   55.5000    ", kDots}}));
+  EXPECT_EQ(cap.lines(), concat({prompt,
+                                 error_frame("inrealvinde", {" red component (%) =  150.000    ",
+                                                             " outside [   0.00, 100.00]"}),
+                                 prompt,
+                                 {" New value =   55.5000    ", kDots}}));
 }
 
 TEST(Prompts, RealRangeAndDefaultFormatsByMagnitude) {
@@ -313,13 +294,13 @@ TEST(Prompts, YesNoHelpAndWrongAnswer) {
                      " or return for default value or h for help", " Default = Yes"};
   EXPECT_EQ(
       cap.lines(),
-      cat({ask,
-           kYesNoHelp,
-           ask,
-           error_frame("inlogicdef ", {" incorrect answer: q", " ==> WILL ASK QUESTION AGAIN"}),
-           kYesNoHelp,
-           ask,
-           {" New value =  Yes", kDots}}));
+      concat({ask,
+              kYesNoHelp,
+              ask,
+              error_frame("inlogicdef ", {" incorrect answer: q", " ==> WILL ASK QUESTION AGAIN"}),
+              kYesNoHelp,
+              ask,
+              {" New value =  Yes", kDots}}));
 }
 
 TEST(Prompts, YesNoOnGivenUnitsAlwaysShowsEverything) {
@@ -333,7 +314,7 @@ TEST(Prompts, YesNoOnGivenUnitsAlwaysShowsEverything) {
                      " or return for default value or h for help", " Default = Yes"};
   Lines help = kYesNoHelp;
   help[1] = " @ subroutine inlogicdef2";
-  EXPECT_EQ(cap.lines(), cat({{kDots}, ask, help, ask, {" New value =  No", kDots}}));
+  EXPECT_EQ(cap.lines(), concat({{kDots}, ask, help, ask, {" New value =  No", kDots}}));
 }
 
 TEST(Prompts, TextAnswers) {

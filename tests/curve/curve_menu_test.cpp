@@ -8,7 +8,7 @@
 #include "console/iocom.hpp"
 #include "console/stop.hpp"
 #include "curve/fixed_params.hpp"
-#include "curve/frame_text.hpp"
+#include "support/frame_text.hpp"
 #include "curve/levels.hpp"
 #include "curve/running_point.hpp"
 #include "support/test_support.hpp"

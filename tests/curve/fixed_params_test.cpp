@@ -8,7 +8,7 @@
 
 #include "console/iocom.hpp"
 #include "console/stop.hpp"
-#include "curve/frame_text.hpp"
+#include "support/frame_text.hpp"
 #include "support/test_support.hpp"
 
 namespace polarsketch::curve {

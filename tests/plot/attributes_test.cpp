@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "console/iocom.hpp"
-#include "curve/frame_text.hpp"
 #include "plot/colortable.hpp"
 #include "plot/line_fill.hpp"
 #include "plot/records.hpp"
 #include "plot/text_symbol.hpp"
+#include "support/frame_text.hpp"
 #include "support/test_support.hpp"
 
 namespace polarsketch::plot {
@@ -19,16 +19,6 @@ namespace {
 using console::iocom;
 using testing::ConsoleCapture;
 using namespace testing::frames;
-
-Lines warn(std::string_view name, const std::vector<std::string>& messages) {
-  return frame(warning_head(name), messages, {ln(std::string(43, '/'))});
-}
-
-Lines concat(std::initializer_list<Lines> parts) {
-  Lines all;
-  for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
-  return all;
-}
 
 Lines no_action(std::string_view name, std::int32_t flag) {
   return warn(

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "console/iocom.hpp"
-#include "curve/frame_text.hpp"
 #include "plot/records.hpp"
+#include "support/frame_text.hpp"
 #include "support/test_support.hpp"
 
 namespace polarsketch::plot {
@@ -20,17 +20,6 @@ namespace {
 using console::iocom;
 using testing::ConsoleCapture;
 using namespace testing::frames;
-
-// A warning frame without the pause (lcrerr off).
-Lines warn(std::string_view name, const std::vector<std::string>& messages) {
-  return frame(warning_head(name), messages, {ln(std::string(43, '/'))});
-}
-
-Lines concat(std::initializer_list<Lines> parts) {
-  Lines all;
-  for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
-  return all;
-}
 
 class ColorTableTest : public ::testing::Test {
  protected:

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "console/iocom.hpp"
-#include "curve/frame_text.hpp"
 #include "math/angles.hpp"
 #include "plot/colortable.hpp"
 #include "plot/records.hpp"
+#include "support/frame_text.hpp"
 #include "support/test_support.hpp"
 
 namespace polarsketch::plot {
@@ -20,12 +20,6 @@ namespace {
 using console::iocom;
 using testing::ConsoleCapture;
 using namespace testing::frames;
-
-Lines concat(std::initializer_list<Lines> parts) {
-  Lines all;
-  for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
-  return all;
-}
 
 Lines first_lines(const Lines& lines, std::size_t n) {
   return Lines(lines.begin(), lines.begin() + static_cast<long>(std::min(n, lines.size())));

@@ -3,6 +3,7 @@
 
 #include "console/clock.hpp"
 #include "console/iocom.hpp"
+#include "console/stop.hpp"
 #include "console/units.hpp"
 
 namespace polarsketch::testing {
@@ -26,6 +27,15 @@ std::string ConsoleCapture::take() {
   std::string s = out_.str();
   out_.str("");
   return s;
+}
+
+int stop_status(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const console::OrderlyStop& s) {
+    return s.status;
+  }
+  return -1;
 }
 
 std::vector<std::string> split_lines(const std::string& text) {

@@ -1,6 +1,7 @@
 // Shared test helpers: console units bound to strings, a fixed clock.
 #pragma once
 
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,6 +26,9 @@ class ConsoleCapture {
   std::istringstream in_;
   std::ostringstream out_;
 };
+
+// Runs f and returns the status of the orderly stop it ends with, or -1.
+int stop_status(const std::function<void()>& f);
 
 // Splits a text into lines (without line ends).
 std::vector<std::string> split_lines(const std::string& text);

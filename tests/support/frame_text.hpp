@@ -1,8 +1,9 @@
 // Expected console text of the frames around menus, warnings and errors,
-// written from their documented layout, for the curve-parameter tests.
+// written from their documented layout, shared by the unit tests.
 #pragma once
 
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,18 @@ inline Lines frame(const Lines& head, const std::vector<std::string>& messages, 
   Lines all = head;
   for (const auto& m : messages) all.push_back(ln(m));
   all.insert(all.end(), tail.begin(), tail.end());
+  return all;
+}
+
+// A warning frame without the pause (lcrerr off).
+inline Lines warn(std::string_view name, const std::vector<std::string>& messages) {
+  return frame(warning_head(name), messages, {ln(std::string(43, '/'))});
+}
+
+// Joins blocks of lines in order.
+inline Lines concat(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
   return all;
 }
 
