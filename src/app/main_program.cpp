@@ -259,6 +259,7 @@ void goodbye() {
 }
 
 int run_program() {
+  console::write_failed = false;
   try {
     MainParams p;
     startup(p);
@@ -275,7 +276,7 @@ int run_program() {
       draw_stage(irep, p);
     }
     goodbye();
-    return console::kExitQuit;
+    return console::final_status(console::kExitQuit);
   } catch (const console::OrderlyStop& s) {
     // No plot file is left without its trailer.
     try {
@@ -283,7 +284,7 @@ int run_program() {
     } catch (const console::OrderlyStop&) {
       // Already stopping: the first status stands.
     }
-    return s.status;
+    return console::final_status(s.status);
   }
 }
 

@@ -8,7 +8,9 @@
 namespace polarsketch::app {
 
 // Runs the whole program on the console units; returns the exit status
-// (0 after a quit, 1 after a stop on error, 2 when console input ended).
+// (0 after a quit, 1 after a stop on error, 2 when console input ended,
+// 3 after an interrupt, 74 whatever ended the run when a plot file could not
+// be written).
 int run_program();
 
 // Start-up: the console units, banners and run information, every component's

@@ -58,11 +58,18 @@ void opef2(std::string& fnam, std::string_view expl, std::int32_t iu, std::strin
       inchardef(fnam, label, current, ierr);
     }
     const std::string path = file_name_to_open(fnam);
-    if (!path.empty() && open_file(iu, path, status)) return;
+    OpenFailure failure;
+    if (!path.empty() && open_file(iu, path, status, &failure)) return;
+    // A reason beyond the common one (a missing or uncreatable file), such
+    // as a file another process holds, is told.
+    const auto tell_reason = [&failure] {
+      if (!failure.reason.empty()) put_line(iocom.ito, "reason: " + failure.reason);
+    };
 
     if (inter == 1 || (inter != 0 && retried)) {
       errorhead(name11);
       put_line(iocom.ito, "COULD NOT OPEN FILE " + fnam);
+      tell_reason();
       put_line(iocom.ito, "for unit = " + fmt_int(iu, 4));
       put_line(iocom.ito, "===> STOPPING EXECUTION");
       errortail00();
@@ -70,6 +77,7 @@ void opef2(std::string& fnam, std::string_view expl, std::int32_t iu, std::strin
     }
     warninghead(name11);
     put_line(iocom.ito, "COULD NOT OPEN FILE " + fnam);
+    tell_reason();
     put_line(iocom.ito, "===> RETRYING");
     warningtail00();
     retried = true;

@@ -1,11 +1,20 @@
 // The unit table and the line reader.
 #include "console/units.hpp"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <ext/stdio_filebuf.h>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <map>
 #include <memory>
 
@@ -14,10 +23,25 @@
 namespace polarsketch::console {
 namespace {
 
+// A file opened on a descriptor of our own (so that it can be locked and
+// checked before it is used), read and written through a stream.
+class FileStream : public std::iostream {
+ public:
+  FileStream(int fd, std::ios::openmode mode) : std::iostream(nullptr), buf_(fd, mode) {
+    rdbuf(&buf_);
+  }
+  bool is_open() const { return buf_.is_open(); }
+  // Flushes and closes the descriptor; false when either failed.
+  bool close() { return buf_.close() != nullptr; }
+
+ private:
+  __gnu_cxx::stdio_filebuf<char> buf_;
+};
+
 struct Unit {
   std::istream* in = nullptr;
   std::ostream* out = nullptr;
-  std::unique_ptr<std::fstream> file;  // set for file units
+  std::unique_ptr<FileStream> file;  // set for file units
 };
 
 std::map<int, Unit>& table() {
@@ -48,6 +72,78 @@ extern "C" void on_interrupt(int) {
 std::ostream& null_stream() {
   static std::ofstream sink;  // never opened: writes are discarded
   return sink;
+}
+
+// std::getline with a limit: keeps at most kMaxLineLength characters and
+// drops the rest of the line, its end included. Fails, as std::getline does,
+// only when nothing at all could be read.
+bool getline_limited(std::istream& in, std::string& line) {
+  line.clear();
+  const std::istream::sentry ok(in, true);
+  if (!ok) return false;
+  std::streambuf& sb = *in.rdbuf();
+  bool extracted = false;
+  for (;;) {
+    const int c = sb.sbumpc();
+    if (c == std::char_traits<char>::eof()) {
+      in.setstate(extracted ? std::ios::eofbit : std::ios::eofbit | std::ios::failbit);
+      return extracted;
+    }
+    extracted = true;
+    if (c == '\n') return true;
+    if (line.size() == kMaxLineLength) {
+      in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+      return true;
+    }
+    line.push_back(static_cast<char>(c));
+  }
+}
+
+// The descriptor of `path` opened as `status` asks, or -1 (with the reason
+// in `failure` when it is not the common one).
+int open_descriptor(const std::string& path, FileStatus status, OpenFailure& failure) {
+  constexpr int kMode = 0666;  // less the user's umask, as any new file
+  int fd = -1;
+  switch (status) {
+    case FileStatus::old_file:
+      return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    case FileStatus::old_regular_file: {
+      fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+      struct stat st {};
+      if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd);
+        // A directory cannot be read as a file at all: the common failure.
+        if (!S_ISDIR(st.st_mode)) failure.reason = "not a regular file";
+        return -1;
+      }
+      if (fd >= 0) ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+      return fd;
+    }
+    case FileStatus::new_file:
+      fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kMode);
+      break;
+    case FileStatus::unknown:
+      // Not truncated yet: another process may be writing it.
+      fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, kMode);
+      break;
+  }
+  if (fd < 0) return -1;
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int err = errno;
+    ::close(fd);
+    failure.reason = err == EWOULDBLOCK ? "in use by another process (locked)"
+                                        : std::string("cannot be locked: ") + std::strerror(err);
+    return -1;
+  }
+  // Only a regular file has a length to cut (a device such as /dev/null
+  // has none).
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::ftruncate(fd, 0) != 0) {
+    failure.reason = std::string("cannot be truncated: ") + std::strerror(errno);
+    ::close(fd);
+    return -1;
+  }
+  return fd;
 }
 
 }  // namespace
@@ -108,6 +204,12 @@ void install_interrupt_handlers() {
   for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaction(sig, &sa, nullptr);
 }
 
+void install_signal_handlers() {
+  std::signal(SIGPIPE, SIG_IGN);
+  std::signal(SIGXFSZ, SIG_IGN);
+  install_interrupt_handlers();
+}
+
 bool interrupted() { return g_interrupted != 0; }
 
 bool read_line(int unit, std::string& line, OnEnd on_end) {
@@ -118,8 +220,8 @@ bool read_line(int unit, std::string& line, OnEnd on_end) {
   // still buffered.
   if (!is_file && g_interrupted) stop_on_console_end();
   if (!is_file) flush_outputs();
-  bool ok = it != table().end() && it->second.in != nullptr &&
-            static_cast<bool>(std::getline(*it->second.in, line));
+  bool ok =
+      it != table().end() && it->second.in != nullptr && getline_limited(*it->second.in, line);
   if (ok) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return true;
@@ -129,24 +231,18 @@ bool read_line(int unit, std::string& line, OnEnd on_end) {
   stop_on_console_end();
 }
 
-bool open_file(int unit, const std::string& path, FileStatus status) {
+bool open_file(int unit, const std::string& path, FileStatus status, OpenFailure* failure) {
   close_file(unit);
-  auto f = std::make_unique<std::fstream>();
-  switch (status) {
-    case FileStatus::old_file:
-      f->open(path, std::ios::in);
-      break;
-    case FileStatus::new_file: {
-      std::ifstream probe(path);
-      if (probe.is_open()) return false;
-      f->open(path, std::ios::out | std::ios::trunc);
-      break;
-    }
-    case FileStatus::unknown:
-      f->open(path, std::ios::out | std::ios::trunc);
-      break;
+  OpenFailure why;
+  const int fd = open_descriptor(path, status, why);
+  if (failure != nullptr) *failure = why;
+  if (fd < 0) return false;
+  const bool reading = status == FileStatus::old_file || status == FileStatus::old_regular_file;
+  auto f = std::make_unique<FileStream>(fd, reading ? std::ios::in : std::ios::out);
+  if (!f->is_open()) {
+    ::close(fd);
+    return false;
   }
-  if (!f->is_open()) return false;
   Unit& u = table()[unit];
   u.in = f.get();
   u.out = f.get();
@@ -154,15 +250,48 @@ bool open_file(int unit, const std::string& path, FileStatus status) {
   return true;
 }
 
+bool replace_file(const std::string& path, std::string_view contents) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path target = path;
+  if (fs::is_symlink(target, ec)) {
+    const fs::path resolved = fs::canonical(target, ec);
+    if (!ec) target = resolved;
+  }
+  // The new file gets the old one's permissions, or those of any new file.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  mode_t mode = 0666 & ~mask;
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0) {
+    if (!S_ISREG(st.st_mode) || ::access(target.c_str(), W_OK) != 0) return false;
+    mode = st.st_mode & 07777;
+  }
+  fs::path dir = target.parent_path();
+  std::string temp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return false;
+  bool ok = ::fchmod(fd, mode) == 0;
+  for (std::size_t done = 0; ok && done < contents.size();) {
+    const ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    ok = n > 0;
+    if (ok) done += static_cast<std::size_t>(n);
+  }
+  ok = ::fsync(fd) == 0 && ok;
+  ok = ::close(fd) == 0 && ok;
+  ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+  if (!ok) ::unlink(temp.c_str());
+  return ok;
+}
+
 bool close_file(int unit) {
   auto it = table().find(unit);
   if (it == table().end() || !it->second.file) return true;
-  std::fstream& f = *it->second.file;
+  FileStream& f = *it->second.file;
   f.flush();
   bool good = !f.bad() && !(f.fail() && !f.eof());
-  f.clear();
-  f.close();
-  good = good && !f.fail();
+  good = f.close() && good;
   table().erase(it);
   return good;
 }

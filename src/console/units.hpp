@@ -2,6 +2,7 @@
 // 20 colour-table file, 50 settings/plot file), and the one line reader.
 #pragma once
 
+#include <cstddef>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -22,6 +23,11 @@ inline constexpr std::string_view kInterruptedLine = "===> INTERRUPTED: STOPPING
 // next console read stops the run, so an open plot file is completed first.
 // A second interrupt ends the program at once.
 void install_interrupt_handlers();
+// The program's signal settings: a console that goes away (SIGPIPE) or a
+// file-size limit (SIGXFSZ) must not kill the run halfway through a plot
+// file, so both are ignored and the write fails instead (and is reported);
+// then the interrupt handlers as above.
+void install_signal_handlers();
 // True once an interrupt has arrived.
 bool interrupted();
 
@@ -47,19 +53,43 @@ enum class OnEnd {
   report,  // return false and let the caller decide
 };
 
-// The one line reader. Reads a whole line (without its line end and without a
-// trailing carriage return). Console outputs are flushed first. At end of input
-// a console unit stops the run (OnEnd::stop); a file unit always returns false.
+// The longest line kept by the line reader; the rest of a longer line is
+// read and dropped up to its end.
+inline constexpr std::size_t kMaxLineLength = std::size_t{64} * 1024;
+
+// The one line reader. Reads a line (without its line end and without a
+// trailing carriage return), at most kMaxLineLength characters of it. Console
+// outputs are flushed first. At end of input a console unit stops the run
+// (OnEnd::stop); a file unit always returns false.
 bool read_line(int unit, std::string& line, OnEnd on_end = OnEnd::stop);
 
 enum class FileStatus {
-  old_file,  // must exist; opened for reading
-  new_file,  // must not exist; created for writing
-  unknown,   // created or truncated for writing
+  old_file,          // must exist; opened for reading
+  old_regular_file,  // must exist and be a regular file; opened for reading
+                     // without waiting for a writer (a FIFO or device is
+                     // refused with a reason, a directory without one)
+  new_file,          // must not exist; created for writing
+  unknown,           // created or truncated for writing
 };
 
-// Opens a named file on a unit (closing what was there). Returns false on failure.
-bool open_file(int unit, const std::string& path, FileStatus status);
+// Why an open failed; empty when the reason is the common one (the file is
+// missing, or cannot be created or opened).
+struct OpenFailure {
+  std::string reason;
+};
+
+// Opens a named file on a unit (closing what was there). Returns false on
+// failure, with the reason in `failure` when one is given. A file opened for
+// writing is locked (an exclusive advisory lock) before it is truncated, so
+// a file another process is writing is a failed open, never a mixed file.
+bool open_file(int unit, const std::string& path, FileStatus status,
+               OpenFailure* failure = nullptr);
+// Writes `contents` to a new file next to `path` and renames it into place,
+// so no reader ever sees part of it. An existing file keeps its permissions,
+// and one the user may not write is left alone (false). A symbolic link is
+// followed: its target is replaced. Returns false on any failure, leaving the
+// old file as it was.
+bool replace_file(const std::string& path, std::string_view contents);
 // Closes a file unit. Returns false if a write to it failed.
 bool close_file(int unit);
 bool is_file_open(int unit);

@@ -257,15 +257,16 @@ void update_settings(DriverSettings& s) {
 }
 
 void save_settings(const DriverSettings& s) {
-  console::submenuhead(name11("intplinit"));
-  put_line(iocom.ito, "quill7_ini.txt updated or created");
-  console::menutail();
-  if (!write_settings_file(s)) {
-    console::warninghead(name11("intplinit"));
-    put_line(iocom.ito, std::string("COULD NOT WRITE FILE ") + kSettingsFile);
-    put_line(iocom.ito, "==> settings not saved for the next run");
-    console::warningtail00();
+  if (write_settings_file(s)) {
+    console::submenuhead(name11("intplinit"));
+    put_line(iocom.ito, "quill7_ini.txt updated or created");
+    console::menutail();
+    return;
   }
+  console::warninghead(name11("intplinit"));
+  put_line(iocom.ito, std::string("COULD NOT WRITE FILE ") + kSettingsFile);
+  put_line(iocom.ito, "==> settings not saved for the next run");
+  console::warningtail00();
 }
 
 // --- Prologs ---
@@ -327,13 +328,6 @@ void write_trailer() {
   }
 }
 
-void write_failure_frame(const std::string& name) {
-  console::errorhead(name11("psend"));
-  put_line(iocom.ito, "COULD NOT WRITE FILE " + name);
-  put_line(iocom.ito, "===> STOPPING EXECUTION");
-  console::errortail00();
-}
-
 }  // namespace
 
 void reset_psparams() { psparams = Psparams{}; }
@@ -346,11 +340,27 @@ void reset_postscript() {
 bool read_settings_file(DriverSettings& s) {
   s = DriverSettings{};
   const std::int32_t lun = psparams.lun;
-  if (!console::open_file(lun, kSettingsFile, console::FileStatus::old_file)) return false;
+  console::OpenFailure failure;
+  if (!console::open_file(lun, kSettingsFile, console::FileStatus::old_regular_file, &failure)) {
+    // A missing file is the first run's normal case; anything else that is
+    // not a plain file (a FIFO, a device, a directory) is named.
+    if (!failure.reason.empty()) {
+      console::warninghead(name11("intplinit"));
+      put_line(iocom.ito, std::string(kSettingsFile) + " is " + failure.reason);
+      put_line(iocom.ito, "==> using the default settings");
+      console::warningtail00();
+    }
+    return false;
+  }
   std::string line;
   const bool got = console::read_line(lun, line, console::OnEnd::report);
   console::close_file(lun);
   if (!got) return false;
+  return parse_settings_line(line, s);
+}
+
+bool parse_settings_line(std::string line, DriverSettings& s) {
+  s = DriverSettings{};
   line = fit_text(line, std::max<std::size_t>(line.size(), 14));
   DriverSettings r;
   const std::string_view v(line);
@@ -375,11 +385,7 @@ std::string settings_line(const DriverSettings& s) {
 }
 
 bool write_settings_file(const DriverSettings& s) {
-  const std::int32_t lun = psparams.lun;
-  if (!console::open_file(lun, kSettingsFile, console::FileStatus::unknown)) return false;
-  console::put_raw_line(lun, settings_line(s));
-  console::put_raw_line(lun, " ");
-  return console::close_file(lun);
+  return console::replace_file(kSettingsFile, settings_line(s) + "\n \n");
 }
 
 void intplinit(std::string& pfile, std::int32_t intera) {
@@ -451,24 +457,20 @@ void intplend() {
 void psend() {
   if (!writer().is_open()) return;
   write_trailer();
-  const std::string name = writer().file_name();
-  if (!writer().finish()) {
-    write_failure_frame(name);
-    console::stop_run(console::kExitError);
-  }
+  // A failed write has been reported by the writer; the session goes on.
+  writer().finish();
 }
 
 bool finish_on_stop() {
   if (!writer().is_open()) return true;
   write_trailer();
-  const std::string name = writer().file_name();
-  if (writer().finish()) return true;
-  // The run is already ending: report without waiting for a return.
+  // The run is already ending: a failure is reported without waiting for a
+  // return.
   const bool pause = iocom.lcrerr;
   iocom.lcrerr = false;
-  write_failure_frame(name);
+  const bool good = writer().finish();
   iocom.lcrerr = pause;
-  return false;
+  return good;
 }
 
 void psstrokepath() {

@@ -41,11 +41,16 @@ struct DriverSettings {
 };
 
 // Reads the first line of the settings file. Returns false (and leaves `s`
-// at the defaults) when the file is missing, empty or unreadable.
+// at the defaults) when the file is missing, empty or unreadable; a file that
+// is not a regular file (a FIFO, a device) is not read, with a warning.
 bool read_settings_file(DriverSettings& s);
+// Reads the settings from the first line of the settings file; false (and
+// `s` at the defaults) when the line is unreadable.
+bool parse_settings_line(std::string line, DriverSettings& s);
 // The settings line, e.g. "  F   1 P    2".
 std::string settings_line(const DriverSettings& s);
-// Writes the settings line and a blank line. Returns false on failure.
+// Writes the settings line and a blank line to a new file that replaces the
+// settings file whole. Returns false on failure.
 bool write_settings_file(const DriverSettings& s);
 
 // Opens the plot file `pfile` after the settings dialog and writes the prolog.
@@ -62,7 +67,7 @@ void intnewpage();
 // Asks for a return, then writes the trailer and closes the file.
 void intplend();
 // Writes the trailer of the dialect and closes the plot file; a failed write
-// is reported in an error frame and stops the run (status 1).
+// has been reported in an error frame by the writer, and the session goes on.
 void psend();
 // For an orderly stop: writes the trailer and closes an open plot file without
 // any question or pause. Returns false when the file could not be written

@@ -6,7 +6,11 @@
 #include <ostream>
 
 #include "console/fields.hpp"
+#include "console/fixed_text.hpp"
 #include "console/formatting.hpp"
+#include "console/frames.hpp"
+#include "console/iocom.hpp"
+#include "console/stop.hpp"
 #include "console/units.hpp"
 #include "postscript/operators.hpp"
 
@@ -150,13 +154,14 @@ void PlotWriter::start(std::int32_t unit, std::string_view name) {
   name_ = std::string(name);
   used_ = 0;
   open_ = true;
+  failed_ = false;
 }
 
 void PlotWriter::append(std::string_view text) {
   if (text.size() > kBlock - used_) {
     flush();
     if (text.size() > kBlock) {
-      console::output(unit_).write(text.data(), static_cast<std::streamsize>(text.size()));
+      hand_over(text.data(), text.size());
       return;
     }
   }
@@ -229,13 +234,36 @@ PlotWriter& PlotWriter::put_string(std::string_view text) {
 
 void PlotWriter::flush() {
   if (!open_ || used_ == 0) return;
-  console::output(unit_).write(block_.get(), static_cast<std::streamsize>(used_));
+  const std::size_t n = used_;
   used_ = 0;
+  hand_over(block_.get(), n);
+}
+
+void PlotWriter::hand_over(const char* data, std::size_t size) {
+  if (failed_) return;
+  std::ostream& o = console::output(unit_);
+  o.write(data, static_cast<std::streamsize>(size));
+  o.flush();
+  if (!o.fail()) return;
+  report_failure();
+}
+
+void PlotWriter::report_failure() {
+  // Marked first: the frame's pause may end the run, and the stop then
+  // closes this file without reporting it again.
+  failed_ = true;
+  console::write_failed = true;
+  console::errorhead(fit_text("psend", 11));
+  console::put_line(console::iocom.ito, "COULD NOT WRITE FILE " + name_);
+  console::put_line(console::iocom.ito, "===> THIS PLOT FILE IS INCOMPLETE");
+  console::errortail00();
 }
 
 bool PlotWriter::finish() {
   if (!open_) return true;
   flush();
+  // Nothing is open from here on, whatever the report below does.
+  open_ = false;
   bool good;
   if (console::is_file_open(unit_)) {
     good = console::close_file(unit_);
@@ -244,12 +272,13 @@ bool PlotWriter::finish() {
     o.flush();
     good = !o.fail();
   }
-  open_ = false;
-  return good;
+  if (!good && !failed_) report_failure();
+  return good && !failed_;
 }
 
 void PlotWriter::reset() {
   open_ = false;
+  failed_ = false;
   used_ = 0;
   name_.clear();
 }

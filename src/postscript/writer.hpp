@@ -43,7 +43,10 @@ const DialectOps& dialect_ops(std::int32_t ips);
 
 // Buffered writer of the plot file. Lines are collected in a fixed block of
 // memory and handed to the unit's stream when the block is full. While no
-// plot file is open, every write is dropped.
+// plot file is open, every write is dropped. The stream is checked each time
+// a block is handed to it: the first failure is reported at once in an error
+// frame and marks the run as failed (exit status 74); later writes to that
+// file are dropped, and the session goes on.
 class PlotWriter {
  public:
   PlotWriter();
@@ -52,6 +55,8 @@ class PlotWriter {
   // `name` is the file name used in failure messages.
   void start(std::int32_t unit, std::string_view name);
   bool is_open() const { return open_; }
+  // True once a write to the current file has failed.
+  bool failed() const { return failed_; }
   const std::string& file_name() const { return name_; }
 
   // Whole lines.
@@ -86,7 +91,8 @@ class PlotWriter {
   // Hands the buffer to the stream.
   void flush();
   // Flushes and closes the file (or releases a bound stream). Returns false
-  // when any write failed. Afterwards nothing is open.
+  // when any write failed (reported in an error frame, once). Afterwards
+  // nothing is open.
   bool finish();
   // Forgets the file without writing (tests).
   void reset();
@@ -96,11 +102,16 @@ class PlotWriter {
   static constexpr std::size_t kBlock = std::size_t{1} << 16;
 
   void append(std::string_view text);
+  // Writes bytes to the stream and checks it; drops them after a failure.
+  void hand_over(const char* data, std::size_t size);
+  // The error frame of a failed write, and the run's failure mark.
+  void report_failure();
   // Writes v as put_real2 does at p (room for 10 characters); returns the
   // length.
   std::size_t real2_at(char* p, float v);
 
   bool open_ = false;
+  bool failed_ = false;
   std::int32_t unit_ = 0;
   std::string name_;
   std::unique_ptr<char[]> block_;

@@ -2,7 +2,10 @@
 // date texts.
 #include "console/files.hpp"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -102,6 +105,33 @@ TEST_F(Opef2, EmptyNamesAndWrongStatusesFail) {
   std::string line;
   EXPECT_TRUE(console::read_line(20, line, console::OnEnd::report));
   EXPECT_EQ(line, "x");
+}
+
+TEST_F(Opef2, AFileAnotherProcessIsWritingIsAFailedOpenWithItsReason) {
+  write_file("plot.ps", "%!\nother drawing\n");
+  // flock excludes other open files even within one process.
+  const int held = open("plot.ps", O_RDONLY);
+  ASSERT_EQ(flock(held, LOCK_EX), 0);
+  cap_.set_input("\n\nmine.ps\n");
+  std::string name = "plot.ps";
+  opef2(name, "postcript plot", 50, "unknown", 0);
+  close(held);
+  EXPECT_EQ(name, "mine.ps");
+  EXPECT_EQ(read_file("plot.ps"), "%!\nother drawing\n");  // neither cut nor mixed
+  const auto l = cap_.lines();
+  EXPECT_EQ(count_lines(l, " reason: in use by another process (locked)"), 1u);
+  EXPECT_EQ(count_lines(l, " ===> RETRYING"), 1u);
+}
+
+TEST(LineReader, KeepsTheFirst64KiBOfALineAndDropsTheRest) {
+  const std::string limit(console::kMaxLineLength, 'a');
+  ConsoleCapture cap(limit + "bbbbbb\r\n" + limit + "\nnext\r\n" + limit + "tail");
+  std::string line;
+  for (const std::string& want : {limit, limit, std::string("next"), limit}) {
+    ASSERT_TRUE(console::read_line(console::kUnitIn, line, console::OnEnd::report));
+    EXPECT_EQ(line, want);
+  }
+  EXPECT_FALSE(console::read_line(console::kUnitIn, line, console::OnEnd::report));
 }
 
 TEST(SystemQueries, HostAndUserAreCutOrPadded) {

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -108,6 +109,52 @@ TEST(Robustness, ConsoleThatGoesAwayDoesNotCutThePlotFileShort) {
   if (!::testing::Test::HasFailure()) std::filesystem::remove_all(dir);
 }
 
+int wait_exit(pid_t pid) {
+  int status = 0;
+  for (int i = 0; i < 2000; ++i) {
+    if (waitpid(pid, &status, WNOHANG) == pid) return status;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, &status, 0);
+  return -1;
+}
+
+TEST(Robustness, AFullDiskIsReportedOnceAndTheSessionGoesOnToStatus74) {
+  // The plane is drawn, the file closed (the failure shows), then the user
+  // goes on and quits: the status still says that a file was lost.
+  const SessionResult r = run_session("\n18\n/dev/full\n200\n" + kOpen + "20\n\n\n9999\n");
+  EXPECT_EQ(r.status, 74);
+  EXPECT_EQ(count_of(r.output, " COULD NOT WRITE FILE /dev/full\n"), 1u);
+  EXPECT_NE(r.output.find(" SEE YOU LATER ...\n"), std::string::npos);
+}
+
+TEST(Robustness, AFileSizeLimitFailsTheWriteInsteadOfKillingTheRun) {
+  std::string tmpl = (std::filesystem::temp_directory_path() / "polarsketch_lim_XXXXXX").string();
+  ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+  const std::filesystem::path dir = tmpl;
+  std::ofstream(dir / "input.txt", std::ios::binary) << "\n600\n" + kOpen + returns(50) + "9999\n";
+  const pid_t pid = fork();
+  if (pid == 0) {
+    signal(SIGXFSZ, SIG_DFL);
+    const rlimit limit{16384, 16384};
+    const int in = open((dir / "input.txt").c_str(), O_RDONLY);
+    const int out = open((dir / "console.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (in < 0 || out < 0 || chdir(dir.c_str()) != 0) _exit(126);
+    dup2(in, 0);
+    dup2(out, 1);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    execl(POLARSKETCH_BINARY, POLARSKETCH_BINARY, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  const int status = wait_exit(pid);
+  ASSERT_TRUE(WIFEXITED(status)) << "status " << status << " in " << dir;
+  EXPECT_EQ(WEXITSTATUS(status), 74);
+  EXPECT_EQ(count_of(file_text(dir / "console.txt"), " COULD NOT WRITE FILE polar_sketch.ps\n"),
+            1u);
+  if (!::testing::Test::HasFailure()) std::filesystem::remove_all(dir);
+}
+
 // Starts the program in a fresh directory with its standard input on a pipe
 // that stays open (a user who has not typed the next line yet) and its output
 // in a file. Writes `typed` to the pipe.
@@ -150,17 +197,6 @@ bool wait_for_console(const LiveRun& r, const std::string& what, std::size_t tim
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return false;
-}
-
-int wait_exit(pid_t pid) {
-  int status = 0;
-  for (int i = 0; i < 2000; ++i) {
-    if (waitpid(pid, &status, WNOHANG) == pid) return status;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  kill(pid, SIGKILL);
-  waitpid(pid, &status, 0);
-  return -1;
 }
 
 TEST(Robustness, InterruptWhileWaitingAtTheMenuCompletesThePlotFile) {
