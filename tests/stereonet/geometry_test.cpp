@@ -116,7 +116,10 @@ TEST(Rendering, GhostscriptIsInstalled) {
 class GeometryTest : public ::testing::TestWithParam<std::tuple<int, int>> {};
 
 TEST_P(GeometryTest, DrawnOrientationsLieWhereTheyWereAsked) {
-  const auto [iproj, size_type] = GetParam();
+  // Plain variables rather than a structured binding: the lambdas below
+  // capture them, which clang 14 does not allow for bindings.
+  const int iproj = std::get<0>(GetParam());
+  const int size_type = std::get<1>(GetParam());
   const std::string proj = std::to_string(iproj);
   const std::string size = std::to_string(size_type);
   std::string script =
