@@ -342,8 +342,9 @@ bool read_settings_file(DriverSettings& s) {
   const std::int32_t lun = psparams.lun;
   console::OpenFailure failure;
   if (!console::open_file(lun, kSettingsFile, console::FileStatus::old_regular_file, &failure)) {
-    // A missing file is the first run's normal case; anything else that is
-    // not a plain file (a FIFO, a device, a directory) is named.
+    // A missing file is the first run's normal case and a directory reads
+    // as an unreadable file; anything else that is not a plain file (a FIFO,
+    // a device) is named.
     if (!failure.reason.empty()) {
       console::warninghead(name11("intplinit"));
       put_line(iocom.ito, std::string(kSettingsFile) + " is " + failure.reason);
