@@ -58,12 +58,12 @@ double angle_to_plane(const Plane& plane, const Line& line);
 
 // One data set: the measurements of one file, all of one kind.
 struct DataSet {
-  std::string name;  // file name as given ("-" for standard input)
+  std::string name;            // file name as given ("-" for standard input)
   Kind kind = Kind::planes;
-  std::string notation;             // the columns read, e.g. "strike,dip (right-hand rule)"
-  std::vector<Plane> planes;        // kind planes
-  std::vector<Line> lines;          // kind lines
-  std::vector<Slip> slips;          // kind slips
+  std::string notation;        // the columns read, e.g. "strike,dip (right-hand rule)"
+  std::vector<Plane> planes;   // kind planes
+  std::vector<Line> lines;     // kind lines
+  std::vector<Slip> slips;     // kind slips
   std::vector<std::string> labels;  // one per measurement when a label column exists, else empty
 
   std::size_t size() const;
