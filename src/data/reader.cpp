@@ -399,7 +399,12 @@ std::optional<std::string> roles_of_columns(const std::vector<std::string>& colu
   return std::nullopt;
 }
 
-bool is_header(const std::vector<Field>& fields) {
+// The first line is a header when none of its fields reads as a value, or,
+// unless --columns names the columns, when one of them is a column name (the
+// other columns, e.g. a year, are then ignored).
+bool is_header(const std::vector<Field>& fields, bool columns_given) {
+  const auto known = [](const Field& f) { return role_of(f.text).has_value(); };
+  if (!columns_given && std::any_of(fields.begin(), fields.end(), known)) return true;
   return std::none_of(fields.begin(), fields.end(),
                       [](const Field& f) { return notation::looks_like_value(f.text); });
 }
@@ -441,7 +446,7 @@ class Reader {
       if (all_empty(fields)) continue;
       if (first) {
         first = false;
-        if (is_header(fields)) {
+        if (is_header(fields, have_layout_)) {
           if (!use_header(fields, lines.number())) return finish();
           continue;
         }

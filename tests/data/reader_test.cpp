@@ -52,6 +52,7 @@ TEST(Reader, EachKindAndNotation) {
       {"strike,dip\nS30W,45\n", Kind::planes, "strike,dip (right-hand rule)", 300, 45},
       {"DD\tDIP\n300\t45SW\n", Kind::planes, "dipdir,dip", 300, 45},
       {"dip_direction dip\n-60 10\n", Kind::planes, "dipdir,dip", 300, 10},
+      {"dipdir,dip,2019\n300,10,1\n", Kind::planes, "dipdir,dip", 300, 10},
       {"\"dip\",\"dipdirection\"\n\"12\",\"N\"\n", Kind::planes, "dipdir,dip", 0, 12},
       {"trend,plunge\nN10E,20S\n", Kind::lines, "trend,plunge", 190, 20},
       {"azimuth plunge\n10 -20\n", Kind::lines, "trend,plunge", 190, 20},
