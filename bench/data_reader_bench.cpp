@@ -55,18 +55,17 @@ void DipDirectionDip(benchmark::State& state) {
 }
 
 void QuadrantNotation(benchmark::State& state) {
-  static const std::string text =
-      generate("strike dip\n", [](char* b, std::size_t size, double a, double d) {
-        const char* letters[] = {"SE", "NW"};
-        return std::snprintf(b, size, "N%.0fE %.0f%s\n", a / 4.0, d,
-                             letters[static_cast<int>(a) % 2]);
-      });
+  static const std::string text = generate("strike dip\n", [](char* b, std::size_t size, double a,
+                                                              double d) {
+    const char* letters[] = {"SE", "NW"};
+    return std::snprintf(b, size, "N%.0fE %.0f%s\n", a / 4.0, d, letters[static_cast<int>(a) % 2]);
+  });
   read_file(state, text);
 }
 
 void SlipLines(benchmark::State& state) {
-  static const std::string text = generate(
-      "dipdir\tdip\ttrend\tplunge\n", [](char* b, std::size_t size, double a, double d) {
+  static const std::string text =
+      generate("dipdir\tdip\ttrend\tplunge\n", [](char* b, std::size_t size, double a, double d) {
         const auto line = line_from_rake(Plane{a, d}, -a / 2.0);
         return std::snprintf(b, size, "%.3f\t%.3f\t%.3f\t%.3f\n", a, d, line.trend, line.plunge);
       });
