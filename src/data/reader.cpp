@@ -523,7 +523,8 @@ class Reader {
   void read_line_fields(const std::vector<Field>& fields, std::string_view line,
                         std::size_t line_number) {
     if (fields.size() != layout_.columns) {
-      const std::string count = std::to_string(fields.size()) + " fields where " +
+      const std::string count = std::to_string(fields.size()) +
+                                (fields.size() == 1 ? " field where " : " fields where ") +
                                 (column_roles_.empty() ? "the header names " : "--columns names ") +
                                 std::to_string(layout_.columns);
       // Too many: point at the first extra field; too few: at the line.
