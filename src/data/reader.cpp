@@ -322,7 +322,10 @@ std::optional<LineFault> read_slip(const std::vector<Field>& fields, const Layou
                      " degrees off its plane " + degrees_text(slip.plane.dip_direction) + "/" +
                      degrees_text(slip.plane.dip) + " (at most 1 allowed)");
   }
+  // The line within a degree of the plane is taken into it, so a slip is the
+  // same whether given by its rake or by its line.
   slip.rake = rake_of(slip.plane, slip.line);
+  slip.line = line_from_rake(slip.plane, slip.rake);
   return std::nullopt;
 }
 

@@ -59,7 +59,7 @@ TEST(Reader, EachKindAndNotation) {
       {"dipdir,dip,rake\n090,45,-90\n", Kind::slips, "dipdir,dip,rake", 90, 45},
       {"strike,dip,rake\n000,45,0\n", Kind::slips, "strike,dip,rake (right-hand rule)", 0, 0},
       {"dipdir,dip,trend,plunge\n90,45,90,44.5\n", Kind::slips, "dipdir,dip,trend,plunge", 90,
-       44.5},
+       45},
   };
   for (const auto& c : cases) {
     const ReadResult r = read(c.text);
