@@ -8,6 +8,7 @@
 int main() {
   std::setlocale(LC_ALL, "C");
   std::locale::global(std::locale::classic());
-  polarsketch::console::install_signal_handlers();
+  polarsketch::console::ignore_write_signals();
+  polarsketch::console::install_interrupt_handlers();
   return polarsketch::app::run_program();
 }

@@ -128,6 +128,10 @@ int open_descriptor(const std::string& path, FileStatus status, OpenFailure& fai
       break;
   }
   if (fd < 0) return -1;
+  // Only a regular file has contents to protect and a length to cut; a
+  // device such as /dev/null is shared by every process and never locked.
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return fd;
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int err = errno;
     ::close(fd);
@@ -135,10 +139,7 @@ int open_descriptor(const std::string& path, FileStatus status, OpenFailure& fai
                                         : std::string("cannot be locked: ") + std::strerror(err);
     return -1;
   }
-  // Only a regular file has a length to cut (a device such as /dev/null
-  // has none).
-  struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::ftruncate(fd, 0) != 0) {
+  if (::ftruncate(fd, 0) != 0) {
     failure.reason = std::string("cannot be truncated: ") + std::strerror(errno);
     ::close(fd);
     return -1;
@@ -204,10 +205,9 @@ void install_interrupt_handlers() {
   for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaction(sig, &sa, nullptr);
 }
 
-void install_signal_handlers() {
+void ignore_write_signals() {
   std::signal(SIGPIPE, SIG_IGN);
   std::signal(SIGXFSZ, SIG_IGN);
-  install_interrupt_handlers();
 }
 
 bool interrupted() { return g_interrupted != 0; }

@@ -23,11 +23,10 @@ inline constexpr std::string_view kInterruptedLine = "===> INTERRUPTED: STOPPING
 // next console read stops the run, so an open plot file is completed first.
 // A second interrupt ends the program at once.
 void install_interrupt_handlers();
-// The program's signal settings: a console that goes away (SIGPIPE) or a
-// file-size limit (SIGXFSZ) must not kill the run halfway through a plot
-// file, so both are ignored and the write fails instead (and is reported);
-// then the interrupt handlers as above.
-void install_signal_handlers();
+// A console that goes away (SIGPIPE) or a file-size limit (SIGXFSZ) must not
+// kill the program halfway through a plot file: both signals are ignored, so
+// the write fails instead and is reported.
+void ignore_write_signals();
 // True once an interrupt has arrived.
 bool interrupted();
 
