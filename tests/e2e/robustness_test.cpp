@@ -2,6 +2,7 @@
 // with a known status, and leave complete plot files behind.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -9,6 +10,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -90,51 +92,6 @@ TEST(Robustness, LimitedNetDrawsItsLoopUpTo10000CirclesAndEachDistinctOneAbove) 
   }
 }
 
-// Runs the program on `script` in a fresh directory with its console output
-// going into a pipe that nobody reads any more, as when the output is piped
-// into a reader that has already ended. Returns the wait status (-1 when the
-// run had to be killed after 30 s) and the directory.
-int run_with_vanished_console(const std::string& script, std::filesystem::path& dir) {
-  std::string tmpl = (std::filesystem::temp_directory_path() / "polarsketch_rob_XXXXXX").string();
-  if (mkdtemp(tmpl.data()) == nullptr) return -1;
-  dir = tmpl;
-  std::ofstream(dir / "input.txt", std::ios::binary) << script;
-  int fds[2];
-  if (pipe(fds) != 0) return -1;
-  close(fds[0]);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    // The default action, whatever the test runner does with the signal.
-    signal(SIGPIPE, SIG_DFL);
-    const int in = open((dir / "input.txt").c_str(), O_RDONLY);
-    if (in < 0 || chdir(dir.c_str()) != 0) _exit(126);
-    dup2(in, 0);
-    dup2(fds[1], 1);
-    execl(POLARSKETCH_BINARY, POLARSKETCH_BINARY, static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(fds[1]);
-  int status = 0;
-  for (int i = 0; i < 3000; ++i) {
-    if (waitpid(pid, &status, WNOHANG) == pid) return status;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  kill(pid, SIGKILL);
-  waitpid(pid, &status, 0);
-  return -1;
-}
-
-TEST(Robustness, ConsoleThatGoesAwayDoesNotCutThePlotFileShort) {
-  std::filesystem::path dir;
-  const int status = run_with_vanished_console("\n600\n" + kOpen + "601\n20\n\n9999\n", dir);
-  ASSERT_TRUE(WIFEXITED(status)) << "status " << status << " in " << dir;
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  const std::string ps = file_text(dir / "polar_sketch.ps");
-  EXPECT_TRUE(ends_with_trailer(ps)) << "in " << dir;
-  EXPECT_GT(count_of(ps, "newpath"), 100u);
-  if (!::testing::Test::HasFailure()) std::filesystem::remove_all(dir);
-}
-
 int wait_exit(pid_t pid) {
   int status = 0;
   for (int i = 0; i < 2000; ++i) {
@@ -144,6 +101,64 @@ int wait_exit(pid_t pid) {
   kill(pid, SIGKILL);
   waitpid(pid, &status, 0);
   return -1;
+}
+
+struct ChildRun {
+  int status = -1;            // wait status; -1 when the run had to be killed after 30 s
+  std::filesystem::path dir;  // where it ran
+  std::string console;        // its console text (empty when the console went away)
+};
+
+// Runs the program on `script` in a fresh directory, its console output going
+// into a pipe. With `console_gone` nobody reads the pipe (as when the output
+// is piped into a reader that has already ended). `prepare` runs in the child
+// just before the program starts (signal actions, limits).
+ChildRun run_child(const std::string& script, bool console_gone,
+                   const std::function<void()>& prepare) {
+  ChildRun r;
+  std::string tmpl = (std::filesystem::temp_directory_path() / "polarsketch_rob_XXXXXX").string();
+  if (mkdtemp(tmpl.data()) == nullptr) return r;
+  r.dir = tmpl;
+  std::ofstream(r.dir / "input.txt", std::ios::binary) << script;
+  int fds[2];
+  if (pipe(fds) != 0) return r;
+  if (console_gone) close(fds[0]);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int in = open((r.dir / "input.txt").c_str(), O_RDONLY);
+    if (in < 0 || chdir(r.dir.c_str()) != 0) _exit(126);
+    dup2(in, 0);
+    dup2(fds[1], 1);
+    if (!console_gone) close(fds[0]);
+    prepare();
+    execl(POLARSKETCH_BINARY, POLARSKETCH_BINARY, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  if (!console_gone) {
+    pollfd p{fds[0], POLLIN, 0};
+    char buf[4096];
+    while (poll(&p, 1, 30000) > 0) {
+      const ssize_t n = read(fds[0], buf, sizeof buf);
+      if (n <= 0) break;
+      r.console.append(buf, static_cast<std::size_t>(n));
+    }
+    close(fds[0]);
+  }
+  r.status = wait_exit(pid);
+  return r;
+}
+
+TEST(Robustness, ConsoleThatGoesAwayDoesNotCutThePlotFileShort) {
+  // The default action, whatever the test runner does with the signal.
+  const ChildRun r =
+      run_child("\n600\n" + kOpen + "601\n20\n\n9999\n", true, [] { signal(SIGPIPE, SIG_DFL); });
+  ASSERT_TRUE(WIFEXITED(r.status)) << "status " << r.status << " in " << r.dir;
+  EXPECT_EQ(WEXITSTATUS(r.status), 0);
+  const std::string ps = file_text(r.dir / "polar_sketch.ps");
+  EXPECT_TRUE(ends_with_trailer(ps)) << "in " << r.dir;
+  EXPECT_GT(count_of(ps, "newpath"), 100u);
+  if (!::testing::Test::HasFailure()) std::filesystem::remove_all(r.dir);
 }
 
 TEST(Robustness, AFullDiskIsReportedOnceAndTheSessionGoesOnToStatus74) {
@@ -156,29 +171,15 @@ TEST(Robustness, AFullDiskIsReportedOnceAndTheSessionGoesOnToStatus74) {
 }
 
 TEST(Robustness, AFileSizeLimitFailsTheWriteInsteadOfKillingTheRun) {
-  std::string tmpl = (std::filesystem::temp_directory_path() / "polarsketch_lim_XXXXXX").string();
-  ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-  const std::filesystem::path dir = tmpl;
-  std::ofstream(dir / "input.txt", std::ios::binary) << "\n600\n" + kOpen + returns(50) + "9999\n";
-  const pid_t pid = fork();
-  if (pid == 0) {
+  const ChildRun r = run_child("\n600\n" + kOpen + returns(50) + "9999\n", false, [] {
     signal(SIGXFSZ, SIG_DFL);
     const rlimit limit{16384, 16384};
-    const int in = open((dir / "input.txt").c_str(), O_RDONLY);
-    const int out = open((dir / "console.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (in < 0 || out < 0 || chdir(dir.c_str()) != 0) _exit(126);
-    dup2(in, 0);
-    dup2(out, 1);
     setrlimit(RLIMIT_FSIZE, &limit);
-    execl(POLARSKETCH_BINARY, POLARSKETCH_BINARY, static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  const int status = wait_exit(pid);
-  ASSERT_TRUE(WIFEXITED(status)) << "status " << status << " in " << dir;
-  EXPECT_EQ(WEXITSTATUS(status), 74);
-  EXPECT_EQ(count_of(file_text(dir / "console.txt"), " COULD NOT WRITE FILE polar_sketch.ps\n"),
-            1u);
-  if (!::testing::Test::HasFailure()) std::filesystem::remove_all(dir);
+  });
+  ASSERT_TRUE(WIFEXITED(r.status)) << "status " << r.status << " in " << r.dir;
+  EXPECT_EQ(WEXITSTATUS(r.status), 74);
+  EXPECT_EQ(count_of(r.console, " COULD NOT WRITE FILE polar_sketch.ps\n"), 1u);
+  if (!::testing::Test::HasFailure()) std::filesystem::remove_all(r.dir);
 }
 
 // Starts the program in a fresh directory with its standard input on a pipe
