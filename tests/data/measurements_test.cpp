@@ -93,7 +93,8 @@ TEST(Measurements, RakeMatchesTheInteractiveSlipDrawing) {
         float x[3];
         math::euler2(x, e);
         const Vector3 v = to_vector(line_from_rake(Plane{dd, dip}, rake));
-        const double cosine = v[0] * double{x[0]} + v[1] * double{x[1]} + v[2] * double{x[2]};
+        const double cosine = v[0] * static_cast<double>(x[0]) + v[1] * static_cast<double>(x[1]) +
+                              v[2] * static_cast<double>(x[2]);
         EXPECT_NEAR(std::abs(cosine), 1.0, 1e-6) << dd << " " << dip << " " << rake;
       }
     }

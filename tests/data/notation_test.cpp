@@ -58,6 +58,8 @@ struct Rejected {
 TEST(Notation, RejectedFormsSayWhy) {
   using namespace std::string_literals;
   const std::string huge = "1" + std::string(400, '0');
+  // Named, not a temporary: the cases keep views of their texts.
+  const std::string with_nul = "3\0"s + "0";
   const Rejected cases[] = {
       {read_azimuth, "", "empty field where a value is needed"},
       {read_azimuth, "abc", "not an azimuth (a number such as 030 or a quadrant bearing"},
@@ -76,10 +78,7 @@ TEST(Notation, RejectedFormsSayWhy) {
       {read_azimuth, "E30N", "not an azimuth"},
       {read_azimuth, "NE", "not an azimuth"},
       {read_azimuth, "N30", "not an azimuth"},
-      {read_azimuth,
-       "3\0"s
-       "0",
-       "not an azimuth"},
+      {read_azimuth, with_nul, "not an azimuth"},
       {read_dip, "", "empty field where a value is needed"},
       {read_dip, "91", "dip must lie in [0, 90]"},
       {read_dip, "-5", "dip must lie in [0, 90]"},
