@@ -5,9 +5,11 @@
 #pragma once
 
 #include <cairo.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -72,8 +74,9 @@ inline InkBox ink_box(const Picture& p) {
   return b;
 }
 
-// Ink pixels of `a` with no ink within one pixel at the same place of `b`
-// after moving `b` by (dx, dy), counted both ways.
+// Ink pixels of `a` with no ink within one pixel at the same place of `b`,
+// where the same place in `b` is (dx, dy) further right and down; counted
+// both ways.
 inline long differing_pixels(const Picture& a, const Picture& b, int dx, int dy) {
   auto unmatched = [](const Picture& p, const Picture& q, int ox, int oy) {
     long n = 0;
@@ -87,7 +90,7 @@ inline long differing_pixels(const Picture& a, const Picture& b, int dx, int dy)
       }
     return n;
   };
-  return unmatched(a, b, -dx, -dy) + unmatched(b, a, dx, dy);
+  return unmatched(a, b, dx, dy) + unmatched(b, a, -dx, -dy);
 }
 
 inline long ink_pixels(const Picture& p) {
@@ -96,17 +99,37 @@ inline long ink_pixels(const Picture& p) {
   return n;
 }
 
+// Compares two renderings of one drawing: their ink boxes agree in size
+// within 2 pixels, and once the boxes are aligned fewer than 1 in 200 ink
+// pixels lack a counterpart. Prints and returns the differing pixels.
+inline long compare_ink(const Picture& a, const Picture& b, const std::string& what) {
+  SCOPED_TRACE(what);
+  const InkBox ia = ink_box(a);
+  const InkBox ib = ink_box(b);
+  EXPECT_GT(ia.width(), 10);
+  EXPECT_NEAR(ib.width(), ia.width(), 2);
+  EXPECT_NEAR(ib.height(), ia.height(), 2);
+  const long diff = differing_pixels(a, b, ib.left - ia.left, ib.top - ia.top);
+  const long ink = ink_pixels(a);
+  std::printf("[ picture ] %s: %ld of %ld ink pixels differ\n", what.c_str(), diff, ink);
+  EXPECT_LT(diff, ink / 200) << "of " << ink << " ink pixels";
+  return diff;
+}
+
 inline bool run_quietly(const std::string& cmd) {
-  return std::system((cmd + " >/dev/null 2>&1 </dev/null").c_str()) == 0;
+  return std::system(("{ " + cmd + "; } >/dev/null 2>&1 </dev/null").c_str()) == 0;
 }
 
 inline std::string quoted(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
 
-// A PostScript file on A4 paper at 100 dpi.
-inline Picture render_postscript(const std::filesystem::path& ps) {
+// Page 1 of a PostScript file at 100 dpi on paper of the size given in
+// points (A4 by default).
+inline Picture render_postscript(const std::filesystem::path& ps, int width = 595,
+                                 int height = 842) {
   const std::filesystem::path png = ps.string() + ".gs.png";
-  run_quietly("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r100 -dDEVICEWIDTHPOINTS=595 "
-              "-dDEVICEHEIGHTPOINTS=842 -dFIXEDMEDIA -sOutputFile=" + quoted(png) + " " +
+  run_quietly("gs -q -dSAFER -dBATCH -dNOPAUSE -dFirstPage=1 -dLastPage=1 -sDEVICE=png16m -r100"
+              " -dDEVICEWIDTHPOINTS=" + std::to_string(width) + " -dDEVICEHEIGHTPOINTS=" +
+              std::to_string(height) + " -dFIXEDMEDIA -sOutputFile=" + quoted(png) + " " +
               quoted(ps));
   return load_picture(png);
 }
@@ -114,7 +137,7 @@ inline Picture render_postscript(const std::filesystem::path& ps) {
 // Page 1 of a PDF file at 100 dpi.
 inline Picture render_pdf(const std::filesystem::path& pdf) {
   const std::filesystem::path base = pdf.string() + ".poppler";
-  run_quietly("pdftoppm -r 100 -png -singlefile -f 1 -l 1 " + quoted(pdf) + " " + quoted(base));
+  run_quietly("pdftoppm -r 100 -aa no -aaVector no -png -singlefile -f 1 -l 1 " + quoted(pdf) + " " + quoted(base));
   return load_picture(base.string() + ".png");
 }
 
