@@ -75,15 +75,31 @@ void add_input_options(CLI::App& form, InputOptions& input) {
   form.add_flag("--skip-bad", input.skip_bad, "skip bad lines instead of stopping");
 }
 
+// An option whose value is one of a few words, mapped to an enumeration
+// once parsing is done (CLI11 names the allowed words in its message).
 template <class E>
-CLI::Option* add_choice(CLI::App& form, const std::string& name, E& value,
-                        const std::map<std::string, E>& choices, const std::string& help) {
-  std::string names;
-  for (const auto& [k, v] : choices) names += (names.empty() ? "" : "|") + k;
-  return form.add_option(name, value, help)
-      ->transform(CLI::CheckedTransformer(choices, CLI::ignore_case))
-      ->type_name(names);
-}
+class Choice {
+ public:
+  Choice(CLI::App& form, const std::string& name, E& value, std::map<std::string, E> choices,
+         const std::string& help)
+      : value_(value), choices_(std::move(choices)) {
+    std::vector<std::string> words;
+    std::string names;
+    for (const auto& [k, v] : choices_) {
+      words.push_back(k);
+      names += (names.empty() ? "" : "|") + k;
+    }
+    form.add_option(name, word_, help)->check(CLI::IsMember(words).description(""))->type_name(names);
+  }
+  void apply() const {
+    if (!word_.empty()) value_ = choices_.at(word_);
+  }
+
+ private:
+  E& value_;
+  std::map<std::string, E> choices_;
+  std::string word_;
+};
 
 // Forms named by the first argument that is not an option.
 bool is_form(std::string_view word) { return word == "plot" || word == "stats"; }
@@ -111,31 +127,30 @@ Request parse_arguments(const std::vector<std::string>& args) {
   plot_form->add_option("-o,--output", output, "the plot file (default: the first FILE with .ps)")
       ->type_name("FILE");
   plot_form->add_option("--dialect", plot.dialect, "PostScript dialect (default 2)")
-      ->check(CLI::Range(1, 3))
+      ->check(CLI::Range(1, 3).description(""))
       ->type_name("1|2|3");
-  Paper landscape = Paper::portrait;
-  add_choice(*plot_form, "--landscape", landscape,
+  const Choice<Paper> landscape(*plot_form, "--landscape", plot.paper,
              std::map<std::string, Paper>{{"letter", Paper::landscape_letter},
                                           {"a4", Paper::landscape_a4}},
              "landscape page (default: portrait)");
-  add_choice(*plot_form, "--projection", plot.projection,
+  const Choice<Projection> projection(*plot_form, "--projection", plot.projection,
              std::map<std::string, Projection>{{"equal-area", Projection::equal_area},
                                                {"equal-angle", Projection::equal_angle}},
              "default equal-area");
   plot_form->add_option("--net", plot.net_step, "a standard net under the data, every STEP degrees")
-      ->check(CLI::Range(1, 90))
+      ->check(CLI::Range(1, 90).description(""))
       ->type_name("STEP");
   plot_form
       ->add_option("--polar-net", plot.polar_net_step,
                    "a polar net under the data, every STEP degrees")
-      ->check(CLI::Range(1, 90))
+      ->check(CLI::Range(1, 90).description(""))
       ->type_name("STEP");
-  add_choice(*plot_form, "--planes", plot.planes,
+  const Choice<PlaneStyle> planes(*plot_form, "--planes", plot.planes,
              std::map<std::string, PlaneStyle>{{"great-circles", PlaneStyle::great_circles},
                                                {"poles", PlaneStyle::poles},
                                                {"both", PlaneStyle::both}},
              "how planes are drawn (default great-circles)");
-  add_choice(*plot_form, "--hemisphere", plot.hemisphere,
+  const Choice<Hemisphere> hemisphere(*plot_form, "--hemisphere", plot.hemisphere,
              std::map<std::string, Hemisphere>{{"lower", Hemisphere::lower},
                                                {"upper", Hemisphere::upper}},
              "default lower");
@@ -144,14 +159,14 @@ Request parse_arguments(const std::vector<std::string>& args) {
       "\nExamples:\n"
       "  polarsketch plot examples/fold_bedding.csv --net 10 --planes both\n"
       "  polarsketch plot -o faults.ps --projection equal-angle examples/faults.csv\n"
-      "  cat data.txt | polarsketch plot --columns dipdir,dip -o data.ps -");
+      "  cat data.txt | polarsketch plot --columns dipdir,dip -o data.ps -\n");
 
   StatsRequest stats;
   CLI::App* stats_form =
       app.add_subcommand("stats", "what each file holds: kind, count and the notation read");
   stats_form->set_help_flag("-h,--help", "this text");
   add_input_options(*stats_form, stats.input);
-  stats_form->footer("\nExample:\n  polarsketch stats examples/*.csv");
+  stats_form->footer("\nExample:\n  polarsketch stats examples/*.csv\n");
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {
@@ -167,7 +182,10 @@ Request parse_arguments(const std::vector<std::string>& args) {
 
   if (version) return Answer{kExitOk, std::string(app::kProgname) + " " + app::kVersion + "\n", ""};
   if (plot_form->parsed()) {
-    plot.paper = landscape;
+    landscape.apply();
+    projection.apply();
+    planes.apply();
+    hemisphere.apply();
     plot.output = output.empty() ? default_output_name(plot.input.files) : output;
     const auto format = output_format(plot.output);
     if (!format) {
