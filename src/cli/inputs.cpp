@@ -5,7 +5,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -39,7 +38,9 @@ std::optional<std::string> read_file(const std::string& path, std::string& reaso
 }
 
 std::string read_stream(std::istream& in) {
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::ostringstream text;
+  text << in.rdbuf();
+  return std::move(text).str();
 }
 
 std::string plural(std::size_t n, const char* word) {

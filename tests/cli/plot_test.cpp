@@ -157,6 +157,19 @@ TEST(PlotCommand, SlipByRakeAndByItsLineAreDrawnAlike) {
   EXPECT_EQ(symbol_centres(a).size(), 1u);
 }
 
+TEST(PlotCommand, NeitherReadsNorWritesTheDriverSettingsFile) {
+  ScratchDir dir;
+  const std::string settings = " F   3 LUS  1\n \n";  // copies, landscape, dialect 1
+  write_file("quill7_ini.txt", settings);
+  write_file("lines.csv", "trend,plunge\n10,20\n");
+  ASSERT_EQ(plot({"lines.csv"}), 0);
+  const std::string ps = read_file("lines.ps");
+  EXPECT_EQ(ps.rfind("%!\n% Initialize coordinate system and scales\n", 0), 0u);  // dialect 2
+  EXPECT_EQ(ps.find("rotate"), std::string::npos);
+  EXPECT_EQ(ps.find("#copies"), std::string::npos);
+  EXPECT_EQ(read_file("quill7_ini.txt"), settings);
+}
+
 TEST(PlotCommand, EveryDialectAndPageRendersInGhostscript) {
   ScratchDir dir;
   write_file("planes.csv", "strike,dip\n10,20\n100,50\n");
