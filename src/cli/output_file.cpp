@@ -40,7 +40,8 @@ mode_t default_file_mode() {
 FormatChoice output_format(const std::string& path) {
   const std::string ext = lower(extension(path));
   if (ext == ".ps") return {OutputFormat::postscript, ""};
-  const std::string what = ext.empty() ? "the name has no extension" : "'" + ext + "' is not written";
+  const std::string what =
+      ext.empty() ? "the name has no extension" : "'" + ext + "' is not written";
   return {std::nullopt, what + "; the plot file must end in .ps (PostScript)"};
 }
 

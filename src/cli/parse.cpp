@@ -1,6 +1,5 @@
 // The arguments of the command line mapped to a request with CLI11.
 #include <CLI/CLI.hpp>
-
 #include <algorithm>
 #include <map>
 #include <string_view>
@@ -13,7 +12,8 @@ namespace polarsketch::cli {
 
 namespace {
 
-constexpr std::string_view kUsage = R"(polarsketch: stereonets from measurement files, or an interactive session.
+constexpr std::string_view kUsage =
+    R"(polarsketch: stereonets from measurement files, or an interactive session.
 
 Usage:
   polarsketch                          the interactive program (numbered menus)
@@ -75,6 +75,14 @@ void add_input_options(CLI::App& form, InputOptions& input) {
   form.add_flag("--skip-bad", input.skip_bad, "skip bad lines instead of stopping");
 }
 
+// An integer option within [low, high].
+void add_integer(CLI::App& form, const std::string& name, int& value, int low, int high,
+                 const std::string& type_name, const std::string& help) {
+  form.add_option(name, value, help)
+      ->check(CLI::Range(low, high).description(""))
+      ->type_name(type_name);
+}
+
 // An option whose value is one of a few words, mapped to an enumeration
 // once parsing is done (CLI11 names the allowed words in its message).
 template <class E>
@@ -89,7 +97,9 @@ class Choice {
       words.push_back(k);
       names += (names.empty() ? "" : "|") + k;
     }
-    form.add_option(name, word_, help)->check(CLI::IsMember(words).description(""))->type_name(names);
+    form.add_option(name, word_, help)
+        ->check(CLI::IsMember(words).description(""))
+        ->type_name(names);
   }
   void apply() const {
     if (!word_.empty()) value_ = choices_.at(word_);
@@ -110,7 +120,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
   // An unknown form is named as such, not as an unexpected argument.
   for (const std::string& a : args) {
     if (a.empty() || a[0] == '-') continue;
-    if (!is_form(a)) return usage_error("", "unknown command '" + a + "'; the commands are plot and stats");
+    if (!is_form(a))
+      return usage_error("", "unknown command '" + a + "'; the commands are plot and stats");
     break;
   }
 
@@ -121,39 +132,37 @@ Request parse_arguments(const std::vector<std::string>& args) {
 
   PlotRequest plot;
   std::string output;
-  CLI::App* plot_form = app.add_subcommand("plot", "draw the data sets of the files on one stereonet");
+  CLI::App* plot_form =
+      app.add_subcommand("plot", "draw the data sets of the files on one stereonet");
   plot_form->set_help_flag("-h,--help", "this text");
   add_input_options(*plot_form, plot.input);
   plot_form->add_option("-o,--output", output, "the plot file (default: the first FILE with .ps)")
       ->type_name("FILE");
-  plot_form->add_option("--dialect", plot.dialect, "PostScript dialect (default 2)")
-      ->check(CLI::Range(1, 3).description(""))
-      ->type_name("1|2|3");
+  add_integer(*plot_form, "--dialect", plot.dialect, 1, 3, "1|2|3",
+              "PostScript dialect (default 2)");
   const Choice<Paper> landscape(*plot_form, "--landscape", plot.paper,
-             std::map<std::string, Paper>{{"letter", Paper::landscape_letter},
-                                          {"a4", Paper::landscape_a4}},
-             "landscape page (default: portrait)");
-  const Choice<Projection> projection(*plot_form, "--projection", plot.projection,
-             std::map<std::string, Projection>{{"equal-area", Projection::equal_area},
-                                               {"equal-angle", Projection::equal_angle}},
-             "default equal-area");
-  plot_form->add_option("--net", plot.net_step, "a standard net under the data, every STEP degrees")
-      ->check(CLI::Range(1, 90).description(""))
-      ->type_name("STEP");
-  plot_form
-      ->add_option("--polar-net", plot.polar_net_step,
-                   "a polar net under the data, every STEP degrees")
-      ->check(CLI::Range(1, 90).description(""))
-      ->type_name("STEP");
-  const Choice<PlaneStyle> planes(*plot_form, "--planes", plot.planes,
-             std::map<std::string, PlaneStyle>{{"great-circles", PlaneStyle::great_circles},
-                                               {"poles", PlaneStyle::poles},
-                                               {"both", PlaneStyle::both}},
-             "how planes are drawn (default great-circles)");
-  const Choice<Hemisphere> hemisphere(*plot_form, "--hemisphere", plot.hemisphere,
-             std::map<std::string, Hemisphere>{{"lower", Hemisphere::lower},
-                                               {"upper", Hemisphere::upper}},
-             "default lower");
+                                std::map<std::string, Paper>{{"letter", Paper::landscape_letter},
+                                                             {"a4", Paper::landscape_a4}},
+                                "landscape page (default: portrait)");
+  const Choice<Projection> projection(
+      *plot_form, "--projection", plot.projection,
+      std::map<std::string, Projection>{{"equal-area", Projection::equal_area},
+                                        {"equal-angle", Projection::equal_angle}},
+      "default equal-area");
+  add_integer(*plot_form, "--net", plot.net_step, 1, 90, "STEP",
+              "a standard net under the data, every STEP degrees");
+  add_integer(*plot_form, "--polar-net", plot.polar_net_step, 1, 90, "STEP",
+              "a polar net under the data, every STEP degrees");
+  const Choice<PlaneStyle> planes(
+      *plot_form, "--planes", plot.planes,
+      std::map<std::string, PlaneStyle>{{"great-circles", PlaneStyle::great_circles},
+                                        {"poles", PlaneStyle::poles},
+                                        {"both", PlaneStyle::both}},
+      "how planes are drawn (default great-circles)");
+  const Choice<Hemisphere> hemisphere(
+      *plot_form, "--hemisphere", plot.hemisphere,
+      std::map<std::string, Hemisphere>{{"lower", Hemisphere::lower}, {"upper", Hemisphere::upper}},
+      "default lower");
   plot_form->add_flag("--run-info", plot.run_info, "write the run information on the page");
   plot_form->footer(
       "\nExamples:\n"

@@ -20,8 +20,8 @@ int run_stats(const StatsRequest& r, std::istream& in, std::ostream& out, std::o
   };
   out << pad("file", width) << "  " << pad("kind", 6) << "  " << pad("count", 8) << "  notation\n";
   for (const data::DataSet& s : inputs.sets) {
-    out << pad(shown_name(s), width) << "  " << pad(std::string(data::kind_name(s.kind)), 6)
-        << "  " << pad(std::to_string(s.size()), 8) << "  " << s.notation << '\n';
+    out << pad(shown_name(s), width) << "  " << pad(std::string(data::kind_name(s.kind)), 6) << "  "
+        << pad(std::to_string(s.size()), 8) << "  " << s.notation << '\n';
   }
   return kExitOk;
 }

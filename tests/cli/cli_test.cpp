@@ -85,15 +85,16 @@ TEST(Cli, VersionAndHelpOfEveryForm) {
   EXPECT_EQ(v.out, "polarsketch 11.3\n");
   const CliRun h = run_cli({"--help"});
   EXPECT_EQ(h.status, 0);
-  for (const char* form : {"polarsketch plot [OPTIONS] FILE...", "polarsketch stats [OPTIONS] FILE...",
-                           "--version", "-h | --help", "Exit statuses"}) {
+  for (const char* form :
+       {"polarsketch plot [OPTIONS] FILE...", "polarsketch stats [OPTIONS] FILE...", "--version",
+        "-h | --help", "Exit statuses"}) {
     EXPECT_NE(h.out.find(form), std::string::npos) << form;
   }
   const CliRun ph = run_cli({"plot", "--help"});
   EXPECT_EQ(ph.status, 0);
-  for (const char* option : {"--output", "--dialect", "--landscape", "--projection", "--net",
-                             "--polar-net", "--planes", "--hemisphere", "--run-info",
-                             "--columns", "--skip-bad", "Examples"}) {
+  for (const char* option :
+       {"--output", "--dialect", "--landscape", "--projection", "--net", "--polar-net", "--planes",
+        "--hemisphere", "--run-info", "--columns", "--skip-bad", "Examples"}) {
     EXPECT_NE(ph.out.find(option), std::string::npos) << option;
   }
   const CliRun sh = run_cli({"stats", "--help"});

@@ -60,8 +60,7 @@ data::Vector3 unprojected(double x, double y, bool equal_area) {
   const double half = equal_area ? std::asin(std::min(1.0, r / std::sqrt(2.0))) : std::atan(r);
   const double plunge = kPi / 2 - 2 * half;
   const double trend = std::atan2(u, v);
-  return {std::cos(plunge) * std::cos(trend), std::cos(plunge) * std::sin(trend),
-          std::sin(plunge)};
+  return {std::cos(plunge) * std::cos(trend), std::cos(plunge) * std::sin(trend), std::sin(plunge)};
 }
 
 // The centres of the symbols (regular closed outlines of up to 20 points)
