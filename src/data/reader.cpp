@@ -221,10 +221,21 @@ std::string settle_layout(const std::vector<Role>& roles, Layout& layout) {
   layout.notation = strike ? "strike,dip" : (dipdir ? "dipdir,dip" : "");
   if (rake) layout.notation += ",rake";
   if (trend) layout.notation += plane ? ",trend,plunge" : "trend,plunge";
-  if (strike) layout.notation += " (right-hand rule)";
   layout.kind = plane ? (rake || trend ? Kind::slips : Kind::planes) : Kind::lines;
   return {};
 }
+
+// How the strikes of a file chose their side: by the right-hand rule, or by
+// quadrant letters after the dip.
+struct StrikeSides {
+  std::size_t by_rule = 0;
+  std::size_t by_letters = 0;
+
+  std::string_view note() const {
+    if (by_letters == 0) return " (right-hand rule)";
+    return by_rule == 0 ? " (dip quadrant letters)" : " (right-hand rule and dip quadrant letters)";
+  }
+};
 
 // A rejected line: where, what, why.
 struct LineFault {
@@ -238,7 +249,7 @@ LineFault fault(const Field& field, std::string reason) {
 }
 
 std::optional<LineFault> read_plane(const std::vector<Field>& fields, const Layout& layout,
-                                    Plane& plane) {
+                                    Plane& plane, StrikeSides& sides) {
   const bool by_strike = layout.has(Role::strike);
   const Field& azimuth_field = fields[layout[by_strike ? Role::strike : Role::dipdir]];
   const Field& dip_field = fields[layout[Role::dip]];
@@ -262,6 +273,7 @@ std::optional<LineFault> read_plane(const std::vector<Field>& fields, const Layo
     }
     dip_direction = *side;
   }
+  if (by_strike) ++(dip.has_letters ? sides.by_letters : sides.by_rule);
   plane = Plane{dip_direction, dip.value};
   return std::nullopt;
 }
@@ -291,8 +303,8 @@ std::optional<LineFault> read_line(const std::vector<Field>& fields, const Layou
 }
 
 std::optional<LineFault> read_slip(const std::vector<Field>& fields, const Layout& layout,
-                                   Slip& slip) {
-  if (auto bad = read_plane(fields, layout, slip.plane)) return bad;
+                                   Slip& slip, StrikeSides& sides) {
+  if (auto bad = read_plane(fields, layout, slip.plane, sides)) return bad;
   if (layout.has(Role::rake)) {
     const Field& rake_field = fields[layout[Role::rake]];
     const notation::Reading rake = notation::read_rake(rake_field.text);
@@ -317,7 +329,7 @@ std::optional<LineFault> read_slip(const std::vector<Field>& fields, const Layou
 // Reads one line's measurement into the data set; nothing is added when the
 // line is rejected.
 std::optional<LineFault> read_record(const std::vector<Field>& fields, const Layout& layout,
-                                     DataSet& data) {
+                                     DataSet& data, StrikeSides& sides) {
   if (layout.has(Role::label)) {
     const Field& label = fields[layout[Role::label]];
     if (std::any_of(label.text.begin(), label.text.end(), is_control)) {
@@ -327,7 +339,7 @@ std::optional<LineFault> read_record(const std::vector<Field>& fields, const Lay
   switch (layout.kind) {
     case Kind::planes: {
       Plane plane;
-      if (auto bad = read_plane(fields, layout, plane)) return bad;
+      if (auto bad = read_plane(fields, layout, plane, sides)) return bad;
       data.planes.push_back(plane);
       break;
     }
@@ -339,7 +351,7 @@ std::optional<LineFault> read_record(const std::vector<Field>& fields, const Lay
     }
     case Kind::slips: {
       Slip slip;
-      if (auto bad = read_slip(fields, layout, slip)) return bad;
+      if (auto bad = read_slip(fields, layout, slip, sides)) return bad;
       data.slips.push_back(slip);
       break;
     }
@@ -399,7 +411,12 @@ std::optional<std::string> roles_of_columns(const std::vector<std::string>& colu
   return std::nullopt;
 }
 
-bool is_header(const std::vector<Field>& fields) {
+// The first line is a header when none of its fields reads as a value, or,
+// unless --columns names the columns, when one of them is a column name (the
+// other columns, e.g. a year, are then ignored).
+bool is_header(const std::vector<Field>& fields, bool columns_given) {
+  const auto known = [](const Field& f) { return role_of(f.text).has_value(); };
+  if (!columns_given && std::any_of(fields.begin(), fields.end(), known)) return true;
   return std::none_of(fields.begin(), fields.end(),
                       [](const Field& f) { return notation::looks_like_value(f.text); });
 }
@@ -441,7 +458,7 @@ class Reader {
       if (all_empty(fields)) continue;
       if (first) {
         first = false;
-        if (is_header(fields)) {
+        if (is_header(fields, have_layout_)) {
           if (!use_header(fields, lines.number())) return finish();
           continue;
         }
@@ -506,8 +523,8 @@ class Reader {
   void read_line_fields(const std::vector<Field>& fields, std::string_view line,
                         std::size_t line_number) {
     if (fields.size() != layout_.columns) {
-      const std::string count = std::to_string(fields.size()) + " fields where the " +
-                                (column_roles_.empty() ? "header names " : "--columns name ") +
+      const std::string count = std::to_string(fields.size()) + " fields where " +
+                                (column_roles_.empty() ? "the header names " : "--columns names ") +
                                 std::to_string(layout_.columns);
       // Too many: point at the first extra field; too few: at the line.
       if (fields.size() > layout_.columns) {
@@ -517,7 +534,7 @@ class Reader {
       }
       return;
     }
-    if (auto bad = read_record(fields, layout_, result_.data)) add_error(line_number, *bad);
+    if (auto bad = read_record(fields, layout_, result_.data, sides_)) add_error(line_number, *bad);
   }
 
   static std::string_view trimmed(std::string_view line) {
@@ -543,6 +560,7 @@ class Reader {
     }
     data.kind = layout_.kind;
     data.notation = layout_.notation;
+    if (layout_.has(Role::strike)) data.notation += sides_.note();
     if (options_.skip_bad) result_.skipped = result_.error_count;
     return std::move(result_);
   }
@@ -553,6 +571,7 @@ class Reader {
   Layout layout_;
   std::vector<Role> column_roles_;
   bool have_layout_ = false;
+  StrikeSides sides_;
 };
 
 }  // namespace
