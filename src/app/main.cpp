@@ -1,11 +1,14 @@
-// The program entry: forces the "C" locale and runs the main program.
+// The program entry: forces the "C" locale; with no arguments runs the
+// interactive program, otherwise the command line.
 #include <clocale>
 #include <csignal>
-#include <cstdio>
+#include <iostream>
 #include <locale>
-#include <string_view>
+#include <string>
+#include <vector>
 
 #include "app/main_program.hpp"
+#include "cli/cli.hpp"
 #include "console/units.hpp"
 
 int main(int argc, char** argv) {
@@ -17,14 +20,10 @@ int main(int argc, char** argv) {
 #ifdef SIGPIPE
   std::signal(SIGPIPE, SIG_IGN);
 #endif
-  polarsketch::console::install_interrupt_handlers();
-  if (argc == 3 && std::string_view(argv[1]) == "--also") {
-    const auto also = polarsketch::render::parse_sibling_formats(argv[2]);
-    if (!also) {
-      std::fprintf(stderr, "polarsketch: --also takes a list of pdf, svg and png, e.g. pdf,png\n");
-      return 64;
-    }
-    return polarsketch::app::run_program(*also);
+  if (argc > 1) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return polarsketch::cli::run(args, std::cout, std::cerr, std::cin);
   }
+  polarsketch::console::install_interrupt_handlers();
   return polarsketch::app::run_program();
 }

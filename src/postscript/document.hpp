@@ -40,8 +40,12 @@ struct DriverSettings {
   std::int32_t ips = 2;      // dialect
 };
 
-// Reads the first line of the settings file. Returns false (and leaves `s`
-// at the defaults) when the file is missing, empty or unreadable.
+// Reads the first line of the settings file by its columns. A line shorter
+// than the 14 columns is read as if padded with blanks: a missing number
+// reads as 0 and a missing orientation as blanks. Returns false (and leaves
+// `s` at the defaults) when the file is missing or empty, or a field cannot
+// be read: an overlay flag that is not T or F (a blank one included) or a
+// number with other characters than a sign and digits.
 bool read_settings_file(DriverSettings& s);
 // The settings line, e.g. "  F   1 P    2".
 std::string settings_line(const DriverSettings& s);
@@ -56,6 +60,18 @@ void intplinit(FixedText<N>& pfile, std::int32_t intera) {
   intplinit(name, intera);
   pfile = name;
 }
+
+// Opens the plot file `path` with the given settings, without the settings
+// file, its dialog or the file-name dialog, and writes the prolog (`title`
+// is the name the document gives itself). Returns false when the file
+// cannot be opened or the dialect is not 1..3.
+bool open_document(const std::string& path, const std::string& title, const DriverSettings& s);
+// Writes the trailer and closes the plot file without a question. Returns
+// false when a write failed. Does nothing when no file is open.
+bool close_document();
+// With the file `path` open on the plot unit under psparams' dialect and
+// orientation: starts the writer, the page count and the prolog.
+void start_document(const std::string& path, const std::string& title, const DriverSettings& s);
 
 // Ends the page and starts the next.
 void intnewpage();
