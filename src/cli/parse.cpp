@@ -35,7 +35,11 @@ Options of plot and stats:
 
 Options of plot:
   -o, --output FILE   the plot file (default: the first FILE with .ps;
-                      stdin.ps when it is "-")
+                      stdin.ps when it is "-"); its extension chooses the
+                      format: .ps PostScript, .eps (one page), .pdf, .svg, .png
+  --page              .eps, .pdf, .svg, .png: the whole page, not the
+                      drawing cropped to its ink plus 2 mm
+  --dpi N             .png: pixels per inch (default 150)
   --dialect 1|2|3     PostScript dialect (default 2)
   --landscape letter|a4
                       landscape page (default: portrait)
@@ -147,6 +151,9 @@ Request parse_arguments(const std::vector<std::string>& args) {
       ->type_name("FILE");
   add_integer(*plot_form, "--dialect", plot.dialect, 1, 3, "1|2|3",
               "PostScript dialect (default 2)");
+  plot_form->add_flag("--page", plot.whole_page,
+                      "figures: the whole page, not the ink plus 2 mm");
+  add_integer(*plot_form, "--dpi", plot.dpi, 10, 2400, "N", ".png: pixels per inch (default 150)");
   const Choice<Paper> landscape(*plot_form, "--landscape", plot.paper,
                                 std::map<std::string, Paper>{{"letter", Paper::landscape_letter},
                                                              {"a4", Paper::landscape_a4}},

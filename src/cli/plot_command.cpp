@@ -4,6 +4,7 @@
 
 #include "app/params.hpp"
 #include "cli/commands.hpp"
+#include "cli/figure_output.hpp"
 #include "cli/inputs.hpp"
 #include "cli/output_file.hpp"
 #include "cli/stereonet_page.hpp"
@@ -38,32 +39,42 @@ int cannot_write(const std::string& path, const std::string& reason, std::ostrea
   return kExitCantCreate;
 }
 
+// Draws the page in a batch session into the plot file `path`. Returns
+// kExitOk, or the status of the failure after saying what failed.
+int draw_in_session(const PlotRequest& r, const std::vector<data::DataSet>& sets,
+                    const std::string& path, std::ostream& err) {
+  stereonet::BatchSession session(app::kProgname, app::kVersion, app::kDate);
+  if (!session.open(path, r.output, driver_settings(r))) {
+    return cannot_write(r.output, "the file could not be opened", err);
+  }
+  try {
+    draw_page(r, sets);
+  } catch (const console::OrderlyStop&) {
+    // A library routine asked a question the batch session cannot answer.
+    for (const std::string& m : session.messages()) err << "polarsketch: " << m << '\n';
+    err << "polarsketch: internal error: the plot library stopped; nothing written\n";
+    return 70;
+  }
+  const bool written = session.close();
+  for (const std::string& m : session.messages()) err << "polarsketch: " << m << '\n';
+  if (!written) return cannot_write(r.output, "a write failed (disk full?)", err);
+  return kExitOk;
+}
+
 }  // namespace
 
 int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std::ostream& err) {
   const LoadedInputs inputs = load_inputs(r.input, in, err);
   if (inputs.status != kExitOk) return inputs.status;
 
+  const auto draw = [&](const std::string& path) {
+    return draw_in_session(r, inputs.sets, path, err);
+  };
+  if (r.format != OutputFormat::postscript) return write_figure(r, draw, err);
+
   AtomicOutput file(r.output);
   if (!file.create()) return cannot_write(r.output, file.error(), err);
-  bool written = false;
-  {
-    stereonet::BatchSession session(app::kProgname, app::kVersion, app::kDate);
-    if (!session.open(file.temp_path(), r.output, driver_settings(r))) {
-      return cannot_write(r.output, "the file could not be opened", err);
-    }
-    try {
-      draw_page(r, inputs.sets);
-    } catch (const console::OrderlyStop&) {
-      // A library routine asked a question the batch session cannot answer.
-      for (const std::string& m : session.messages()) err << "polarsketch: " << m << '\n';
-      err << "polarsketch: internal error: the plot library stopped; nothing written\n";
-      return 70;
-    }
-    written = session.close();
-    for (const std::string& m : session.messages()) err << "polarsketch: " << m << '\n';
-  }
-  if (!written) return cannot_write(r.output, "a write failed (disk full?)", err);
+  if (const int status = draw(file.temp_path()); status != kExitOk) return status;
   if (!file.commit()) return cannot_write(r.output, file.error(), err);
   return kExitOk;
 }

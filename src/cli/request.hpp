@@ -30,7 +30,10 @@ enum class Projection { equal_area, equal_angle };
 enum class PlaneStyle { great_circles, poles, both };
 enum class Paper { portrait, landscape_letter, landscape_a4 };
 enum class Hemisphere { lower, upper };
-enum class OutputFormat { postscript };
+// The plot file's format, by its name's extension: PostScript as the
+// interactive program writes it, or the page drawn by the cairo device as
+// encapsulated PostScript, PDF, SVG or PNG.
+enum class OutputFormat { postscript, eps, pdf, svg, png };
 
 struct PlotRequest {
   InputOptions input;
@@ -44,6 +47,8 @@ struct PlotRequest {
   PlaneStyle planes = PlaneStyle::great_circles;
   Hemisphere hemisphere = Hemisphere::lower;
   bool run_info = false;
+  bool whole_page = false;  // figures: the whole paper, not the ink plus 2 mm
+  int dpi = 150;            // PNG resolution
 };
 
 struct StatsRequest {

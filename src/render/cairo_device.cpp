@@ -34,7 +34,12 @@ Paper paper_of(Orientation o) {
   return {595.0, 842.0};
 }
 
-// Device units to cairo's page space (y down).
+// Pages are recorded in eighths of a point: cairo measures a recording's
+// ink in whole units, and the crop should follow the ink closely.
+constexpr double kFine = 8.0;
+
+// Device units to the recording's space: cairo's page space (y down) in
+// eighths of a point.
 cairo_matrix_t page_matrix(Orientation o) {
   const Paper p = paper_of(o);
   cairo_matrix_t m;
@@ -45,6 +50,9 @@ cairo_matrix_t page_matrix(Orientation o) {
     // (x, y) -> (W - y, x) on the paper, then flipped: (W - y, H - x)
     cairo_matrix_init(&m, 0.0, -1.0, -1.0, 0.0, p.width, p.height);
   }
+  cairo_matrix_t fine;
+  cairo_matrix_init_scale(&fine, kFine, kFine);
+  cairo_matrix_multiply(&m, &m, &fine);
   return m;
 }
 
@@ -71,7 +79,7 @@ void add_path(cairo_t* cr, std::span<const Point> points) {
 
 void check(cairo_status_t status, const std::filesystem::path& file) {
   if (status != CAIRO_STATUS_SUCCESS)
-    throw std::runtime_error("cannot write " + file.string() + ": " +
+    throw std::runtime_error("cannot write '" + file.string() + "': " +
                              cairo_status_to_string(status));
 }
 
@@ -95,7 +103,7 @@ class TemporaryFile {
   void commit() {
     std::error_code ec;
     std::filesystem::rename(temp_, target_, ec);
-    if (ec) throw std::runtime_error("cannot write " + target_.string() + ": " + ec.message());
+    if (ec) throw std::runtime_error("cannot write '" + target_.string() + "': " + ec.message());
     done_ = true;
   }
 
@@ -105,9 +113,10 @@ class TemporaryFile {
   bool done_ = false;
 };
 
-// Paints a recording into cr with the box's corner at the origin.
+// Paints a recording into cr (in points) with the box's corner at the origin.
 void replay(cairo_t* cr, cairo_surface_t* recording, const Box& box) {
-  cairo_set_source_surface(cr, recording, -box.x, -box.y);
+  cairo_scale(cr, 1.0 / kFine, 1.0 / kFine);
+  cairo_set_source_surface(cr, recording, -box.x * kFine, -box.y * kFine);
   cairo_paint(cr);
 }
 
@@ -138,7 +147,7 @@ void set_bounding_box(const std::string& file, const Box& box) {
   replace_line("%%HiResBoundingBox:", hires.str());
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out << text;
-  if (!out.flush()) throw std::runtime_error("cannot write " + file);
+  if (!out.flush()) throw std::runtime_error("cannot write '" + file + "'");
 }
 
 }  // namespace
@@ -274,6 +283,7 @@ Box CairoDevice::page_box(int index, const PageLayout& layout) const {
   Box ink;
   cairo_recording_surface_ink_extents(page.surface, &ink.x, &ink.y, &ink.width, &ink.height);
   if (!(ink.width > 0.0) || !(ink.height > 0.0)) return whole;
+  ink = {ink.x / kFine, ink.y / kFine, ink.width / kFine, ink.height / kFine};
   return {ink.x - layout.margin, ink.y - layout.margin, ink.width + 2.0 * layout.margin,
           ink.height + 2.0 * layout.margin};
 }
