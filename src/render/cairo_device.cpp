@@ -68,13 +68,54 @@ void set_rgb(cairo_t* cr, const Rgb& c) {
   cairo_set_source_rgb(cr, unit(c.red), unit(c.green), unit(c.blue));
 }
 
-void add_path(cairo_t* cr, std::span<const Point> points) {
-  cairo_move_to(cr, finite_or_zero(points[0].x), finite_or_zero(points[0].y));
+// Points closer than this to the straight line through their neighbours
+// are left out of a path: half the plot file's coordinate step (0.01), so
+// nothing a PostScript interpreter would draw differently is lost, and dense
+// curves make much smaller figures.
+constexpr double kFlatness = 0.005;
+// How many points one straight piece may replace at most.
+constexpr std::size_t kMaxSkipped = 32;
+
+// Distance of p from the line through a and b (from a when they coincide).
+double off_line(const Point& p, const Point& a, const Point& b) {
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  const double len = std::hypot(dx, dy);
+  if (len == 0.0) return std::hypot(p.x - a.x, p.y - a.y);
+  return std::abs((p.x - a.x) * dy - (p.y - a.y) * dx) / len;
+}
+
+// Whether every point strictly between from and to lies within kFlatness of
+// their chord, and not beyond its ends.
+bool straight(std::span<const Point> points, std::size_t from, std::size_t to) {
+  const Point& a = points[from];
+  const Point& b = points[to];
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  const double len2 = dx * dx + dy * dy;
+  for (std::size_t k = from + 1; k < to; ++k) {
+    const Point& p = points[k];
+    const double t = len2 == 0.0 ? 0.0 : ((p.x - a.x) * dx + (p.y - a.y) * dy) / len2;
+    if (t < 0.0 || t > 1.0 || off_line(p, a, b) > kFlatness) return false;
+  }
+  return true;
+}
+
+Point finite(const Point& p) { return {finite_or_zero(p.x), finite_or_zero(p.y)}; }
+
+void add_path(cairo_t* cr, std::span<const Point> points, std::vector<Point>& scratch) {
+  scratch.resize(points.size());
+  std::transform(points.begin(), points.end(), scratch.begin(), finite);
+  const std::span<const Point> p(scratch);
+  cairo_move_to(cr, p[0].x, p[0].y);
   // A single point still makes a (zero-length) segment, as the driver's
   // line to the same point does.
-  if (points.size() == 1) cairo_line_to(cr, finite_or_zero(points[0].x), finite_or_zero(points[0].y));
-  for (std::size_t i = 1; i < points.size(); ++i)
-    cairo_line_to(cr, finite_or_zero(points[i].x), finite_or_zero(points[i].y));
+  if (p.size() == 1) cairo_line_to(cr, p[0].x, p[0].y);
+  std::size_t from = 0;
+  while (from + 1 < p.size()) {
+    std::size_t to = from + 1;
+    while (to + 1 < p.size() && to - from < kMaxSkipped && straight(p, from, to + 1)) ++to;
+    cairo_line_to(cr, p[to].x, p[to].y);
+    from = to;
+  }
 }
 
 void check(cairo_status_t status, const std::filesystem::path& file) {
@@ -212,7 +253,7 @@ void CairoDevice::polyline(std::span<const Point> points, const Rgb& colour) {
   Page* page = drawing();
   if (page == nullptr || points.empty()) return;
   cairo_t* cr = page->cr;
-  add_path(cr, points);
+  add_path(cr, points, scratch_);
   set_rgb(cr, colour);
   cairo_set_line_width(cr, std::max(line_width_, 0.0));
   cairo_stroke(cr);
@@ -223,7 +264,7 @@ void CairoDevice::polygon(std::span<const Point> points, bool filled, const Rgb&
   Page* page = drawing();
   if (page == nullptr || points.empty()) return;
   cairo_t* cr = page->cr;
-  add_path(cr, points);
+  add_path(cr, points, scratch_);
   cairo_close_path(cr);
   if (filled) {
     set_rgb(cr, fill);

@@ -63,6 +63,7 @@ class CairoDevice final : public Device {
   std::vector<std::unique_ptr<Page>> pages_;
   bool page_open_ = false;
   double line_width_ = 1.0;  // PostScript's initial line width, kept across pages
+  std::vector<Point> scratch_;  // a path's points
 };
 
 }  // namespace polarsketch::render
