@@ -161,6 +161,24 @@ void replay(cairo_t* cr, cairo_surface_t* recording, const Box& box) {
   cairo_paint(cr);
 }
 
+// Replays a recording onto a page of `target`, the box's corner at the
+// origin, and ends the page when `show` (a single-page surface needs not).
+void paint_page(cairo_surface_t* target, cairo_surface_t* recording, const Box& box, bool show) {
+  cairo_t* cr = cairo_create(target);
+  replay(cr, recording, box);
+  if (show) cairo_show_page(cr);
+  cairo_destroy(cr);
+}
+
+// Completes a vector surface's file and releases the surface; throws when
+// anything failed.
+void finish(cairo_surface_t* surface, const std::filesystem::path& file) {
+  cairo_surface_finish(surface);
+  const cairo_status_t status = cairo_surface_status(surface);
+  cairo_surface_destroy(surface);
+  check(status, file);
+}
+
 // Rewrites the bounding box comments of an encapsulated file to `box`
 // (PostScript's orientation, y up, on a page of the box's size).
 void set_bounding_box(const std::string& file, const Box& box) {
@@ -336,15 +354,9 @@ void CairoDevice::write_pdf(const std::filesystem::path& file, const PageLayout&
   for (std::size_t i = 0; i < pages_.size(); ++i) {
     const Box box = page_box(static_cast<int>(i), layout);
     cairo_pdf_surface_set_size(surface, box.width, box.height);
-    cairo_t* cr = cairo_create(surface);
-    replay(cr, pages_[i]->surface, box);
-    cairo_show_page(cr);
-    cairo_destroy(cr);
+    paint_page(surface, pages_[i]->surface, box, true);
   }
-  cairo_surface_finish(surface);
-  const cairo_status_t status = cairo_surface_status(surface);
-  cairo_surface_destroy(surface);
-  check(status, file);
+  finish(surface, file);
   temp.commit();
 }
 
@@ -354,13 +366,8 @@ void CairoDevice::write_svg(const std::filesystem::path& file, int page,
   const Box box = page_box(page, layout);
   cairo_surface_t* surface = cairo_svg_surface_create(temp.name().c_str(), box.width, box.height);
   cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PT);
-  cairo_t* cr = cairo_create(surface);
-  replay(cr, pages_.at(static_cast<std::size_t>(page))->surface, box);
-  cairo_destroy(cr);
-  cairo_surface_finish(surface);
-  const cairo_status_t status = cairo_surface_status(surface);
-  cairo_surface_destroy(surface);
-  check(status, file);
+  paint_page(surface, pages_.at(static_cast<std::size_t>(page))->surface, box, false);
+  finish(surface, file);
   temp.commit();
 }
 
@@ -392,14 +399,8 @@ void CairoDevice::write_eps(const std::filesystem::path& file, int page,
   const Box box = page_box(page, layout);
   cairo_surface_t* surface = cairo_ps_surface_create(temp.name().c_str(), box.width, box.height);
   cairo_ps_surface_set_eps(surface, true);
-  cairo_t* cr = cairo_create(surface);
-  replay(cr, pages_.at(static_cast<std::size_t>(page))->surface, box);
-  cairo_show_page(cr);
-  cairo_destroy(cr);
-  cairo_surface_finish(surface);
-  const cairo_status_t status = cairo_surface_status(surface);
-  cairo_surface_destroy(surface);
-  check(status, file);
+  paint_page(surface, pages_.at(static_cast<std::size_t>(page))->surface, box, true);
+  finish(surface, file);
   // cairo bounds the ink alone; the figure's box keeps the margin.
   set_bounding_box(temp.name(), box);
   temp.commit();

@@ -63,6 +63,15 @@ TEST(AlsoOption, WritesSiblingsOfEveryPageAndChangesNothingElse) {
   EXPECT_NEAR(png.height, 1.5 * pdf.height, 2.0);
 }
 
+TEST(AlsoOption, APlotFileNamedLikeASiblingIsKept) {
+  const SessionResult r = run_session("\n18\nfig.pdf\n200\n\n\n20\n\n9999\n", 30, "--also pdf,svg");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(read_file(r.directory / "fig.pdf").substr(0, 2), "%!");
+  EXPECT_TRUE(std::filesystem::exists(r.directory / "fig.svg"));
+  EXPECT_EQ(read_file(r.directory / "errors.txt"),
+            "polarsketch: not writing fig.pdf: it is the plot file itself\n");
+}
+
 TEST(AlsoOption, AnUnknownFormatIsAUsageError) {
   const SessionResult r = run_session("", 30, "--also pdf,gif");
   EXPECT_EQ(r.status, 64);
