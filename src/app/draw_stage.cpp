@@ -29,6 +29,7 @@ using console::iocom;
 using console::put_line;
 using math::rad;
 using stereonet::for_step;
+using stereonet::loop_count;
 
 float deg(std::int32_t v) { return static_cast<float>(v); }
 
