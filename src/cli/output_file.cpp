@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace polarsketch::cli {
 
@@ -60,6 +61,25 @@ AtomicOutput::~AtomicOutput() { discard(); }
 
 bool AtomicOutput::create() {
   discard();
+  // A link is followed, so the file it names is replaced and the link kept.
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  for (int links = 0; links < 40 && fs::is_symlink(target_, ec); ++links) {
+    const fs::path to = fs::read_symlink(target_, ec);
+    if (ec) break;
+    target_ = (to.is_absolute() ? to : fs::path(target_).parent_path() / to).string();
+  }
+  // An existing file keeps its permissions; a device, a pipe or a directory
+  // is never replaced by a renamed file.
+  mode_t mode = default_file_mode();
+  struct stat existing {};
+  if (::stat(target_.c_str(), &existing) == 0) {
+    if (!S_ISREG(existing.st_mode)) {
+      error_ = "it is not a regular file";
+      return false;
+    }
+    mode = existing.st_mode & 07777;
+  }
   const std::size_t slash = target_.find_last_of('/');
   const std::string dir = slash == std::string::npos ? "" : target_.substr(0, slash + 1);
   const std::string base = slash == std::string::npos ? target_ : target_.substr(slash + 1);
@@ -69,7 +89,7 @@ bool AtomicOutput::create() {
     error_ = std::strerror(errno);
     return false;
   }
-  ::fchmod(fd, default_file_mode());
+  ::fchmod(fd, mode);
   ::close(fd);
   temp_ = pattern;
   return true;
