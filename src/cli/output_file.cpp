@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -29,6 +30,24 @@ std::string extension(const std::string& path) {
   return path.substr(dot);
 }
 
+// The temporary file being written, for the interrupt handler: a fixed
+// buffer, since the handler may only call async-signal-safe functions.
+char g_temporary[4096] = {};
+volatile std::sig_atomic_t g_have_temporary = 0;
+
+void note_temporary(const std::string& path) {
+  g_have_temporary = 0;
+  if (path.empty() || path.size() >= sizeof g_temporary) return;
+  std::memcpy(g_temporary, path.c_str(), path.size() + 1);
+  g_have_temporary = 1;
+}
+
+extern "C" void remove_temporary_and_end(int sig) {
+  if (g_have_temporary != 0) ::unlink(g_temporary);
+  ::signal(sig, SIG_DFL);
+  ::raise(sig);
+}
+
 // The permissions a newly created file gets under the process's umask.
 mode_t default_file_mode() {
   const mode_t mask = ::umask(0);
@@ -37,6 +56,13 @@ mode_t default_file_mode() {
 }
 
 }  // namespace
+
+void remove_temporary_on_interrupt() {
+  struct sigaction sa {};
+  sa.sa_handler = remove_temporary_and_end;
+  sigemptyset(&sa.sa_mask);
+  for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaction(sig, &sa, nullptr);
+}
 
 FormatChoice output_format(const std::string& path) {
   const std::string ext = lower(extension(path));
@@ -92,6 +118,7 @@ bool AtomicOutput::create() {
   ::fchmod(fd, mode);
   ::close(fd);
   temp_ = pattern;
+  note_temporary(temp_);
   return true;
 }
 
@@ -102,12 +129,14 @@ bool AtomicOutput::commit() {
     discard();
     return false;
   }
+  note_temporary("");
   temp_.clear();
   return true;
 }
 
 void AtomicOutput::discard() {
   if (temp_.empty()) return;
+  note_temporary("");
   std::remove(temp_.c_str());
   temp_.clear();
 }
