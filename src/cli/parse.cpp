@@ -167,7 +167,7 @@ bool is_form(std::string_view word) { return word == "plot" || word == "stats"; 
 Request parse_arguments(const std::vector<std::string>& args) {
   // An unknown form is named as such, not as an unexpected argument.
   for (const std::string& a : args) {
-    if (a.empty() || a[0] == '-') continue;
+    if (a.size() > 1 && a[0] == '-') continue;
     if (!is_form(a))
       return usage_error("", "unknown command '" + a + "'; the commands are plot and stats");
     break;
