@@ -1,7 +1,8 @@
 // The arguments of the command line mapped to a request with CLI11.
 #include <CLI/CLI.hpp>
-#include <algorithm>
+#include <functional>
 #include <map>
+#include <memory>
 #include <string_view>
 
 #include "app/params.hpp"
@@ -90,33 +91,82 @@ void add_integer(CLI::App& form, const std::string& name, int& value, int low, i
       ->type_name(type_name);
 }
 
+// Steps run once parsing has succeeded.
+using Finishers = std::vector<std::function<void()>>;
+
 // An option whose value is one of a few words, mapped to an enumeration
 // once parsing is done (CLI11 names the allowed words in its message).
 template <class E>
-class Choice {
- public:
-  Choice(CLI::App& form, const std::string& name, E& value, std::map<std::string, E> choices,
-         const std::string& help)
-      : value_(value), choices_(std::move(choices)) {
-    std::vector<std::string> words;
-    std::string names;
-    for (const auto& [k, v] : choices_) {
-      words.push_back(k);
-      names += (names.empty() ? "" : "|") + k;
-    }
-    form.add_option(name, word_, help)
-        ->check(CLI::IsMember(words).description(""))
-        ->type_name(names);
+void add_choice(CLI::App& form, const std::string& name, E& value,
+                const std::map<std::string, E>& choices, const std::string& help,
+                Finishers& finish) {
+  auto word = std::make_shared<std::string>();
+  std::vector<std::string> words;
+  std::string names;
+  for (const auto& [k, v] : choices) {
+    words.push_back(k);
+    names += (names.empty() ? "" : "|") + k;
   }
-  void apply() const {
-    if (!word_.empty()) value_ = choices_.at(word_);
-  }
+  form.add_option(name, *word, help)->check(CLI::IsMember(words).description(""))->type_name(names);
+  finish.push_back([word, &value, choices] {
+    if (!word->empty()) value = choices.at(*word);
+  });
+}
 
- private:
-  E& value_;
-  std::map<std::string, E> choices_;
-  std::string word_;
-};
+CLI::App* add_plot_form(CLI::App& app, PlotRequest& plot, std::string& output, Finishers& finish) {
+  CLI::App* form = app.add_subcommand("plot", "draw the data sets of the files on one stereonet");
+  form->set_help_flag("-h,--help", "this text");
+  add_input_options(*form, plot.input);
+  form->add_option("-o,--output", output, "the plot file (default: the first FILE with .ps)")
+      ->type_name("FILE");
+  add_integer(*form, "--dialect", plot.dialect, 1, 3, "1|2|3", "PostScript dialect (default 2)");
+  form->add_flag("--page", plot.whole_page, "figures: the whole page, not the ink plus 2 mm");
+  add_integer(*form, "--dpi", plot.dpi, 10, 2400, "N", ".png: pixels per inch (default 150)");
+  add_choice(*form, "--landscape", plot.paper,
+             {{"letter", Paper::landscape_letter}, {"a4", Paper::landscape_a4}},
+             "landscape page (default: portrait)", finish);
+  add_choice(*form, "--projection", plot.projection,
+             {{"equal-area", Projection::equal_area}, {"equal-angle", Projection::equal_angle}},
+             "default equal-area", finish);
+  add_integer(*form, "--net", plot.net_step, 1, 90, "STEP",
+              "a standard net under the data, every STEP degrees");
+  add_integer(*form, "--polar-net", plot.polar_net_step, 1, 90, "STEP",
+              "a polar net under the data, every STEP degrees");
+  add_choice(*form, "--planes", plot.planes,
+             {{"great-circles", PlaneStyle::great_circles},
+              {"poles", PlaneStyle::poles},
+              {"both", PlaneStyle::both}},
+             "how planes are drawn (default great-circles)", finish);
+  add_choice(*form, "--hemisphere", plot.hemisphere,
+             {{"lower", Hemisphere::lower}, {"upper", Hemisphere::upper}}, "default lower", finish);
+  form->add_flag("--run-info", plot.run_info, "write the run information on the page");
+  form->footer(
+      "\nExamples:\n"
+      "  polarsketch plot examples/fold_bedding.csv --net 10 --planes both\n"
+      "  polarsketch plot -o faults.ps --projection equal-angle examples/faults.csv\n"
+      "  cat data.txt | polarsketch plot --columns dipdir,dip -o data.ps -\n");
+  return form;
+}
+
+CLI::App* add_stats_form(CLI::App& app, StatsRequest& stats) {
+  CLI::App* form =
+      app.add_subcommand("stats", "what each file holds: kind, count and the notation read");
+  form->set_help_flag("-h,--help", "this text");
+  add_input_options(*form, stats.input);
+  form->footer("\nExample:\n  polarsketch stats examples/*.csv\n");
+  return form;
+}
+
+// The plot request completed: choices mapped, the plot file named and its
+// format known.
+Request finish_plot(PlotRequest& plot, const std::string& output, const Finishers& finish) {
+  for (const auto& f : finish) f();
+  plot.output = output.empty() ? default_output_name(plot.input.files) : output;
+  const FormatChoice format = output_format(plot.output);
+  if (!format) return usage_error("plot", "cannot write '" + plot.output + "': " + format.error);
+  plot.format = *format;
+  return plot;
+}
 
 // Forms named by the first argument that is not an option.
 bool is_form(std::string_view word) { return word == "plot" || word == "stats"; }
@@ -128,7 +178,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--also") ++i;  // its list is no command
-    if (a.empty() || a[0] == '-') continue;
+    if (a.size() > 1 && a[0] == '-') continue;
     if (!is_form(a))
       return usage_error("", "unknown command '" + a + "'; the commands are plot and stats");
     break;
@@ -143,53 +193,10 @@ Request parse_arguments(const std::vector<std::string>& args) {
 
   PlotRequest plot;
   std::string output;
-  CLI::App* plot_form =
-      app.add_subcommand("plot", "draw the data sets of the files on one stereonet");
-  plot_form->set_help_flag("-h,--help", "this text");
-  add_input_options(*plot_form, plot.input);
-  plot_form->add_option("-o,--output", output, "the plot file (default: the first FILE with .ps)")
-      ->type_name("FILE");
-  add_integer(*plot_form, "--dialect", plot.dialect, 1, 3, "1|2|3",
-              "PostScript dialect (default 2)");
-  plot_form->add_flag("--page", plot.whole_page,
-                      "figures: the whole page, not the ink plus 2 mm");
-  add_integer(*plot_form, "--dpi", plot.dpi, 10, 2400, "N", ".png: pixels per inch (default 150)");
-  const Choice<Paper> landscape(*plot_form, "--landscape", plot.paper,
-                                std::map<std::string, Paper>{{"letter", Paper::landscape_letter},
-                                                             {"a4", Paper::landscape_a4}},
-                                "landscape page (default: portrait)");
-  const Choice<Projection> projection(
-      *plot_form, "--projection", plot.projection,
-      std::map<std::string, Projection>{{"equal-area", Projection::equal_area},
-                                        {"equal-angle", Projection::equal_angle}},
-      "default equal-area");
-  add_integer(*plot_form, "--net", plot.net_step, 1, 90, "STEP",
-              "a standard net under the data, every STEP degrees");
-  add_integer(*plot_form, "--polar-net", plot.polar_net_step, 1, 90, "STEP",
-              "a polar net under the data, every STEP degrees");
-  const Choice<PlaneStyle> planes(
-      *plot_form, "--planes", plot.planes,
-      std::map<std::string, PlaneStyle>{{"great-circles", PlaneStyle::great_circles},
-                                        {"poles", PlaneStyle::poles},
-                                        {"both", PlaneStyle::both}},
-      "how planes are drawn (default great-circles)");
-  const Choice<Hemisphere> hemisphere(
-      *plot_form, "--hemisphere", plot.hemisphere,
-      std::map<std::string, Hemisphere>{{"lower", Hemisphere::lower}, {"upper", Hemisphere::upper}},
-      "default lower");
-  plot_form->add_flag("--run-info", plot.run_info, "write the run information on the page");
-  plot_form->footer(
-      "\nExamples:\n"
-      "  polarsketch plot examples/fold_bedding.csv --net 10 --planes both\n"
-      "  polarsketch plot -o faults.ps --projection equal-angle examples/faults.csv\n"
-      "  cat data.txt | polarsketch plot --columns dipdir,dip -o data.ps -\n");
-
+  Finishers finish;
+  CLI::App* plot_form = add_plot_form(app, plot, output, finish);
   StatsRequest stats;
-  CLI::App* stats_form =
-      app.add_subcommand("stats", "what each file holds: kind, count and the notation read");
-  stats_form->set_help_flag("-h,--help", "this text");
-  add_input_options(*stats_form, stats.input);
-  stats_form->footer("\nExample:\n  polarsketch stats examples/*.csv\n");
+  CLI::App* stats_form = add_stats_form(app, stats);
 
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {
@@ -206,19 +213,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
   if (app.count("--also") > 0 && (plot_form->parsed() || stats_form->parsed()))
     return usage_error("", "--also is an option of the interactive program, not of a command");
   if (version) return Answer{kExitOk, std::string(app::kProgname) + " " + app::kVersion + "\n", ""};
-  if (plot_form->parsed()) {
-    landscape.apply();
-    projection.apply();
-    planes.apply();
-    hemisphere.apply();
-    plot.output = output.empty() ? default_output_name(plot.input.files) : output;
-    const auto format = output_format(plot.output);
-    if (!format) {
-      return usage_error("plot", "cannot write '" + plot.output + "': " + format.error);
-    }
-    plot.format = *format;
-    return plot;
-  }
+  if (plot_form->parsed()) return finish_plot(plot, output, finish);
   if (stats_form->parsed()) return stats;
   if (app.count("--also") > 0) {
     const auto formats = render::parse_sibling_formats(also);

@@ -53,7 +53,7 @@ int draw_in_session(const PlotRequest& r, const std::vector<data::DataSet>& sets
     // A library routine asked a question the batch session cannot answer.
     for (const std::string& m : session.messages()) err << "polarsketch: " << m << '\n';
     err << "polarsketch: internal error: the plot library stopped; nothing written\n";
-    return 70;
+    return kExitSoftware;
   }
   const bool written = session.close();
   for (const std::string& m : session.messages()) err << "polarsketch: " << m << '\n';

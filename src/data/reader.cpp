@@ -98,31 +98,65 @@ Field make_field(std::string_view line, std::size_t begin, std::size_t end) {
   return Field{line.substr(begin, end - begin), begin + 1};
 }
 
+// Where the field starting at `begin` ends: at the next separator, searched
+// from behind the closing quote when the field opens with a double quote (so
+// a quoted label may hold separators; "" inside it stands for one quote).
+std::size_t field_end(std::string_view line, std::size_t begin, Separator separator) {
+  std::size_t from = begin;
+  while (from < line.size() && line[from] == ' ') ++from;
+  if (from < line.size() && line[from] == '"') {
+    std::size_t close = line.find('"', from + 1);
+    while (close != std::string_view::npos && close + 1 < line.size() && line[close + 1] == '"') {
+      close = line.find('"', close + 2);
+    }
+    if (close != std::string_view::npos) from = close + 1;
+  }
+  if (separator == Separator::blanks) {
+    while (from < line.size() && !is_blank(line[from])) ++from;
+    return from;
+  }
+  return std::min(line.find(static_cast<char>(separator), from), line.size());
+}
+
 // Splits a line (comment already cut) into `out`, reusing its storage.
 void split_fields(std::string_view line, Separator separator, std::vector<Field>& out) {
   out.clear();
+  std::size_t begin = 0;
   if (separator == Separator::blanks) {
-    std::size_t i = 0;
     for (;;) {
-      while (i < line.size() && is_blank(line[i])) ++i;
-      if (i == line.size()) return;
-      std::size_t j = i;
-      while (j < line.size() && !is_blank(line[j])) ++j;
-      out.push_back(make_field(line, i, j));
-      i = j;
+      while (begin < line.size() && is_blank(line[begin])) ++begin;
+      if (begin == line.size()) return;
+      const std::size_t end = field_end(line, begin, separator);
+      out.push_back(make_field(line, begin, end));
+      begin = end;
     }
   }
-  const char c = static_cast<char>(separator);
-  std::size_t begin = 0;
   for (;;) {
-    const std::size_t end = line.find(c, begin);
-    if (end == std::string_view::npos) {
-      out.push_back(make_field(line, begin, line.size()));
-      return;
-    }
+    const std::size_t end = field_end(line, begin, separator);
     out.push_back(make_field(line, begin, end));
+    if (end == line.size()) return;
     begin = end + 1;
   }
+}
+
+// Where the comment of a line starts: the first '#' outside double quotes.
+std::size_t comment_start(std::string_view line) {
+  if (line.find('"') == std::string_view::npos) return std::min(line.find('#'), line.size());
+  bool quoted = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    if (line[i] == '"') quoted = !quoted;
+    if (line[i] == '#' && !quoted) return i;
+  }
+  return line.size();
+}
+
+// A label as stored: a doubled quote inside a quoted field stands for one.
+std::string label_text(std::string_view text) {
+  std::string label(text);
+  for (std::size_t i = label.find("\"\""); i != std::string::npos; i = label.find("\"\"", i + 1)) {
+    label.erase(i, 1);
+  }
+  return label;
 }
 
 bool all_empty(const std::vector<Field>& fields) {
@@ -322,7 +356,10 @@ std::optional<LineFault> read_slip(const std::vector<Field>& fields, const Layou
                      " degrees off its plane " + degrees_text(slip.plane.dip_direction) + "/" +
                      degrees_text(slip.plane.dip) + " (at most 1 allowed)");
   }
+  // The line within a degree of the plane is taken into it, so a slip is the
+  // same whether given by its rake or by its line.
   slip.rake = rake_of(slip.plane, slip.line);
+  slip.line = line_from_rake(slip.plane, slip.rake);
   return std::nullopt;
 }
 
@@ -356,7 +393,7 @@ std::optional<LineFault> read_record(const std::vector<Field>& fields, const Lay
       break;
     }
   }
-  if (layout.has(Role::label)) data.labels.emplace_back(fields[layout[Role::label]].text);
+  if (layout.has(Role::label)) data.labels.push_back(label_text(fields[layout[Role::label]].text));
   return std::nullopt;
 }
 
@@ -452,7 +489,7 @@ class Reader {
     bool first = true;
     Separator separator = Separator::blanks;
     while (lines.next(line)) {
-      line = line.substr(0, line.find('#'));
+      line = line.substr(0, comment_start(line));
       if (first) separator = separator_of(line);
       split_fields(line, separator, fields);
       if (all_empty(fields)) continue;
@@ -523,7 +560,8 @@ class Reader {
   void read_line_fields(const std::vector<Field>& fields, std::string_view line,
                         std::size_t line_number) {
     if (fields.size() != layout_.columns) {
-      const std::string count = std::to_string(fields.size()) + " fields where " +
+      const std::string count = std::to_string(fields.size()) +
+                                (fields.size() == 1 ? " field where " : " fields where ") +
                                 (column_roles_.empty() ? "the header names " : "--columns names ") +
                                 std::to_string(layout_.columns);
       // Too many: point at the first extra field; too few: at the line.

@@ -80,6 +80,20 @@ TEST(Cli, ExitStatusOfEachOutcomeWithOneLineNamingTheFault) {
   EXPECT_EQ(left, (std::vector<std::string>{"bad.csv", "planes.csv", "planes.ps"}));
 }
 
+TEST(Cli, AFailedRunLeavesTheOldPlotFileAndNeverReplacesADevice) {
+  ScratchDir dir;
+  write_file("planes.csv", "dipdir,dip\n120,95\n");
+  write_file("planes.ps", "old plot");
+  EXPECT_EQ(run_cli({"plot", "planes.csv"}).status, 65);
+  EXPECT_EQ(read_file("planes.ps"), "old plot");
+  write_file("good.csv", kPlanes);
+  std::filesystem::create_directory("dir.ps");
+  const CliRun r = run_cli({"plot", "-o", "dir.ps", "good.csv"});
+  EXPECT_EQ(r.status, 73);
+  EXPECT_NE(r.err.find("'dir.ps': it is not a regular file"), std::string::npos) << r.err;
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 4);
+}
+
 TEST(Cli, VersionAndHelpOfEveryForm) {
   const CliRun v = run_cli({"--version"});
   EXPECT_EQ(v.status, 0);

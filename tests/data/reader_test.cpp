@@ -58,8 +58,7 @@ TEST(Reader, EachKindAndNotation) {
       {"azimuth plunge\n10 -20\n", Kind::lines, "trend,plunge", 190, 20},
       {"dipdir,dip,rake\n090,45,-90\n", Kind::slips, "dipdir,dip,rake", 90, 45},
       {"strike,dip,rake\n000,45,0\n", Kind::slips, "strike,dip,rake (right-hand rule)", 0, 0},
-      {"dipdir,dip,trend,plunge\n90,45,90,44.5\n", Kind::slips, "dipdir,dip,trend,plunge", 90,
-       44.5},
+      {"dipdir,dip,trend,plunge\n90,45,90,44.5\n", Kind::slips, "dipdir,dip,trend,plunge", 90, 45},
   };
   for (const auto& c : cases) {
     const ReadResult r = read(c.text);
@@ -220,6 +219,19 @@ TEST(Reader, KeepsTwentyErrorsCountsAllAndSkipsOnRequest) {
   EXPECT_TRUE(skipped.ok());
   EXPECT_EQ(skipped.skipped, 25u);
   EXPECT_EQ(skipped.data.size(), 5u);
+}
+
+TEST(Reader, QuotedFieldsMayHoldSeparatorsQuotesAndHashes) {
+  const ReadResult r = read(
+      "\"trend\";\"plunge\";\"label\"\n"
+      "10;20;\"quarry; north bench\" # comment\n"
+      "10;20; \"F\"\"3\"\" #2\"\n"
+      "10;20;\"open\n");
+  EXPECT_TRUE(r.ok());
+  EXPECT_EQ(r.data.labels,
+            (std::vector<std::string>{"quarry; north bench", "F\"3\" #2", "\"open"}));
+  const ReadResult blanks = read("trend plunge label\n10 20 \"Fault A\"\n");
+  EXPECT_EQ(blanks.data.labels, (std::vector<std::string>{"Fault A"}));
 }
 
 TEST(Reader, LineEndsByteOrderMarkAndHostileBytes) {
