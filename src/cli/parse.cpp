@@ -117,7 +117,9 @@ CLI::App* add_plot_form(CLI::App& app, PlotRequest& plot, std::string& output, F
   CLI::App* form = app.add_subcommand("plot", "draw the data sets of the files on one stereonet");
   form->set_help_flag("-h,--help", "this text");
   add_input_options(*form, plot.input);
-  form->add_option("-o,--output", output, "the plot file (default: the first FILE with .ps)")
+  form->add_option("-o,--output", output,
+                   "the plot file (default: the first FILE with .ps); its extension chooses "
+                   "the format: .ps, .eps, .pdf, .svg, .png")
       ->type_name("FILE");
   add_integer(*form, "--dialect", plot.dialect, 1, 3, "1|2|3", "PostScript dialect (default 2)");
   form->add_flag("--page", plot.whole_page, "figures: the whole page, not the ink plus 2 mm");
