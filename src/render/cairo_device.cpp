@@ -120,8 +120,8 @@ void add_path(cairo_t* cr, std::span<const Point> points, std::vector<Point>& sc
 
 void check(cairo_status_t status, const std::filesystem::path& file) {
   if (status != CAIRO_STATUS_SUCCESS)
-    throw std::runtime_error("cannot write '" + file.string() + "': " +
-                             cairo_status_to_string(status));
+    throw std::runtime_error("cannot write '" + file.string() +
+                             "': " + cairo_status_to_string(status));
 }
 
 // A temporary name beside the target, renamed over it once complete.
@@ -247,9 +247,7 @@ struct CairoDevice::Page {
 CairoDevice::CairoDevice() = default;
 CairoDevice::~CairoDevice() = default;
 
-CairoDevice::Page* CairoDevice::drawing() {
-  return page_open_ ? pages_.back().get() : nullptr;
-}
+CairoDevice::Page* CairoDevice::drawing() { return page_open_ ? pages_.back().get() : nullptr; }
 
 void CairoDevice::begin_page(int /*number*/, Orientation orientation) {
   if (page_open_) end_page();

@@ -22,7 +22,7 @@ struct Box {
 };
 
 struct PageLayout {
-  bool whole_page = false;  // the whole paper instead of the ink plus the margin
+  bool whole_page = false;            // the whole paper instead of the ink plus the margin
   double margin = 72.0 * 2.0 / 25.4;  // around the ink: 2 mm in points
 };
 
@@ -62,7 +62,7 @@ class CairoDevice final : public Device {
 
   std::vector<std::unique_ptr<Page>> pages_;
   bool page_open_ = false;
-  double line_width_ = 1.0;  // PostScript's initial line width, kept across pages
+  double line_width_ = 1.0;     // PostScript's initial line width, kept across pages
   std::vector<Point> scratch_;  // a path's points
 };
 

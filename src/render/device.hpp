@@ -29,13 +29,13 @@ enum class Orientation { portrait, landscape_us, landscape_a4 };
 
 // Text attributes as the driver applies them.
 struct TextStyle {
-  std::string font;    // PostScript font name, e.g. "Helvetica-Bold"
-  double size = 0.0;   // font size in device units (whole units, as written)
-  double height = 0.0; // text height the vertical alignment steps by
-  double angle = 0.0;  // degrees, counter-clockwise
-  int align = 0;       // alignment code 0..11: code % 4 horizontal (0, 1 left,
-                       // 2 centre, 3 right), code / 4 vertical (0 baseline,
-                       // 1 half a height below, 2 a full height below)
+  std::string font;     // PostScript font name, e.g. "Helvetica-Bold"
+  double size = 0.0;    // font size in device units (whole units, as written)
+  double height = 0.0;  // text height the vertical alignment steps by
+  double angle = 0.0;   // degrees, counter-clockwise
+  int align = 0;        // alignment code 0..11: code % 4 horizontal (0, 1 left,
+                        // 2 centre, 3 right), code / 4 vertical (0 baseline,
+                        // 1 half a height below, 2 a full height below)
   Rgb colour;
 };
 

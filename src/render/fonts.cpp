@@ -19,12 +19,12 @@ constexpr std::array<Family, 4> kFamilies{{
 }};
 
 // The Symbol encoding's letters A..Z and a..z.
-constexpr std::array<char32_t, 26> kGreekUpper{
-    U'Α', U'Β', U'Χ', U'Δ', U'Ε', U'Φ', U'Γ', U'Η', U'Ι', U'ϑ', U'Κ', U'Λ', U'Μ',
-    U'Ν', U'Ο', U'Π', U'Θ', U'Ρ', U'Σ', U'Τ', U'Υ', U'ς', U'Ω', U'Ξ', U'Ψ', U'Ζ'};
-constexpr std::array<char32_t, 26> kGreekLower{
-    U'α', U'β', U'χ', U'δ', U'ε', U'φ', U'γ', U'η', U'ι', U'ϕ', U'κ', U'λ', U'μ',
-    U'ν', U'ο', U'π', U'θ', U'ρ', U'σ', U'τ', U'υ', U'ϖ', U'ω', U'ξ', U'ψ', U'ζ'};
+constexpr std::array<char32_t, 26> kGreekUpper{U'Α', U'Β', U'Χ', U'Δ', U'Ε', U'Φ', U'Γ', U'Η', U'Ι',
+                                               U'ϑ', U'Κ', U'Λ', U'Μ', U'Ν', U'Ο', U'Π', U'Θ', U'Ρ',
+                                               U'Σ', U'Τ', U'Υ', U'ς', U'Ω', U'Ξ', U'Ψ', U'Ζ'};
+constexpr std::array<char32_t, 26> kGreekLower{U'α', U'β', U'χ', U'δ', U'ε', U'φ', U'γ', U'η', U'ι',
+                                               U'ϕ', U'κ', U'λ', U'μ', U'ν', U'ο', U'π', U'θ', U'ρ',
+                                               U'σ', U'τ', U'υ', U'ϖ', U'ω', U'ξ', U'ψ', U'ζ'};
 
 void append_utf8(std::string& out, char32_t c) {
   if (c < 0x80) {

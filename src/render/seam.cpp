@@ -30,7 +30,7 @@ struct Seam {
   std::unique_ptr<TeeDevice> tee;
   bool open = false;
   int page = 0;
-  std::string plot_file;  // the open plot file's name
+  std::string plot_file;      // the open plot file's name
   std::vector<Point> points;  // scratch
 };
 
@@ -72,10 +72,10 @@ const std::vector<Point>& points_of(const float* x, const float* y, std::int32_t
 std::string font_name() {
   const std::int32_t f = postscript::psparams.ipsfont;
   static constexpr std::array<std::string_view, 16> kNames{
-      "Helvetica",   "Helvetica-Bold",    "Helvetica-Oblique", "Helvetica-BoldOblique",
-      "Times-Roman", "Times-Bold",        "Times-Italic",      "Times-BoldItalic",
-      "Courier",     "Courier-Bold",      "Courier-Oblique",   "Courier-BoldOblique",
-      "Symbol",      "Symbol-Bold",       "Symbol-Oblique",    "Symbol-BoldOblique"};
+      "Helvetica",   "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique",
+      "Times-Roman", "Times-Bold",     "Times-Italic",      "Times-BoldItalic",
+      "Courier",     "Courier-Bold",   "Courier-Oblique",   "Courier-BoldOblique",
+      "Symbol",      "Symbol-Bold",    "Symbol-Oblique",    "Symbol-BoldOblique"};
   return std::string(kNames[static_cast<std::size_t>(f >= 1 && f <= 16 ? f - 1 : 0)]);
 }
 

@@ -30,16 +30,19 @@ TEST(Manual, GroffFormatsItWithoutWarnings) {
 
 TEST(Manual, DescribesEveryOptionOfTheHelpTexts) {
   // In roff source a hyphen of an option is written "\-".
-  const std::string manual = std::regex_replace(testing::read_file(kManual), std::regex(R"(\\-)"), "-");
+  const std::string manual =
+      std::regex_replace(testing::read_file(kManual), std::regex(R"(\\-)"), "-");
   ASSERT_FALSE(manual.empty());
   std::set<std::string> options;
-  for (const auto& args : {std::vector<std::string>{"--help"}, {"plot", "--help"}, {"stats", "--help"}}) {
+  for (const auto& args :
+       {std::vector<std::string>{"--help"}, {"plot", "--help"}, {"stats", "--help"}}) {
     std::ostringstream out, err;
     std::istringstream in;
     ASSERT_EQ(run(args, out, err, in), 0);
     const std::string help = out.str();
     const std::regex option(R"(--[a-z][a-z-]*)");
-    for (auto it = std::sregex_iterator(help.begin(), help.end(), option); it != std::sregex_iterator(); ++it)
+    for (auto it = std::sregex_iterator(help.begin(), help.end(), option);
+         it != std::sregex_iterator(); ++it)
       options.insert(it->str());
   }
   EXPECT_GT(options.size(), 10u);

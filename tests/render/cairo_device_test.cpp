@@ -43,7 +43,8 @@ TEST(CairoFonts, EachPostScriptBaseFontHasItsUrwFace) {
 std::vector<std::string> svg_paths(const std::string& svg) {
   std::vector<std::string> paths;
   const std::regex d(R"re(<path[^>]* d="([^"]*)")re");
-  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), d); it != std::sregex_iterator(); ++it)
+  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), d); it != std::sregex_iterator();
+       ++it)
     paths.push_back((*it)[1].str());
   return paths;
 }

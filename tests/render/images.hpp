@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -135,17 +134,19 @@ inline std::string quoted(const std::filesystem::path& p) { return "'" + p.strin
 inline Picture render_postscript(const std::filesystem::path& ps, int width = 595,
                                  int height = 842) {
   const std::filesystem::path png = ps.string() + ".gs.png";
-  run_quietly("gs -q -dSAFER -dBATCH -dNOPAUSE -dFirstPage=1 -dLastPage=1 -sDEVICE=png16m -r100"
-              " -dDEVICEWIDTHPOINTS=" + std::to_string(width) + " -dDEVICEHEIGHTPOINTS=" +
-              std::to_string(height) + " -dFIXEDMEDIA -sOutputFile=" + quoted(png) + " " +
-              quoted(ps));
+  run_quietly(
+      "gs -q -dSAFER -dBATCH -dNOPAUSE -dFirstPage=1 -dLastPage=1 -sDEVICE=png16m -r100"
+      " -dDEVICEWIDTHPOINTS=" +
+      std::to_string(width) + " -dDEVICEHEIGHTPOINTS=" + std::to_string(height) +
+      " -dFIXEDMEDIA -sOutputFile=" + quoted(png) + " " + quoted(ps));
   return load_picture(png);
 }
 
 // Page 1 of a PDF file at 100 dpi.
 inline Picture render_pdf(const std::filesystem::path& pdf) {
   const std::filesystem::path base = pdf.string() + ".poppler";
-  run_quietly("pdftoppm -r 100 -aa no -aaVector no -png -singlefile -f 1 -l 1 " + quoted(pdf) + " " + quoted(base));
+  run_quietly("pdftoppm -r 100 -aa no -aaVector no -png -singlefile -f 1 -l 1 " + quoted(pdf) +
+              " " + quoted(base));
   return load_picture(base.string() + ".png");
 }
 

@@ -40,15 +40,16 @@ void draw_card(const char* sys, Orientation orientation, CairoDevice& cairo) {
   postscript::psparams.npage = 1;
   postscript::psparams.sys = sys;
   static constexpr const char* kFonts[16] = {
-      "/Helvetica", "/Helvetica-Bold", "/Helvetica-Oblique", "/Helvetica-BoldOblique",
-      "/Times-Roman", "/Times-Bold", "/Times-Italic", "/Times-BoldItalic", "/Courier",
-      "/Courier-Bold", "/Courier-Oblique", "/Courier-BoldOblique", "/Symbol", "/Symbol-Bold",
-      "/Symbol-Oblique", "/Symbol-BoldOblique"};
+      "/Helvetica",   "/Helvetica-Bold", "/Helvetica-Oblique", "/Helvetica-BoldOblique",
+      "/Times-Roman", "/Times-Bold",     "/Times-Italic",      "/Times-BoldItalic",
+      "/Courier",     "/Courier-Bold",   "/Courier-Oblique",   "/Courier-BoldOblique",
+      "/Symbol",      "/Symbol-Bold",    "/Symbol-Oblique",    "/Symbol-BoldOblique"};
   for (int i = 1; i <= 16; ++i) postscript::psparams.fonts(i) = kFonts[i - 1];
   ASSERT_TRUE(console::open_file(console::kUnitPlotFile, "card.ps", console::FileStatus::unknown));
   postscript::writer().start(console::kUnitPlotFile, "card.ps");
   postscript::writer().line("%!");
-  if (orientation == Orientation::landscape_us) postscript::writer().line(" 612 0 translate 90 rotate");
+  if (orientation == Orientation::landscape_us)
+    postscript::writer().line(" 612 0 translate 90 rotate");
 
   plt2blk.loncolor = true;
   plt2blk.red(2) = 100.0f;

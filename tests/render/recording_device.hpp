@@ -40,9 +40,7 @@ class RecordingDevice final : public render::Device {
     std::snprintf(b, sizeof b, "%g", v);
     return b;
   }
-  static std::string point(const render::Point& p) {
-    return " " + num(p.x) + "," + num(p.y);
-  }
+  static std::string point(const render::Point& p) { return " " + num(p.x) + "," + num(p.y); }
   static std::string path(std::span<const render::Point> points) {
     std::string s;
     for (const render::Point& p : points) s += point(p);
