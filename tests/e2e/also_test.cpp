@@ -57,9 +57,9 @@ TEST(AlsoOption, WritesSiblingsOfEveryPageAndChangesNothingElse) {
     EXPECT_NEAR(picture->height, ink.height() + 2.0 * margin, 3.0);
     testing::compare_ink(ps, *picture, std::string("standard net ") + name);
   }
-  for (const char* svg : {"net2.svg", "net2-2.svg"})
-    EXPECT_TRUE(testing::run_quietly("xmllint --noout " + testing::quoted(also.directory / svg)))
-        << svg;
+  for (const char* page : {"net2.svg", "net2-2.svg"})
+    EXPECT_TRUE(testing::run_quietly("xmllint --noout " + testing::quoted(also.directory / page)))
+        << page;
   // PNG at 150 dpi: one and a half times the 100 dpi picture.
   const testing::Picture png = testing::load_picture(also.directory / "net2-1.png");
   EXPECT_NEAR(png.width, 1.5 * pdf.width, 2.0);
