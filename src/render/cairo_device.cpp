@@ -217,7 +217,11 @@ struct CairoDevice::Page {
   cairo_t* cr = nullptr;
 
   explicit Page(Orientation o) : orientation(o) {
-    surface = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr);
+    // Bounded by the paper, which clips the drawing as it clips the plot
+    // file's page (and an unbounded recording replays far more slowly).
+    const Paper paper = paper_of(o);
+    const cairo_rectangle_t bounds{0.0, 0.0, paper.width * kFine, paper.height * kFine};
+    surface = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &bounds);
     cr = cairo_create(surface);
     const cairo_matrix_t m = page_matrix(o);
     cairo_set_matrix(cr, &m);
