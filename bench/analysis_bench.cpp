@@ -31,7 +31,8 @@ Vector3 lower(Vector3 v) { return v[2] < 0 ? Vector3{-v[0], -v[1], -v[2]} : v; }
 Vector3 fisher(std::mt19937_64& rng, const Vector3& mean, double kappa) {
   std::uniform_real_distribution<double> u01(0, 1);
   const double u = u01(rng);
-  const double w = kappa == 0 ? 2 * u - 1 : 1 + std::log(u + (1 - u) * std::exp(-2 * kappa)) / kappa;
+  const double w =
+      kappa == 0 ? 2 * u - 1 : 1 + std::log(u + (1 - u) * std::exp(-2 * kappa)) / kappa;
   const double a = 2 * std::numbers::pi * u01(rng), s = std::sqrt(std::max(0.0, 1 - w * w));
   // An orthonormal frame about the mean.
   const Vector3 t = std::abs(mean[2]) < 0.9 ? Vector3{0, 0, 1} : Vector3{1, 0, 0};
@@ -56,10 +57,22 @@ const std::vector<Vector3>& clustered() {
     v.reserve(kPoints);
     for (std::size_t i = 0; i < kPoints; ++i) {
       switch (i % 10) {
-        case 0: v.push_back(fisher(rng, {0, 0, 1}, 0)); break;
-        case 1: case 2: case 3: v.push_back(fisher(rng, {s, 0, s}, 10)); break;
-        case 4: case 5: case 6: v.push_back(fisher(rng, {0, 1, 0}, 30)); break;
-        default: v.push_back(fisher(rng, {-0.6, 0.48, 0.64}, 100)); break;
+        case 0:
+          v.push_back(fisher(rng, {0, 0, 1}, 0));
+          break;
+        case 1:
+        case 2:
+        case 3:
+          v.push_back(fisher(rng, {s, 0, s}, 10));
+          break;
+        case 4:
+        case 5:
+        case 6:
+          v.push_back(fisher(rng, {0, 1, 0}, 30));
+          break;
+        default:
+          v.push_back(fisher(rng, {-0.6, 0.48, 0.64}, 100));
+          break;
       }
     }
     return v;
@@ -83,30 +96,32 @@ std::vector<Vector3> grid_nodes() {
   const double step = 2.0 / kCells;
   for (std::size_t j = 0; j < kCells + 3; ++j)
     for (std::size_t i = 0; i < kCells + 3; ++i)
-      nodes.push_back(inverse_projection(Projection::equal_area,
-                                         {-1 - step + static_cast<double>(i) * step,
-                                          -1 - step + static_cast<double>(j) * step}));
+      nodes.push_back(inverse_projection(
+          Projection::equal_area,
+          {-1 - step + static_cast<double>(i) * step, -1 - step + static_cast<double>(j) * step}));
   return nodes;
 }
 
 constexpr DensityMethod kMethods[] = {DensityMethod::exp_kamb, DensityMethod::kamb,
                                       DensityMethod::linear_kamb, DensityMethod::schmidt};
 
-void BM_DensityClustered(benchmark::State& state) {
+// Density of a data set on the grid; the argument picks the method.
+void BM_Density(benchmark::State& state, const std::vector<Vector3>& (*points)()) {
   const auto nodes = grid_nodes();
   const DensityOptions options{kMethods[state.range(0)], 3, DensityUnits::mud};
   state.SetLabel(std::string(method_name(options.method)));
-  for (auto _ : state) benchmark::DoNotOptimize(density(clustered(), nodes, options));
+  for (auto _ : state) benchmark::DoNotOptimize(density(points(), nodes, options));
 }
-BENCHMARK(BM_DensityClustered)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-
-void BM_DensityUniform(benchmark::State& state) {
-  const auto nodes = grid_nodes();
-  const DensityOptions options{kMethods[state.range(0)], 3, DensityUnits::mud};
-  state.SetLabel(std::string(method_name(options.method)));
-  for (auto _ : state) benchmark::DoNotOptimize(density(uniform(), nodes, options));
-}
-BENCHMARK(BM_DensityUniform)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK_CAPTURE(BM_Density, clustered, clustered)
+    ->DenseRange(0, 3)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Density, uniform, uniform)
+    ->DenseRange(0, 3)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 void BM_DensityOneNode(benchmark::State& state) {  // the index alone
   const std::vector<Vector3> node{{0, 0, 1}};
@@ -148,11 +163,12 @@ void compare_with_brute_force() {
     double worst = 0;
     for (std::size_t i = 0; i < sample.size(); ++i)
       worst = std::max(worst, std::abs(expected[i] - slow[i]));
-    const double per_grid = took / static_cast<double>(sample.size()) *
-                            static_cast<double>(nodes.size());
-    std::printf("  %-12s peak %9.3f MUD  max |fast - brute| / peak %.2e  "
-                "brute force (one core) %.1f s per grid\n",
-                std::string(method_name(method)).c_str(), slow[0], worst / slow[0], per_grid);
+    const double per_grid =
+        took / static_cast<double>(sample.size()) * static_cast<double>(nodes.size());
+    std::printf(
+        "  %-12s peak %9.3f MUD  max |fast - brute| / peak %.2e  "
+        "brute force (one core) %.1f s per grid\n",
+        std::string(method_name(method)).c_str(), slow[0], worst / slow[0], per_grid);
   }
 }
 

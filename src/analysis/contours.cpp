@@ -157,7 +157,9 @@ std::vector<double> circle_crossings(Point2 a, Point2 b) {
   return t;
 }
 
-Point2 along(Point2 a, Point2 b, double t) { return {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)}; }
+Point2 along(Point2 a, Point2 b, double t) {
+  return {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
+}
 
 // The parts of a closed loop inside the disk, cut exactly at the circle.
 std::vector<Polyline> clip_loop_lines(const Polyline& loop) {
@@ -264,7 +266,8 @@ std::vector<double> automatic_levels(double peak) {
   std::vector<double> levels;
   if (!(peak > 0) || !std::isfinite(peak)) return levels;
   const double step = nice_step(peak);
-  for (int k = 1; static_cast<double>(k) * step < peak; ++k) levels.push_back(static_cast<double>(k) * step);
+  for (int k = 1; static_cast<double>(k) * step < peak; ++k)
+    levels.push_back(static_cast<double>(k) * step);
   return levels;
 }
 

@@ -112,14 +112,22 @@ struct LinearWeight {
 template <class Body>
 void with_weight(const Kernel& kernel, Body body) {
   switch (kernel.method) {
-    case DensityMethod::exp_kamb: body(ExpWeight{kernel.f}); break;
+    case DensityMethod::exp_kamb:
+      body(ExpWeight{kernel.f});
+      break;
     case DensityMethod::kamb:
-    case DensityMethod::schmidt: body(CircleWeight{kernel.cos_radius}); break;
-    case DensityMethod::linear_kamb: body(LinearWeight{kernel.cos_radius, kernel.f}); break;
+    case DensityMethod::schmidt:
+      body(CircleWeight{kernel.cos_radius});
+      break;
+    case DensityMethod::linear_kamb:
+      body(LinearWeight{kernel.cos_radius, kernel.f});
+      break;
   }
 }
 
-double dot(double x, double y, double z, const Vector3& c) { return x * c[0] + y * c[1] + z * c[2]; }
+double dot(double x, double y, double z, const Vector3& c) {
+  return x * c[0] + y * c[1] + z * c[2];
+}
 
 std::size_t thread_count() { return std::max(1u, std::thread::hardware_concurrency()); }
 
@@ -183,7 +191,8 @@ class SphereIndex {
     const double lat = latitude(c);
     const bool pole = lat + margin >= kPi / 2 || lat - margin <= -kPi / 2;
     // The longitudes of a cap clear of the poles span +-asin(sin t / cos lat).
-    const double half_width = pole ? kPi : std::asin(std::min(1.0, std::sin(margin) / std::cos(lat)));
+    const double half_width =
+        pole ? kPi : std::asin(std::min(1.0, std::sin(margin) / std::cos(lat)));
     const double lon = std::atan2(c[1], c[0]);
     const double from = pseudo_angle(std::cos(lon - half_width), std::sin(lon - half_width));
     const double to = pseudo_angle(std::cos(lon + half_width), std::sin(lon + half_width));
@@ -231,7 +240,8 @@ class SphereIndex {
     std::vector<std::uint32_t> cell(n);
     std::vector<std::vector<std::size_t>> place(threads, std::vector<std::size_t>(cells, 0));
     on_threads(threads, [&](std::size_t t) {
-      for (std::size_t i = share(t); i < share(t + 1); ++i) ++place[t][cell[i] = cell_of_point(points[i])];
+      for (std::size_t i = share(t); i < share(t + 1); ++i)
+        ++place[t][cell[i] = cell_of_point(points[i])];
     });
     start_.assign(cells + 1, 0);
     std::size_t at = 0;
@@ -261,10 +271,14 @@ constexpr double kMaxIndexedAngle = kPi / 3;
 
 std::string_view method_name(DensityMethod method) {
   switch (method) {
-    case DensityMethod::exp_kamb: return "exp-kamb";
-    case DensityMethod::kamb: return "kamb";
-    case DensityMethod::linear_kamb: return "linear-kamb";
-    case DensityMethod::schmidt: return "schmidt";
+    case DensityMethod::exp_kamb:
+      return "exp-kamb";
+    case DensityMethod::kamb:
+      return "kamb";
+    case DensityMethod::linear_kamb:
+      return "linear-kamb";
+    case DensityMethod::schmidt:
+      return "schmidt";
   }
   return "";
 }

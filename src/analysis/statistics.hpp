@@ -32,10 +32,10 @@ struct DipDirection {
 // Every value that cannot be computed for the data at hand is empty.
 struct Statistics {
   std::size_t n = 0;
-  double resultant = 0;  // R, length of the vector sum
-  std::optional<TrendPlunge> mean;     // empty when R = 0
-  std::optional<double> fisher_k;      // (n - 1) / (n - R); empty for n < 2 or R = n
-  std::optional<double> alpha95;       // degrees; empty for n < 2, R = 0 or a cone past 180
+  double resultant = 0;             // R, length of the vector sum
+  std::optional<TrendPlunge> mean;  // empty when R = 0
+  std::optional<double> fisher_k;   // (n - 1) / (n - R); empty for n < 2 or R = n
+  std::optional<double> alpha95;    // degrees; empty for n < 2, R = 0 or a cone past 180
   // Orientation tensor: eigenvalues s1 >= s2 >= s3 (sum 1) and their
   // eigenvectors; an eigenvector is empty when its eigenvalue is not distinct.
   std::optional<std::array<double, 3>> eigenvalues;  // empty for n = 0

@@ -146,10 +146,8 @@ TEST(ContoursTest, AutomaticLevelsAreRound) {
     double peak;
     std::vector<double> levels;
   };
-  const Case cases[] = {{12, {2, 4, 6, 8, 10}},
-                        {7, {1, 2, 3, 4, 5, 6}},
-                        {16, {2.5, 5, 7.5, 10, 12.5, 15}},
-                        {0, {}}};
+  const Case cases[] = {
+      {12, {2, 4, 6, 8, 10}}, {7, {1, 2, 3, 4, 5, 6}}, {16, {2.5, 5, 7.5, 10, 12.5, 15}}, {0, {}}};
   for (const auto& c : cases) EXPECT_EQ(automatic_levels(c.peak), c.levels) << c.peak;
 }
 

@@ -45,9 +45,15 @@ std::vector<Vector3> random_set(std::size_t n, unsigned seed) {
   for (std::size_t i = 0; i < n; ++i) {
     Vector3 p;
     switch (i % 3) {
-      case 0: p = line(40 + spread(rng), 60 + spread(rng)); break;
-      case 1: p = line(angle(rng), std::abs(spread(rng))); break;  // near the primitive
-      default: p = line(angle(rng), std::asin(unit(rng)) * 180 / std::numbers::pi); break;
+      case 0:
+        p = line(40 + spread(rng), 60 + spread(rng));
+        break;
+      case 1:
+        p = line(angle(rng), std::abs(spread(rng)));
+        break;  // near the primitive
+      default:
+        p = line(angle(rng), std::asin(unit(rng)) * 180 / std::numbers::pi);
+        break;
     }
     if (p[2] < 0) p = {-p[0], -p[1], -p[2]};
     v.push_back(p);

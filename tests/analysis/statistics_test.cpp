@@ -29,8 +29,8 @@ TEST(StatisticsTest, TrendAndPlungeOfVectors) {
     double trend, plunge;
   };
   const Case cases[] = {
-      {{3, 2, 1}, 33.69, 15.50},   {{1, 0, 0}, 0, 0},    {{0, -1, 0}, 270, 0},
-      {{-1, 0, -1}, 0, 45},  // an upward vector gives its lower end
+      {{3, 2, 1}, 33.69, 15.50}, {{1, 0, 0}, 0, 0},
+      {{0, -1, 0}, 270, 0},      {{-1, 0, -1}, 0, 45},  // an upward vector gives its lower end
       {{0, 0, 2}, 0, 90},
   };
   for (const auto& c : cases) {
