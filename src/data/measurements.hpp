@@ -38,6 +38,9 @@ enum class Kind { planes, lines, slips };
 // "planes", "lines" or "slips".
 std::string_view kind_name(Kind kind);
 
+// An azimuth in degrees brought into [0, 360).
+double wrap_azimuth(double degrees);
+
 // The unit vector of a line, pointing down (lower hemisphere).
 Vector3 to_vector(const Line& line);
 // The line of a vector; a vector pointing up gives the opposite end.

@@ -1,0 +1,32 @@
+// The command line: arguments to a request, the request run.
+#include "cli/cli.hpp"
+
+#include <ostream>
+#include <type_traits>
+#include <variant>
+
+#include "cli/commands.hpp"
+#include "cli/request.hpp"
+
+namespace polarsketch::cli {
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        std::istream& in) {
+  const Request request = parse_arguments(args);
+  return std::visit(
+      [&](const auto& r) -> int {
+        using T = std::decay_t<decltype(r)>;
+        if constexpr (std::is_same_v<T, Answer>) {
+          out << r.out;
+          err << r.err;
+          return r.status;
+        } else if constexpr (std::is_same_v<T, PlotRequest>) {
+          return run_plot(r, in, out, err);
+        } else {
+          return run_stats(r, in, out, err);
+        }
+      },
+      request);
+}
+
+}  // namespace polarsketch::cli

@@ -1,0 +1,201 @@
+// The arguments of the command line mapped to a request with CLI11.
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <map>
+#include <string_view>
+
+#include "app/params.hpp"
+#include "cli/output_file.hpp"
+#include "cli/request.hpp"
+
+namespace polarsketch::cli {
+
+namespace {
+
+constexpr std::string_view kUsage = R"(polarsketch: stereonets from measurement files, or an interactive session.
+
+Usage:
+  polarsketch                          the interactive program (numbered menus)
+  polarsketch -h | --help              this text
+  polarsketch --version                the program's version
+  polarsketch plot [OPTIONS] FILE...   draw the data sets of the files on one stereonet
+  polarsketch stats [OPTIONS] FILE...  what each file holds: kind, count, notation read
+  polarsketch plot --help              the options of a form (also for stats)
+
+FILE is a measurement file (planes, lines or slips; a header names the
+columns); "-" reads standard input.
+
+Options of plot and stats:
+  --columns LIST      column names of files without a header, e.g. dipdir,dip
+  --skip-bad          skip bad lines (and say how many) instead of stopping
+
+Options of plot:
+  -o, --output FILE   the plot file (default: the first FILE with .ps;
+                      stdin.ps when it is "-")
+  --dialect 1|2|3     PostScript dialect (default 2)
+  --landscape letter|a4
+                      landscape page (default: portrait)
+  --projection equal-area|equal-angle
+                      (default equal-area); North at the top, East right
+  --net STEP          a standard net under the data, every STEP degrees
+  --polar-net STEP    a polar net under the data, every STEP degrees
+  --planes great-circles|poles|both
+                      how planes are drawn (default great-circles)
+  --hemisphere lower|upper
+                      (default lower)
+  --run-info          write the program and run information on the page
+
+Exit statuses: 0 done, 64 wrong usage, 65 bad data, 66 an input file
+cannot be opened, 73 the output file cannot be written.
+
+Examples:
+  polarsketch plot examples/fold_bedding.csv --net 10 --planes both
+  polarsketch plot -o faults.ps --projection equal-angle examples/faults.csv
+  polarsketch stats examples/*.csv
+)";
+
+std::string see_help(const std::string& form) {
+  return "see 'polarsketch " + (form.empty() ? std::string() : form + " ") + "--help'";
+}
+
+Answer usage_error(const std::string& form, const std::string& what) {
+  const std::string who = form.empty() ? "polarsketch" : "polarsketch " + form;
+  return Answer{kExitUsage, "", who + ": " + what + " (" + see_help(form) + ")\n"};
+}
+
+void add_input_options(CLI::App& form, InputOptions& input) {
+  form.add_option("FILE", input.files, "measurement files (\"-\" for standard input)")
+      ->required()
+      ->type_name("");
+  form.add_option("--columns", input.columns,
+                  "column names of files without a header, e.g. dipdir,dip")
+      ->delimiter(',')
+      ->type_name("LIST");
+  form.add_flag("--skip-bad", input.skip_bad, "skip bad lines instead of stopping");
+}
+
+// An option whose value is one of a few words, mapped to an enumeration
+// once parsing is done (CLI11 names the allowed words in its message).
+template <class E>
+class Choice {
+ public:
+  Choice(CLI::App& form, const std::string& name, E& value, std::map<std::string, E> choices,
+         const std::string& help)
+      : value_(value), choices_(std::move(choices)) {
+    std::vector<std::string> words;
+    std::string names;
+    for (const auto& [k, v] : choices_) {
+      words.push_back(k);
+      names += (names.empty() ? "" : "|") + k;
+    }
+    form.add_option(name, word_, help)->check(CLI::IsMember(words).description(""))->type_name(names);
+  }
+  void apply() const {
+    if (!word_.empty()) value_ = choices_.at(word_);
+  }
+
+ private:
+  E& value_;
+  std::map<std::string, E> choices_;
+  std::string word_;
+};
+
+// Forms named by the first argument that is not an option.
+bool is_form(std::string_view word) { return word == "plot" || word == "stats"; }
+
+}  // namespace
+
+Request parse_arguments(const std::vector<std::string>& args) {
+  // An unknown form is named as such, not as an unexpected argument.
+  for (const std::string& a : args) {
+    if (a.empty() || a[0] == '-') continue;
+    if (!is_form(a)) return usage_error("", "unknown command '" + a + "'; the commands are plot and stats");
+    break;
+  }
+
+  CLI::App app{"polarsketch", "polarsketch"};
+  app.set_help_flag("-h,--help");
+  bool version = false;
+  app.add_flag("--version", version);
+
+  PlotRequest plot;
+  std::string output;
+  CLI::App* plot_form = app.add_subcommand("plot", "draw the data sets of the files on one stereonet");
+  plot_form->set_help_flag("-h,--help", "this text");
+  add_input_options(*plot_form, plot.input);
+  plot_form->add_option("-o,--output", output, "the plot file (default: the first FILE with .ps)")
+      ->type_name("FILE");
+  plot_form->add_option("--dialect", plot.dialect, "PostScript dialect (default 2)")
+      ->check(CLI::Range(1, 3).description(""))
+      ->type_name("1|2|3");
+  const Choice<Paper> landscape(*plot_form, "--landscape", plot.paper,
+             std::map<std::string, Paper>{{"letter", Paper::landscape_letter},
+                                          {"a4", Paper::landscape_a4}},
+             "landscape page (default: portrait)");
+  const Choice<Projection> projection(*plot_form, "--projection", plot.projection,
+             std::map<std::string, Projection>{{"equal-area", Projection::equal_area},
+                                               {"equal-angle", Projection::equal_angle}},
+             "default equal-area");
+  plot_form->add_option("--net", plot.net_step, "a standard net under the data, every STEP degrees")
+      ->check(CLI::Range(1, 90).description(""))
+      ->type_name("STEP");
+  plot_form
+      ->add_option("--polar-net", plot.polar_net_step,
+                   "a polar net under the data, every STEP degrees")
+      ->check(CLI::Range(1, 90).description(""))
+      ->type_name("STEP");
+  const Choice<PlaneStyle> planes(*plot_form, "--planes", plot.planes,
+             std::map<std::string, PlaneStyle>{{"great-circles", PlaneStyle::great_circles},
+                                               {"poles", PlaneStyle::poles},
+                                               {"both", PlaneStyle::both}},
+             "how planes are drawn (default great-circles)");
+  const Choice<Hemisphere> hemisphere(*plot_form, "--hemisphere", plot.hemisphere,
+             std::map<std::string, Hemisphere>{{"lower", Hemisphere::lower},
+                                               {"upper", Hemisphere::upper}},
+             "default lower");
+  plot_form->add_flag("--run-info", plot.run_info, "write the run information on the page");
+  plot_form->footer(
+      "\nExamples:\n"
+      "  polarsketch plot examples/fold_bedding.csv --net 10 --planes both\n"
+      "  polarsketch plot -o faults.ps --projection equal-angle examples/faults.csv\n"
+      "  cat data.txt | polarsketch plot --columns dipdir,dip -o data.ps -\n");
+
+  StatsRequest stats;
+  CLI::App* stats_form =
+      app.add_subcommand("stats", "what each file holds: kind, count and the notation read");
+  stats_form->set_help_flag("-h,--help", "this text");
+  add_input_options(*stats_form, stats.input);
+  stats_form->footer("\nExample:\n  polarsketch stats examples/*.csv\n");
+
+  std::vector<std::string> reversed(args.rbegin(), args.rend());
+  try {
+    app.parse(reversed);
+  } catch (const CLI::CallForHelp&) {
+    if (plot_form->parsed()) return Answer{kExitOk, plot_form->help(), ""};
+    if (stats_form->parsed()) return Answer{kExitOk, stats_form->help(), ""};
+    return Answer{kExitOk, std::string(kUsage), ""};
+  } catch (const CLI::ParseError& e) {
+    const std::string form = plot_form->parsed() ? "plot" : stats_form->parsed() ? "stats" : "";
+    return usage_error(form, e.what());
+  }
+
+  if (version) return Answer{kExitOk, std::string(app::kProgname) + " " + app::kVersion + "\n", ""};
+  if (plot_form->parsed()) {
+    landscape.apply();
+    projection.apply();
+    planes.apply();
+    hemisphere.apply();
+    plot.output = output.empty() ? default_output_name(plot.input.files) : output;
+    const auto format = output_format(plot.output);
+    if (!format) {
+      return usage_error("plot", "cannot write '" + plot.output + "': " + format.error);
+    }
+    plot.format = *format;
+    return plot;
+  }
+  if (stats_form->parsed()) return stats;
+  return usage_error("", "no command given");
+}
+
+}  // namespace polarsketch::cli

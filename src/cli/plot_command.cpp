@@ -1,0 +1,71 @@
+// `polarsketch plot`: the data sets drawn through the plot library in a
+// batch session, into a temporary file renamed onto the plot file when done.
+#include <ostream>
+
+#include "app/params.hpp"
+#include "cli/commands.hpp"
+#include "cli/inputs.hpp"
+#include "cli/output_file.hpp"
+#include "cli/stereonet_page.hpp"
+#include "console/stop.hpp"
+#include "stereonet/batch_session.hpp"
+
+namespace polarsketch::cli {
+
+namespace {
+
+postscript::DriverSettings driver_settings(const PlotRequest& r) {
+  postscript::DriverSettings s;
+  s.ovly = false;
+  s.ncopies = 1;
+  s.ips = r.dialect;
+  switch (r.paper) {
+    case Paper::portrait:
+      s.sys = "P  ";
+      break;
+    case Paper::landscape_letter:
+      s.sys = "LUS";
+      break;
+    case Paper::landscape_a4:
+      s.sys = "LA4";
+      break;
+  }
+  return s;
+}
+
+int cannot_write(const std::string& path, const std::string& reason, std::ostream& err) {
+  err << "polarsketch: cannot write '" << path << "': " << reason << '\n';
+  return kExitCantCreate;
+}
+
+}  // namespace
+
+int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std::ostream& err) {
+  const LoadedInputs inputs = load_inputs(r.input, in, err);
+  if (inputs.status != kExitOk) return inputs.status;
+
+  AtomicOutput file(r.output);
+  if (!file.create()) return cannot_write(r.output, file.error(), err);
+  bool written = false;
+  {
+    stereonet::BatchSession session(app::kProgname, app::kVersion, app::kDate);
+    if (!session.open(file.temp_path(), r.output, driver_settings(r))) {
+      return cannot_write(r.output, "the file could not be opened", err);
+    }
+    try {
+      draw_page(r, inputs.sets);
+    } catch (const console::OrderlyStop&) {
+      // A library routine asked a question the batch session cannot answer.
+      for (const std::string& m : session.messages()) err << "polarsketch: " << m << '\n';
+      err << "polarsketch: internal error: the plot library stopped; nothing written\n";
+      return 70;
+    }
+    written = session.close();
+    for (const std::string& m : session.messages()) err << "polarsketch: " << m << '\n';
+  }
+  if (!written) return cannot_write(r.output, "a write failed (disk full?)", err);
+  if (!file.commit()) return cannot_write(r.output, file.error(), err);
+  return kExitOk;
+}
+
+}  // namespace polarsketch::cli

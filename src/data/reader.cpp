@@ -1,0 +1,565 @@
+// Reading a measurement file: lines, fields, the header that names the
+// columns, and each line turned into a plane, a line or a slip. One pass over
+// the text; fields are views into it, so no field is copied.
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/measurements.hpp"
+#include "data/notation.hpp"
+
+namespace polarsketch::data {
+
+namespace {
+
+constexpr std::size_t kKeptErrors = 20;
+constexpr std::size_t kShownBytes = 80;
+// A slip line may lie this many degrees off its plane (measuring error).
+constexpr double kSlipLineSlack = 1.0;
+constexpr std::size_t kAbsent = static_cast<std::size_t>(-1);
+
+enum class Role : std::size_t { ignored, dipdir, dip, strike, trend, plunge, rake, label, count };
+
+struct ColumnName {
+  std::string_view name;
+  Role role;
+};
+
+constexpr std::array kColumnNames{
+    ColumnName{"dipdir", Role::dipdir},
+    ColumnName{"dip_direction", Role::dipdir},
+    ColumnName{"dipdirection", Role::dipdir},
+    ColumnName{"dd", Role::dipdir},
+    ColumnName{"dip", Role::dip},
+    ColumnName{"strike", Role::strike},
+    ColumnName{"trend", Role::trend},
+    ColumnName{"azimuth", Role::trend},
+    ColumnName{"plunge", Role::plunge},
+    ColumnName{"rake", Role::rake},
+    ColumnName{"label", Role::label},
+};
+
+std::string_view role_name(Role role) {
+  for (const ColumnName& c : kColumnNames) {
+    if (c.role == role) return c.name;
+  }
+  return "-";
+}
+
+bool same_name(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const char c = (a[i] >= 'A' && a[i] <= 'Z') ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
+    if (c != b[i]) return false;
+  }
+  return true;
+}
+
+// The role a column name gives, or none when the name is not a known one.
+std::optional<Role> role_of(std::string_view name) {
+  for (const ColumnName& c : kColumnNames) {
+    if (same_name(name, c.name)) return c.role;
+  }
+  return std::nullopt;
+}
+
+struct Field {
+  std::string_view text;
+  std::size_t column = 0;  // 1-based byte offset in the line
+};
+
+// The separator of a file, settled by its first line: semicolons (which
+// leave commas to decimal commas), else commas, else tabs, else runs of blanks.
+enum class Separator : char { blanks = ' ', tab = '\t', comma = ',', semicolon = ';' };
+
+Separator separator_of(std::string_view line) {
+  if (line.find(';') != std::string_view::npos) return Separator::semicolon;
+  if (line.find(',') != std::string_view::npos) return Separator::comma;
+  if (line.find('\t') != std::string_view::npos) return Separator::tab;
+  return Separator::blanks;
+}
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+// The field between two separators: blanks around it trimmed, and enclosing
+// double quotes (as spreadsheets write them) removed.
+Field make_field(std::string_view line, std::size_t begin, std::size_t end) {
+  while (begin < end && is_blank(line[begin])) ++begin;
+  while (end > begin && is_blank(line[end - 1])) --end;
+  if (end - begin >= 2 && line[begin] == '"' && line[end - 1] == '"') {
+    ++begin;
+    --end;
+  }
+  return Field{line.substr(begin, end - begin), begin + 1};
+}
+
+// Splits a line (comment already cut) into `out`, reusing its storage.
+void split_fields(std::string_view line, Separator separator, std::vector<Field>& out) {
+  out.clear();
+  if (separator == Separator::blanks) {
+    std::size_t i = 0;
+    for (;;) {
+      while (i < line.size() && is_blank(line[i])) ++i;
+      if (i == line.size()) return;
+      std::size_t j = i;
+      while (j < line.size() && !is_blank(line[j])) ++j;
+      out.push_back(make_field(line, i, j));
+      i = j;
+    }
+  }
+  const char c = static_cast<char>(separator);
+  std::size_t begin = 0;
+  for (;;) {
+    const std::size_t end = line.find(c, begin);
+    if (end == std::string_view::npos) {
+      out.push_back(make_field(line, begin, line.size()));
+      return;
+    }
+    out.push_back(make_field(line, begin, end));
+    begin = end + 1;
+  }
+}
+
+bool all_empty(const std::vector<Field>& fields) {
+  return std::all_of(fields.begin(), fields.end(), [](const Field& f) { return f.text.empty(); });
+}
+
+bool is_control(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return u < 0x20 || u == 0x7f;
+}
+
+// Text as quoted in a message: at most kShownBytes bytes, cut between UTF-8
+// characters, with control bytes written as \xNN so a message stays one line.
+std::string shown(std::string_view text) {
+  bool cut = false;
+  if (text.size() > kShownBytes) {
+    std::size_t n = kShownBytes;
+    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+    text = text.substr(0, n);
+    cut = true;
+  }
+  std::string out;
+  out.reserve(text.size() + 3);
+  for (const char c : text) {
+    if (is_control(c)) {
+      constexpr char kHex[] = "0123456789abcdef";
+      const auto u = static_cast<unsigned char>(c);
+      out += "\\x";
+      out += kHex[u >> 4];
+      out += kHex[u & 0xF];
+    } else {
+      out += c;
+    }
+  }
+  if (cut) out += "...";
+  return out;
+}
+
+// Degrees in a message: at most one decimal, none when whole.
+std::string degrees_text(double value) {
+  std::array<char, 32> buffer{};
+  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                       std::chars_format::fixed, 1);
+  std::string text(buffer.data(), ec == std::errc{} ? end : buffer.data());
+  if (text.size() > 2 && text.ends_with(".0")) text.resize(text.size() - 2);
+  return text;
+}
+
+// Which column holds what, and the kind of data set that makes.
+struct Layout {
+  std::array<std::size_t, static_cast<std::size_t>(Role::count)> at{};
+  std::size_t columns = 0;
+  Kind kind = Kind::planes;
+  std::string notation;
+
+  Layout() { at.fill(kAbsent); }
+  bool has(Role role) const { return at[static_cast<std::size_t>(role)] != kAbsent; }
+  std::size_t operator[](Role role) const { return at[static_cast<std::size_t>(role)]; }
+};
+
+// Settles the layout of a list of column roles; returns why the columns name
+// no kind of data, or name it ambiguously (empty when they are sound).
+std::string settle_layout(const std::vector<Role>& roles, Layout& layout) {
+  layout = Layout{};
+  layout.columns = roles.size();
+  for (std::size_t i = 0; i < roles.size(); ++i) {
+    if (roles[i] == Role::ignored) continue;
+    auto& slot = layout.at[static_cast<std::size_t>(roles[i])];
+    if (slot != kAbsent) return "column '" + std::string(role_name(roles[i])) + "' named twice";
+    slot = i;
+  }
+  const bool dipdir = layout.has(Role::dipdir);
+  const bool strike = layout.has(Role::strike);
+  const bool dip = layout.has(Role::dip);
+  const bool trend = layout.has(Role::trend);
+  const bool plunge = layout.has(Role::plunge);
+  const bool rake = layout.has(Role::rake);
+  if (dipdir && strike) {
+    return "both a dip direction and a strike column: a plane is given by one of them, never "
+           "both";
+  }
+  const bool plane = dipdir || strike;
+  if (plane != dip) {
+    return plane ? "a dip direction or strike column needs a dip column"
+                 : "a dip column needs a dip direction (dipdir) or strike column";
+  }
+  if (trend != plunge) return "trend and plunge columns go together";
+  if (rake && !plane) return "a rake column needs a plane (dipdir,dip or strike,dip)";
+  if (rake && trend) {
+    return "both a rake and a slip line (trend,plunge): a slip is given by one of them";
+  }
+  if (!plane && !trend) {
+    return "no measurement columns: name dipdir,dip or strike,dip (planes), trend,plunge "
+           "(lines), or a plane with rake or trend,plunge (slips)";
+  }
+  layout.notation = strike ? "strike,dip" : (dipdir ? "dipdir,dip" : "");
+  if (rake) layout.notation += ",rake";
+  if (trend) layout.notation += plane ? ",trend,plunge" : "trend,plunge";
+  if (strike) layout.notation += " (right-hand rule)";
+  layout.kind = plane ? (rake || trend ? Kind::slips : Kind::planes) : Kind::lines;
+  return {};
+}
+
+// A rejected line: where, what, why.
+struct LineFault {
+  std::size_t column = 0;
+  std::string_view text;
+  std::string reason;
+};
+
+LineFault fault(const Field& field, std::string reason) {
+  return LineFault{field.column, field.text, std::move(reason)};
+}
+
+std::optional<LineFault> read_plane(const std::vector<Field>& fields, const Layout& layout,
+                                    Plane& plane) {
+  const bool by_strike = layout.has(Role::strike);
+  const Field& azimuth_field = fields[layout[by_strike ? Role::strike : Role::dipdir]];
+  const Field& dip_field = fields[layout[Role::dip]];
+  const notation::Reading azimuth = notation::read_azimuth(azimuth_field.text);
+  if (!azimuth.ok()) return fault(azimuth_field, azimuth.error);
+  const notation::Reading dip = notation::read_dip(dip_field.text);
+  if (!dip.ok()) return fault(dip_field, dip.error);
+  // By the right-hand rule the plane dips toward strike + 90.
+  double dip_direction = by_strike ? wrap_azimuth(azimuth.value + 90.0) : azimuth.value;
+  if (dip.has_letters) {
+    // The letters choose the side: the strike is a line with two ends.
+    const auto side = notation::end_toward(dip_direction, dip.toward);
+    if (!side) {
+      return fault(dip_field, by_strike ? "the dip's quadrant letters are at right angles to the "
+                                          "strike: they choose neither side"
+                                        : "the dip's quadrant letters are at right angles to the "
+                                          "dip direction");
+    }
+    if (!by_strike && notation::azimuth_difference(*side, dip_direction) > 90.0) {
+      return fault(dip_field, "the dip's quadrant letters point away from the dip direction");
+    }
+    dip_direction = *side;
+  }
+  plane = Plane{dip_direction, dip.value};
+  return std::nullopt;
+}
+
+std::optional<LineFault> read_line(const std::vector<Field>& fields, const Layout& layout,
+                                   Line& line) {
+  const Field& trend_field = fields[layout[Role::trend]];
+  const Field& plunge_field = fields[layout[Role::plunge]];
+  const notation::Reading trend = notation::read_azimuth(trend_field.text);
+  if (!trend.ok()) return fault(trend_field, trend.error);
+  const notation::Reading plunge = notation::read_plunge(plunge_field.text);
+  if (!plunge.ok()) return fault(plunge_field, plunge.error);
+  line = Line{trend.value, plunge.value};
+  if (plunge.has_letters) {
+    const auto end = notation::end_toward(trend.value, plunge.toward);
+    if (!end) {
+      return fault(plunge_field,
+                   "the plunge's quadrant letters are at right angles to the trend: they choose "
+                   "neither end");
+    }
+    line.trend = *end;
+  } else if (plunge.value < 0.0) {
+    // An upward plunge names the line's other, downward end.
+    line = Line{wrap_azimuth(trend.value + 180.0), -plunge.value};
+  }
+  return std::nullopt;
+}
+
+std::optional<LineFault> read_slip(const std::vector<Field>& fields, const Layout& layout,
+                                   Slip& slip) {
+  if (auto bad = read_plane(fields, layout, slip.plane)) return bad;
+  if (layout.has(Role::rake)) {
+    const Field& rake_field = fields[layout[Role::rake]];
+    const notation::Reading rake = notation::read_rake(rake_field.text);
+    if (!rake.ok()) return fault(rake_field, rake.error);
+    slip.rake = rake.value;
+    slip.line = line_from_rake(slip.plane, rake.value);
+    return std::nullopt;
+  }
+  if (auto bad = read_line(fields, layout, slip.line)) return bad;
+  const double off = angle_to_plane(slip.plane, slip.line);
+  if (off > kSlipLineSlack) {
+    return fault(fields[layout[Role::trend]],
+                 "slip line " + degrees_text(slip.line.trend) + "/" +
+                     degrees_text(slip.line.plunge) + " lies " + degrees_text(off) +
+                     " degrees off its plane " + degrees_text(slip.plane.dip_direction) + "/" +
+                     degrees_text(slip.plane.dip) + " (at most 1 allowed)");
+  }
+  slip.rake = rake_of(slip.plane, slip.line);
+  return std::nullopt;
+}
+
+// Reads one line's measurement into the data set; nothing is added when the
+// line is rejected.
+std::optional<LineFault> read_record(const std::vector<Field>& fields, const Layout& layout,
+                                     DataSet& data) {
+  if (layout.has(Role::label)) {
+    const Field& label = fields[layout[Role::label]];
+    if (std::any_of(label.text.begin(), label.text.end(), is_control)) {
+      return fault(label, "control character in a label");
+    }
+  }
+  switch (layout.kind) {
+    case Kind::planes: {
+      Plane plane;
+      if (auto bad = read_plane(fields, layout, plane)) return bad;
+      data.planes.push_back(plane);
+      break;
+    }
+    case Kind::lines: {
+      Line line;
+      if (auto bad = read_line(fields, layout, line)) return bad;
+      data.lines.push_back(line);
+      break;
+    }
+    case Kind::slips: {
+      Slip slip;
+      if (auto bad = read_slip(fields, layout, slip)) return bad;
+      data.slips.push_back(slip);
+      break;
+    }
+  }
+  if (layout.has(Role::label)) data.labels.emplace_back(fields[layout[Role::label]].text);
+  return std::nullopt;
+}
+
+// Splits the text into lines ended by LF, CRLF or a lone CR (old spreadsheet
+// exports), without copying.
+class Lines {
+ public:
+  explicit Lines(std::string_view text) : text_(text) {}
+
+  bool next(std::string_view& line) {
+    if (pos_ >= text_.size()) return false;
+    std::size_t end = pos_;
+    while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') ++end;
+    line = text_.substr(pos_, end - pos_);
+    pos_ = end + 1;
+    if (end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n') ++pos_;
+    ++number_;
+    return true;
+  }
+  std::size_t number() const { return number_; }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  std::size_t number_ = 0;
+};
+
+std::string known_names() { return "dipdir, dip, strike, trend, plunge, rake or label"; }
+
+// The roles of --columns; a name may itself hold several, split at commas.
+// "-" names a column to ignore. Returns the unknown name on failure.
+std::optional<std::string> roles_of_columns(const std::vector<std::string>& columns,
+                                            std::vector<Role>& roles) {
+  for (const std::string& entry : columns) {
+    std::string_view rest = entry;
+    for (;;) {
+      const std::size_t comma = rest.find(',');
+      std::string_view name = rest.substr(0, comma);
+      while (!name.empty() && is_blank(name.front())) name.remove_prefix(1);
+      while (!name.empty() && is_blank(name.back())) name.remove_suffix(1);
+      if (name == "-") {
+        roles.push_back(Role::ignored);
+      } else if (const auto role = role_of(name)) {
+        roles.push_back(*role);
+      } else {
+        return std::string(name);
+      }
+      if (comma == std::string_view::npos) break;
+      rest.remove_prefix(comma + 1);
+    }
+  }
+  return std::nullopt;
+}
+
+bool is_header(const std::vector<Field>& fields) {
+  return std::none_of(fields.begin(), fields.end(),
+                      [](const Field& f) { return notation::looks_like_value(f.text); });
+}
+
+// A header line agrees with --columns when every known name it holds names
+// the same thing there; returns the disagreement otherwise.
+std::string header_conflict(const std::vector<Field>& header, const std::vector<Role>& roles) {
+  for (std::size_t i = 0; i < header.size() && i < roles.size(); ++i) {
+    const auto role = role_of(header[i].text);
+    if (role && *role != roles[i]) {
+      return "column " + std::to_string(i + 1) + " is '" + shown(header[i].text) +
+             "' in the header but '" + std::string(role_name(roles[i])) + "' in --columns";
+    }
+  }
+  return {};
+}
+
+class Reader {
+ public:
+  Reader(std::string_view file_name, const ReadOptions& options)
+      : file_(file_name), options_(options) {
+    result_.data.name = file_;
+  }
+
+  ReadResult read(std::string_view text) {
+    // A UTF-8 byte-order mark is not part of the first line.
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    if (!options_.columns.empty() && !use_columns()) return finish();
+
+    Lines lines(text);
+    std::string_view line;
+    std::vector<Field> fields;
+    bool first = true;
+    Separator separator = Separator::blanks;
+    while (lines.next(line)) {
+      line = line.substr(0, line.find('#'));
+      if (first) separator = separator_of(line);
+      split_fields(line, separator, fields);
+      if (all_empty(fields)) continue;
+      if (first) {
+        first = false;
+        if (is_header(fields)) {
+          if (!use_header(fields, lines.number())) return finish();
+          continue;
+        }
+        if (!have_layout_) return no_header();
+      }
+      read_line_fields(fields, line, lines.number());
+    }
+    if (!have_layout_) return no_header();
+    return finish();
+  }
+
+ private:
+  bool fatal(std::string message) {
+    result_.fatal = std::move(message);
+    return false;
+  }
+
+  bool use_columns() {
+    std::vector<Role> roles;
+    if (const auto unknown = roles_of_columns(options_.columns, roles)) {
+      return fatal(file_ + ": --columns: unknown column '" + shown(*unknown) +
+                   "' (known: " + known_names() + ")");
+    }
+    column_roles_ = roles;
+    const std::string why = settle_layout(roles, layout_);
+    if (!why.empty()) return fatal(file_ + ": --columns: " + why);
+    have_layout_ = true;
+    return true;
+  }
+
+  bool use_header(const std::vector<Field>& header, std::size_t line_number) {
+    const std::string where = file_ + ":" + std::to_string(line_number) + ": ";
+    if (have_layout_) {
+      // --columns names the columns; a header saying otherwise is a conflict.
+      const std::string conflict = header_conflict(header, column_roles_);
+      return conflict.empty() || fatal(where + conflict);
+    }
+    std::vector<Role> roles;
+    bool any_known = false;
+    for (const Field& f : header) {
+      const auto role = role_of(f.text);
+      any_known = any_known || role.has_value();
+      roles.push_back(role.value_or(Role::ignored));
+    }
+    if (!any_known) {
+      return fatal(where + "the first line names no known column; name them " + known_names() +
+                   " (a title line must start with '#')");
+    }
+    const std::string why = settle_layout(roles, layout_);
+    if (!why.empty()) return fatal(where + "header: " + why);
+    have_layout_ = true;
+    return true;
+  }
+
+  ReadResult no_header() {
+    fatal(file_ +
+          ": no header line naming the columns; add one (e.g. dipdir,dip) or give --columns "
+          "dipdir,dip");
+    return finish();
+  }
+
+  void read_line_fields(const std::vector<Field>& fields, std::string_view line,
+                        std::size_t line_number) {
+    if (fields.size() != layout_.columns) {
+      const std::string count = std::to_string(fields.size()) + " fields where the " +
+                                (column_roles_.empty() ? "header names " : "--columns name ") +
+                                std::to_string(layout_.columns);
+      // Too many: point at the first extra field; too few: at the line.
+      if (fields.size() > layout_.columns) {
+        add_error(line_number, fault(fields[layout_.columns], count));
+      } else {
+        add_error(line_number, LineFault{fields.front().column, trimmed(line), count});
+      }
+      return;
+    }
+    if (auto bad = read_record(fields, layout_, result_.data)) add_error(line_number, *bad);
+  }
+
+  static std::string_view trimmed(std::string_view line) {
+    while (!line.empty() && is_blank(line.front())) line.remove_prefix(1);
+    while (!line.empty() && is_blank(line.back())) line.remove_suffix(1);
+    return line;
+  }
+
+  void add_error(std::size_t line_number, const LineFault& bad) {
+    ++result_.error_count;
+    if (result_.errors.size() < kKeptErrors) {
+      result_.errors.push_back(
+          DataError{file_, line_number, bad.column, shown(bad.text), bad.reason});
+    }
+  }
+
+  ReadResult finish() {
+    DataSet& data = result_.data;
+    if (!result_.fatal.empty()) {
+      data = DataSet{};
+      data.name = file_;
+      return std::move(result_);
+    }
+    data.kind = layout_.kind;
+    data.notation = layout_.notation;
+    if (options_.skip_bad) result_.skipped = result_.error_count;
+    return std::move(result_);
+  }
+
+  std::string file_;
+  const ReadOptions& options_;
+  ReadResult result_;
+  Layout layout_;
+  std::vector<Role> column_roles_;
+  bool have_layout_ = false;
+};
+
+}  // namespace
+
+ReadResult read_measurements(std::string_view text, std::string_view file_name,
+                             const ReadOptions& options) {
+  return Reader(file_name, options).read(text);
+}
+
+}  // namespace polarsketch::data
