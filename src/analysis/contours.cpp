@@ -229,6 +229,59 @@ double nice_step(double peak) {
   return best;
 }
 
+// A contour loop of level index `level`, and the same clipped as a ring.
+struct Traced {
+  Polyline loop;
+  std::size_t level;
+  Polyline clipped;
+};
+
+// Even-odd test of a point against a closed polyline.
+bool encloses(const Polyline& ring, Point2 p) {
+  bool in = false;
+  for (std::size_t k = 0; k + 1 < ring.size(); ++k) {
+    const Point2 a = ring[k], b = ring[k + 1];
+    if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) / (b.y - a.y) * (b.x - a.x))
+      in = !in;
+  }
+  return in;
+}
+
+double signed_area(const Polyline& ring) {
+  double twice = 0;
+  for (std::size_t k = 0; k + 1 < ring.size(); ++k)
+    twice += ring[k].x * ring[k + 1].y - ring[k + 1].x * ring[k].y;
+  return twice / 2;
+}
+
+// Contour loops never cross, so they nest: sorted by the number of loops
+// around them, each comes after those around it. A loop runs with the
+// higher values on its left: counter-clockwise it encloses its level's band,
+// clockwise (a hole) the band below.
+std::vector<FillRing> painting_order(std::vector<Traced> traced) {
+  std::vector<std::size_t> depth(traced.size(), 0);
+  for (std::size_t i = 0; i < traced.size(); ++i)
+    for (std::size_t j = 0; j < traced.size(); ++j)
+      if (i != j && encloses(traced[j].loop, traced[i].loop.front())) ++depth[i];
+  std::vector<std::size_t> order(traced.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return depth[a] < depth[b]; });
+  std::vector<FillRing> fills;
+  for (const std::size_t i : order) {
+    if (traced[i].clipped.empty()) continue;
+    const std::size_t k = traced[i].level;
+    std::optional<std::size_t> band;
+    if (signed_area(traced[i].loop) > 0) {
+      band = k;
+    } else if (k > 0) {
+      band = k - 1;
+    }
+    fills.push_back({band, std::move(traced[i].clipped)});
+  }
+  return fills;
+}
+
 }  // namespace
 
 Contours contour(const NetGrid& grid, std::span<const double> levels) {
@@ -240,14 +293,18 @@ Contours contour(const NetGrid& grid, std::span<const double> levels) {
   const double lowest = *std::min_element(grid.values.begin(), grid.values.end());
   const double pad = std::min(lowest, sorted.front()) - 1;
   std::vector<std::vector<Polyline>> rings(sorted.size());
+  std::vector<Traced> traced;
   for (std::size_t k = 0; k < sorted.size(); ++k) {
     ContourLine line{sorted[k], {}};
-    for (const Polyline& loop : LevelTracer(grid, sorted[k], pad).loops()) {
+    for (Polyline& loop : LevelTracer(grid, sorted[k], pad).loops()) {
       for (Polyline& part : clip_loop_lines(loop)) line.lines.push_back(std::move(part));
-      if (Polyline ring = clip_ring(loop); !ring.empty()) rings[k].push_back(std::move(ring));
+      Polyline ring = clip_ring(loop);
+      if (!ring.empty()) rings[k].push_back(ring);
+      traced.push_back({std::move(loop), k, std::move(ring)});
     }
     result.lines.push_back(std::move(line));
   }
+  result.fills = painting_order(std::move(traced));
   // The region at or above a level holds the region of every higher level,
   // so a band's rings under the even-odd rule are its lower level's rings
   // and its upper level's.

@@ -68,9 +68,20 @@ struct Band {
   std::vector<Polyline> rings;
 };
 
+// A simple ring for devices that fill one polygon at a time: inside it, up
+// to the rings painted after it, lies band `band` (or no band, below the
+// lowest level, when empty).
+struct FillRing {
+  std::optional<std::size_t> band;
+  Polyline ring;
+};
+
 struct Contours {
   std::vector<ContourLine> lines;  // one per level, ascending
   std::vector<Band> bands;         // one per level, ascending
+  // The bands again as simple rings in painting order: every ring comes
+  // after the rings around it, so painting them in turn shows every band.
+  std::vector<FillRing> fills;
 };
 
 // Contour lines and bands of the grid at the given levels (sorted and made

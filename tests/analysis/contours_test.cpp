@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -121,13 +122,23 @@ TEST(ContoursTest, EveryNodeLiesInTheBandOfItsValue) {
     for (std::size_t i = 0; i < g.size; ++i) {
       const Point2 p{g.x(i), g.y(j)};
       const double v = g.at(i, j);
-      if (std::hypot(p.x, p.y) > 0.999) continue;
+      const bool on_level = std::any_of(levels.begin(), levels.end(),
+                                        [&](double l) { return std::abs(v - l) < 1e-9; });
+      if (std::hypot(p.x, p.y) > 0.999 || on_level) continue;
       for (const Band& band : c.bands) {
-        if (std::abs(v - band.lower) < 1e-9 || (band.upper && std::abs(v - *band.upper) < 1e-9))
-          continue;
         const bool expected = v >= band.lower && (!band.upper || v < *band.upper);
         EXPECT_EQ(inside_rings(band.rings, p), expected)
             << "node " << p.x << "," << p.y << " value " << v << " band " << band.lower;
+      }
+      // Painted in order, the last ring around the node shows its band.
+      std::optional<std::size_t> painted;
+      for (const FillRing& f : c.fills)
+        if (inside_rings({f.ring}, p)) painted = f.band;
+      const auto above = std::upper_bound(levels.begin(), levels.end(), v) - levels.begin();
+      if (above > 0) {
+        EXPECT_EQ(painted, static_cast<std::size_t>(above - 1)) << p.x << "," << p.y;
+      } else {
+        EXPECT_FALSE(painted) << p.x << "," << p.y;
       }
     }
 }
