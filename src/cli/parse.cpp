@@ -2,7 +2,9 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
+#include <optional>
 #include <string_view>
 
 #include "app/params.hpp"
@@ -20,7 +22,7 @@ Usage:
   polarsketch -h | --help              this text
   polarsketch --version                the program's version
   polarsketch plot [OPTIONS] FILE...   draw the data sets of the files on one stereonet
-  polarsketch stats [OPTIONS] FILE...  what each file holds: kind, count, notation read
+  polarsketch stats [OPTIONS] FILE...  what each file holds and its statistics
   polarsketch plot --help              the options of a form (also for stats)
 
 FILE is a measurement file (planes, lines or slips; a header names the
@@ -45,6 +47,20 @@ Options of plot:
   --hemisphere lower|upper
                       (default lower)
   --run-info          write the program and run information on the page
+  --stats             draw each data set's mean direction with its 95 % cone,
+                      the eigenvectors 1, 2, 3 and (planes) the girdle; print
+                      the statistics on standard error
+  --contour [METHOD]  density contours of all data sets together under the
+                      data: exp-kamb (default), kamb, linear-kamb, schmidt
+  --sigma S           counting area of the Kamb methods (default 3)
+  --units mud|sigma   multiples of a uniform distribution (default) or
+                      standard deviations (Kamb methods)
+  --levels LIST       contour levels, e.g. 2,4,8 (default: automatic)
+  --density-out FILE  write the density grid as CSV: trend,plunge,density
+  --hide-data         draw no symbol or great circle per measurement
+
+Options of stats:
+  --csv               one CSV line per data set (with a header line)
 
 Exit statuses: 0 done, 64 wrong usage, 65 bad data, 66 an input file
 cannot be opened, 73 the output file cannot be written.
@@ -52,6 +68,7 @@ cannot be opened, 73 the output file cannot be written.
 Examples:
   polarsketch plot examples/fold_bedding.csv --net 10 --planes both
   polarsketch plot -o faults.ps --projection equal-angle examples/faults.csv
+  polarsketch plot --contour --stats --planes poles examples/fold_bedding.csv
   polarsketch stats examples/*.csv
 )";
 
@@ -100,6 +117,47 @@ class Choice {
   std::map<std::string, E> choices_;
   std::string word_;
 };
+
+// "--contour" takes its method only when the next argument names one, so
+// that "--contour FILE" keeps FILE: both become "--contour=METHOD".
+std::vector<std::string> with_contour_method(std::vector<std::string> args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--") break;
+    if (args[i] != "--contour") continue;
+    if (i + 1 < args.size() && analysis::parse_method(args[i + 1])) {
+      args[i] += "=" + args[i + 1];
+      args.erase(args.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+    } else {
+      args[i] += "=" + std::string(analysis::method_name(analysis::DensityMethod::exp_kamb));
+    }
+  }
+  return args;
+}
+
+// The contour request of the parsed options, or why they do not fit.
+struct ContourOptions {
+  std::string method;
+  double sigma = 3;
+  analysis::DensityUnits units = analysis::DensityUnits::mud;
+  std::vector<double> levels;
+  std::string density_out;
+};
+
+std::string contour_request(const CLI::App& form, const ContourOptions& o,
+                            std::optional<ContourRequest>& request) {
+  if (o.method.empty()) {
+    for (const char* name : {"--sigma", "--units", "--levels", "--density-out"})
+      if (form.count(name) > 0) return std::string(name) + " needs --contour";
+    return "";
+  }
+  const auto method = analysis::parse_method(o.method);
+  if (o.units == analysis::DensityUnits::sigma && !analysis::has_sigma_units(*method))
+    return "the " + o.method + " method has no sigma units; use --units mud";
+  for (const double level : o.levels)
+    if (!std::isfinite(level)) return "--levels: each level must be a number";
+  request = ContourRequest{{*method, o.sigma, o.units}, o.levels, o.density_out};
+  return "";
+}
 
 // Forms named by the first argument that is not an option.
 bool is_form(std::string_view word) { return word == "plot" || word == "stats"; }
@@ -155,20 +213,46 @@ Request parse_arguments(const std::vector<std::string>& args) {
                                                {"upper", Hemisphere::upper}},
              "default lower");
   plot_form->add_flag("--run-info", plot.run_info, "write the run information on the page");
+  plot_form->add_flag("--stats", plot.stats,
+                      "draw each set's mean, 95 % cone, eigenvectors and girdle; "
+                      "the statistics on standard error");
+  ContourOptions contour;
+  plot_form
+      ->add_option("--contour", contour.method,
+                   "density contours of all data sets under the data (default exp-kamb)")
+      ->check(CLI::IsMember({"exp-kamb", "kamb", "linear-kamb", "schmidt"}).description(""))
+      ->type_name("[exp-kamb|kamb|linear-kamb|schmidt]");
+  plot_form->add_option("--sigma", contour.sigma, "counting area of the Kamb methods (default 3)")
+      ->check(CLI::PositiveNumber.description(""))
+      ->type_name("S");
+  const Choice<analysis::DensityUnits> units(
+      *plot_form, "--units", contour.units,
+      std::map<std::string, analysis::DensityUnits>{{"mud", analysis::DensityUnits::mud},
+                                                    {"sigma", analysis::DensityUnits::sigma}},
+      "multiples of a uniform distribution (default) or standard deviations");
+  plot_form->add_option("--levels", contour.levels, "contour levels (default: automatic)")
+      ->delimiter(',')
+      ->type_name("LIST");
+  plot_form->add_option("--density-out", contour.density_out, "the density grid as CSV")
+      ->type_name("FILE");
+  plot_form->add_flag("--hide-data", plot.hide_data, "no symbol or great circle per measurement");
   plot_form->footer(
       "\nExamples:\n"
       "  polarsketch plot examples/fold_bedding.csv --net 10 --planes both\n"
       "  polarsketch plot -o faults.ps --projection equal-angle examples/faults.csv\n"
-      "  cat data.txt | polarsketch plot --columns dipdir,dip -o data.ps -\n");
+      "  cat data.txt | polarsketch plot --columns dipdir,dip -o data.ps -\n"
+      "  polarsketch plot --contour kamb --units sigma --stats examples/fold_bedding.csv\n");
 
   StatsRequest stats;
   CLI::App* stats_form =
-      app.add_subcommand("stats", "what each file holds: kind, count and the notation read");
+      app.add_subcommand("stats", "what each file holds and its statistics");
   stats_form->set_help_flag("-h,--help", "this text");
   add_input_options(*stats_form, stats.input);
-  stats_form->footer("\nExample:\n  polarsketch stats examples/*.csv\n");
+  stats_form->add_flag("--csv", stats.csv, "one CSV line per data set, after a header line");
+  stats_form->footer("\nExamples:\n  polarsketch stats examples/*.csv\n  polarsketch stats --csv examples/*.csv > statistics.csv\n");
 
-  std::vector<std::string> reversed(args.rbegin(), args.rend());
+  const std::vector<std::string> normalised = with_contour_method(args);
+  std::vector<std::string> reversed(normalised.rbegin(), normalised.rend());
   try {
     app.parse(reversed);
   } catch (const CLI::CallForHelp&) {
@@ -186,6 +270,9 @@ Request parse_arguments(const std::vector<std::string>& args) {
     projection.apply();
     planes.apply();
     hemisphere.apply();
+    units.apply();
+    if (const std::string fault = contour_request(*plot_form, contour, plot.contour); !fault.empty())
+      return usage_error("plot", fault);
     plot.output = output.empty() ? default_output_name(plot.input.files) : output;
     const auto format = output_format(plot.output);
     if (!format) {

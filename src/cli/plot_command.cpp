@@ -1,11 +1,14 @@
 // `polarsketch plot`: the data sets drawn through the plot library in a
 // batch session, into a temporary file renamed onto the plot file when done.
+#include <fstream>
 #include <ostream>
 
 #include "app/params.hpp"
+#include "cli/analysis_layers.hpp"
 #include "cli/commands.hpp"
 #include "cli/inputs.hpp"
 #include "cli/output_file.hpp"
+#include "cli/statistics_report.hpp"
 #include "cli/stereonet_page.hpp"
 #include "console/stop.hpp"
 #include "stereonet/batch_session.hpp"
@@ -38,11 +41,25 @@ int cannot_write(const std::string& path, const std::string& reason, std::ostrea
   return kExitCantCreate;
 }
 
+// A text file written whole under a temporary name, then renamed into place.
+int write_text(const std::string& path, const std::string& text, std::ostream& err) {
+  AtomicOutput file(path);
+  if (!file.create()) return cannot_write(path, file.error(), err);
+  std::ofstream stream(file.temp_path(), std::ios::binary);
+  stream << text;
+  stream.close();
+  if (!stream) return cannot_write(path, "a write failed (disk full?)", err);
+  if (!file.commit()) return cannot_write(path, file.error(), err);
+  return kExitOk;
+}
+
 }  // namespace
 
 int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std::ostream& err) {
   const LoadedInputs inputs = load_inputs(r.input, in, err);
   if (inputs.status != kExitOk) return inputs.status;
+  const AnalysisLayers layers = compute_layers(r, inputs.sets);
+  if (r.stats) err << statistics_table(inputs.sets, layers.stats);
 
   AtomicOutput file(r.output);
   if (!file.create()) return cannot_write(r.output, file.error(), err);
@@ -53,7 +70,7 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
       return cannot_write(r.output, "the file could not be opened", err);
     }
     try {
-      draw_page(r, inputs.sets);
+      draw_page(r, inputs.sets, layers);
     } catch (const console::OrderlyStop&) {
       // A library routine asked a question the batch session cannot answer.
       for (const std::string& m : session.messages()) err << "polarsketch: " << m << '\n';
@@ -65,6 +82,9 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
   }
   if (!written) return cannot_write(r.output, "a write failed (disk full?)", err);
   if (!file.commit()) return cannot_write(r.output, file.error(), err);
+  if (r.contour && !r.contour->density_out.empty()) {
+    return write_text(r.contour->density_out, density_csv(layers.density->grid), err);
+  }
   return kExitOk;
 }
 

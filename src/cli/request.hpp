@@ -2,9 +2,12 @@
 // form, before anything is read or drawn.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
+
+#include "analysis/density.hpp"
 
 namespace polarsketch::cli {
 
@@ -30,6 +33,13 @@ enum class Paper { portrait, landscape_letter, landscape_a4 };
 enum class Hemisphere { lower, upper };
 enum class OutputFormat { postscript };
 
+// Density contours under the data (plot --contour).
+struct ContourRequest {
+  analysis::DensityOptions density;  // method, sigma, units
+  std::vector<double> levels;        // empty: automatic
+  std::string density_out;           // CSV file of the grid; empty: none
+};
+
 struct PlotRequest {
   InputOptions input;
   std::string output;  // the plot file
@@ -42,10 +52,14 @@ struct PlotRequest {
   PlaneStyle planes = PlaneStyle::great_circles;
   Hemisphere hemisphere = Hemisphere::lower;
   bool run_info = false;
+  bool stats = false;  // draw each set's mean, cone, eigenvectors, girdle; table on stderr
+  std::optional<ContourRequest> contour;
+  bool hide_data = false;  // no symbol or great circle per measurement
 };
 
 struct StatsRequest {
   InputOptions input;
+  bool csv = false;  // one CSV line per data set instead of the table
 };
 
 // Text to print and the status to exit with, when the arguments alone decide
