@@ -241,8 +241,7 @@ bool encloses(const Polyline& ring, Point2 p) {
   bool in = false;
   for (std::size_t k = 0; k + 1 < ring.size(); ++k) {
     const Point2 a = ring[k], b = ring[k + 1];
-    if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) / (b.y - a.y) * (b.x - a.x))
-      in = !in;
+    if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) / (b.y - a.y) * (b.x - a.x)) in = !in;
   }
   return in;
 }

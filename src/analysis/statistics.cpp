@@ -12,6 +12,8 @@ constexpr double kDegrees = 180.0 / std::numbers::pi;
 // Below this an eigenvalue counts as zero and two eigenvalues as equal: the
 // rounding of a million-term tensor sum stays orders of magnitude smaller.
 constexpr double kEigenTolerance = 1e-10;
+// Eigenvalues below this are rounding noise of a zero eigenvalue.
+constexpr double kZeroEigenvalue = 1e-15;
 // n - R below this share of n counts as R = n (identical directions).
 constexpr double kResultantTolerance = 1e-12;
 
@@ -62,6 +64,14 @@ void fill_fisher(Statistics& s, const Sums& sums) {
   if (cosine >= -1) s.alpha95 = std::acos(std::min(1.0, cosine)) * kDegrees;
 }
 
+// An eigenvector's sign is arbitrary: a horizontal axis is given by its end
+// with a trend below 180, so that equal data give equal output.
+TrendPlunge axis_trend_plunge(const Vector3& v) {
+  TrendPlunge d = trend_plunge(v);
+  if (std::abs(v[2]) < 1e-12 && d.trend >= 180) d = {d.trend - 180, 0};
+  return d;
+}
+
 void fill_tensor(Statistics& s, const Sums& sums) {
   const double n = static_cast<double>(s.n);
   Eigen::Matrix3d t;
@@ -70,23 +80,24 @@ void fill_tensor(Statistics& s, const Sums& sums) {
       sums.t[4], sums.t[5], sums.t[2];
   t /= n;
   const Eigen::SelfAdjointEigenSolver<Eigen::Matrix3d> solver(t);
-  // Eigen sorts ascending; s1 is the largest. Rounding may leave a zero
-  // eigenvalue slightly negative.
+  // Eigen sorts ascending; s1 is the largest.
   std::array<double, 3> e;
   std::array<Vector3, 3> vec;
   for (std::size_t i = 0; i < 3; ++i) {
     const auto col = static_cast<Eigen::Index>(2 - i);
-    e[i] = std::max(0.0, solver.eigenvalues()(col));
+    // Rounding leaves a zero eigenvalue slightly off zero, either way.
+    const double value = solver.eigenvalues()(col);
+    e[i] = value < kZeroEigenvalue ? 0.0 : value;
     const auto v = solver.eigenvectors().col(col);
     vec[i] = {v(0), v(1), v(2)};
   }
   s.eigenvalues = e;
   const bool gap12 = e[0] - e[1] > kEigenTolerance;
   const bool gap23 = e[1] - e[2] > kEigenTolerance;
-  if (gap12) s.eigenvectors[0] = trend_plunge(vec[0]);
-  if (gap12 && gap23) s.eigenvectors[1] = trend_plunge(vec[1]);
+  if (gap12) s.eigenvectors[0] = axis_trend_plunge(vec[0]);
+  if (gap12 && gap23) s.eigenvectors[1] = axis_trend_plunge(vec[1]);
   if (gap23) {
-    s.eigenvectors[2] = trend_plunge(vec[2]);
+    s.eigenvectors[2] = axis_trend_plunge(vec[2]);
     s.beta_axis = s.eigenvectors[2];
     s.girdle = DipDirection{std::fmod(s.beta_axis->trend + 180, 360), 90 - s.beta_axis->plunge};
   }
@@ -104,7 +115,8 @@ TrendPlunge trend_plunge(const Vector3& v) {
   double trend = std::atan2(y, x) * kDegrees;
   if (trend < 0) trend += 360;
   if (trend >= 360) trend = 0;
-  const double plunge = std::atan2(z, std::hypot(x, y)) * kDegrees;
+  // Never -0 (a horizontal vector with z = -0).
+  const double plunge = std::max(0.0, std::atan2(z, std::hypot(x, y)) * kDegrees);
   return {trend, plunge};
 }
 

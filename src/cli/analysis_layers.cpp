@@ -147,8 +147,8 @@ AnalysisLayers compute_layers(const PlotRequest& r, const std::vector<data::Data
     DensityLayer d;
     d.points = points.size();
     d.grid = analysis::density_grid(points, r.contour->density, net_projection(r), kGridCells);
-    d.levels = r.contour->levels.empty() ? analysis::automatic_levels(d.grid.peak())
-                                         : r.contour->levels;
+    d.levels =
+        r.contour->levels.empty() ? analysis::automatic_levels(d.grid.peak()) : r.contour->levels;
     std::sort(d.levels.begin(), d.levels.end());
     d.levels.erase(std::unique(d.levels.begin(), d.levels.end()), d.levels.end());
     d.contours = analysis::contour(d.grid, d.levels);
@@ -242,8 +242,8 @@ void draw_contour_legend(const PlotRequest& r, const AnalysisLayers& layers,
   plot::stextalign(-5, 1);
   std::string title = "Density " + std::string(analysis::method_name(o.method));
   if (o.method != analysis::DensityMethod::schmidt) title += ", sigma " + number_text(o.sigma);
-  title += ", " + std::string(analysis::units_name(o.units)) + " (n = " +
-           std::to_string(d.points) + ")";
+  title +=
+      ", " + std::string(analysis::units_name(o.units)) + " (n = " + std::to_string(d.points) + ")";
   plot::cmtext2(x, y, title);
   if (d.levels.empty()) {
     plot::cmtext2(x, y - kLegendRow, "no level below the peak");
@@ -259,9 +259,9 @@ void draw_contour_legend(const PlotRequest& r, const AnalysisLayers& layers,
     plot::slinewidth(kFillEdgeWidth, 1);
     fill_rectangle_cm(x, y - 0.18f, 0.6f, 0.36f);
     use_color(kBlack);
-    const std::string range = band + 1 < bands ? number_text(d.levels[band]) + " - " +
-                                                     number_text(d.levels[band + 1])
-                                               : ">= " + number_text(d.levels[band]);
+    const std::string range =
+        band + 1 < bands ? number_text(d.levels[band]) + " - " + number_text(d.levels[band + 1])
+                         : ">= " + number_text(d.levels[band]);
     plot::cmtext2(x + 0.9f, y, shown < bands && k + 1 == shown ? "... " + range : range);
   }
   plot::scolorrgb(kRampSlot, "Grey50", 50.0f, 50.0f, 50.0f, 1);

@@ -17,7 +17,8 @@ Field angle(std::optional<double> degrees) {
   if (!degrees) return std::nullopt;
   char text[32];
   std::snprintf(text, sizeof text, "%.2f", *degrees);
-  return std::string(text);
+  const std::string shown = text;
+  return shown == "-0.00" ? "0.00" : shown;
 }
 
 // An azimuth that rounds to 360.00 is shown as 0.00.
@@ -44,9 +45,8 @@ std::vector<Field> fields(const data::DataSet& set, const analysis::Statistics& 
   auto eigenvalue = [&](std::size_t i) {
     return number(s.eigenvalues ? std::optional((*s.eigenvalues)[i]) : std::nullopt);
   };
-  std::vector<Field> f{trend(s.mean),     plunge(s.mean), number(s.resultant),
-                       number(s.fisher_k), angle(s.alpha95), eigenvalue(0),
-                       eigenvalue(1),     eigenvalue(2)};
+  std::vector<Field> f{trend(s.mean),    plunge(s.mean), number(s.resultant), number(s.fisher_k),
+                       angle(s.alpha95), eigenvalue(0),  eigenvalue(1),       eigenvalue(2)};
   for (const auto& v : s.eigenvectors) {
     f.push_back(trend(v));
     f.push_back(plunge(v));
@@ -73,7 +73,8 @@ std::string csv_field(const std::string& text) {
 
 std::vector<analysis::Statistics> statistics_of(const std::vector<data::DataSet>& sets) {
   std::vector<analysis::Statistics> result;
-  for (const data::DataSet& set : sets) result.push_back(analysis::compute_statistics(set.unit_vectors()));
+  for (const data::DataSet& set : sets)
+    result.push_back(analysis::compute_statistics(set.unit_vectors()));
   return result;
 }
 
@@ -87,9 +88,10 @@ std::string statistics_table(const std::vector<data::DataSet>& sets,
                                 : set.kind == data::Kind::lines ? "lines"
                                                                 : "slip lines";
     if (i > 0) out += '\n';
-    out += shown_name(set) + ": " + std::to_string(set.size()) + " " +
-           std::string(data::kind_name(set.kind)) + " (" + set.notation + "), statistics of the " +
-           std::string(of) + "\n";
+    std::string kind(data::kind_name(set.kind));
+    if (set.size() == 1) kind.pop_back();  // "1 plane"
+    out += shown_name(set) + ": " + std::to_string(set.size()) + " " + kind + " (" + set.notation +
+           "), statistics of the " + std::string(of) + "\n";
     auto row = [&](std::string_view label, const std::string& value) {
       std::string line = "  " + std::string(label);
       line.resize(24, ' ');
