@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <numbers>
+#include <string_view>
 
 #include "cli/statistics_report.hpp"
 #include "math/angles.hpp"
@@ -13,6 +14,7 @@
 #include "plot/primitives.hpp"
 #include "plot/records.hpp"
 #include "plot/text_symbol.hpp"
+#include "postscript/document.hpp"
 #include "postscript/operators.hpp"
 #include "stereonet/display_settings.hpp"
 #include "stereonet/orientation.hpp"
@@ -26,11 +28,17 @@ namespace {
 // an equal-area net, finer than the contour lines' width at page scale.
 constexpr std::size_t kGridCells = 200;
 
-// Colour slots: background, black, and one slot (a grey of the default table
-// no set uses) reloaded with each band's shade and restored after.
+// Colour slots: background, black, and two greys of the default table that
+// no set uses, reloaded in turn with each band's shade (a slot that changes
+// makes the driver write the colour again) and restored after.
 constexpr std::int32_t kBackground = 0;
 constexpr std::int32_t kBlack = 1;
-constexpr std::int32_t kRampSlot = 11;
+struct RampSlot {
+  std::int32_t slot;
+  std::string_view name;
+  float grey;
+};
+constexpr RampSlot kRampSlots[2] = {{10, "Grey40", 60.0f}, {11, "Grey50", 50.0f}};
 
 constexpr float kFillEdgeWidth = 0.012f;  // outline of each filled ring (the least), cm
 constexpr float kContourWidth = 0.012f;   // contour lines, cm
@@ -70,11 +78,23 @@ float shade(std::size_t band, std::size_t bands) {
 }
 
 void use_band_color(std::optional<std::size_t> band, std::size_t bands) {
+  static std::size_t turn = 0;
   if (!band) return use_color(kBackground);
   const float grey = shade(*band, bands);
-  plot::scolorrgb(kRampSlot, "Density", grey, grey, grey, 1);
-  use_color(kRampSlot);
+  const std::int32_t slot = kRampSlots[turn++ % 2].slot;
+  plot::scolorrgb(slot, "Density", grey, grey, grey, 1);
+  use_color(slot);
 }
+
+void restore_ramp_slots() {
+  for (const RampSlot& r : kRampSlots) plot::scolorrgb(r.slot, r.name, r.grey, r.grey, r.grey, 1);
+  use_color(kBlack);
+  plot::slinewidth(kDataLineWidth, 1);
+}
+
+// The Illustrator dialect writes no fill colour: filled bands would all be
+// black, so there the contours are lines only.
+bool fills_have_colours() { return postscript::psparams.ips != 3; }
 
 // A filled polygon of points in device units (the closing point left out).
 void fill_device(std::vector<float>& x, std::vector<float>& y) {
@@ -172,16 +192,14 @@ std::string density_csv(const analysis::NetGrid& grid) {
 }
 
 void draw_density_bands(const PlotRequest& r, const AnalysisLayers& layers) {
-  if (!layers.density) return;
+  if (!layers.density || !fills_have_colours()) return;
   const DensityLayer& d = *layers.density;
   plot::slinewidth(kFillEdgeWidth, 1);
   for (const analysis::FillRing& f : d.contours.fills) {
     use_band_color(f.band, d.levels.size());
     fill_ring(f.ring, r);
   }
-  plot::scolorrgb(kRampSlot, "Grey50", 50.0f, 50.0f, 50.0f, 1);
-  use_color(kBlack);
-  plot::slinewidth(kDataLineWidth, 1);
+  restore_ramp_slots();
 }
 
 void draw_contour_lines(const PlotRequest& r, const AnalysisLayers& layers) {
@@ -255,18 +273,18 @@ void draw_contour_legend(const PlotRequest& r, const AnalysisLayers& layers,
     // Darkest band first, at the top.
     const std::size_t band = bands - 1 - k;
     y -= kLegendRow;
-    use_band_color(band, bands);
-    plot::slinewidth(kFillEdgeWidth, 1);
-    fill_rectangle_cm(x, y - 0.18f, 0.6f, 0.36f);
+    if (fills_have_colours()) {
+      use_band_color(band, bands);
+      plot::slinewidth(kFillEdgeWidth, 1);
+      fill_rectangle_cm(x, y - 0.18f, 0.6f, 0.36f);
+    }
     use_color(kBlack);
     const std::string range =
         band + 1 < bands ? number_text(d.levels[band]) + " - " + number_text(d.levels[band + 1])
                          : ">= " + number_text(d.levels[band]);
     plot::cmtext2(x + 0.9f, y, shown < bands && k + 1 == shown ? "... " + range : range);
   }
-  plot::scolorrgb(kRampSlot, "Grey50", 50.0f, 50.0f, 50.0f, 1);
-  use_color(kBlack);
-  plot::slinewidth(kDataLineWidth, 1);
+  restore_ramp_slots();
 }
 
 }  // namespace polarsketch::cli

@@ -94,6 +94,9 @@ TEST(AnalysisCli, GivenLevelsAndUnitsReachTheLegend) {
   EXPECT_NE(ps.find("(Density kamb, sigma 2, sigma \\(n = 40\\)) show"), std::string::npos);
   for (const std::string band : {"(2 - 4) show", "(4 - 6) show", "(>= 6) show"})
     EXPECT_NE(ps.find(band), std::string::npos) << band;
+  // The Illustrator dialect has no fill colours: the contours are lines only.
+  ASSERT_EQ(run_cli({"plot", "--contour", "--dialect", "3", "-o", "i.ps", kFold}).status, 0);
+  EXPECT_RENDERS("i.ps", 3);
   // "--contour FILE" takes the default method and keeps FILE.
   write_file("l.csv", "trend,plunge\n10,20\n30,40\n");
   const CliRun d = run_cli({"plot", "--contour", "l.csv"});
