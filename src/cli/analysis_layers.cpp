@@ -77,11 +77,12 @@ float shade(std::size_t band, std::size_t bands) {
   return 92.0f - 62.0f * t;
 }
 
-void use_band_color(std::optional<std::size_t> band, std::size_t bands) {
-  static std::size_t turn = 0;
+// The colour of a band (the background below the lowest level); `turn`
+// counts the fills so far and picks the slot.
+void use_band_color(std::optional<std::size_t> band, std::size_t bands, std::size_t turn) {
   if (!band) return use_color(kBackground);
   const float grey = shade(*band, bands);
-  const std::int32_t slot = kRampSlots[turn++ % 2].slot;
+  const std::int32_t slot = kRampSlots[turn % 2].slot;
   plot::scolorrgb(slot, "Density", grey, grey, grey, 1);
   use_color(slot);
 }
@@ -195,8 +196,9 @@ void draw_density_bands(const PlotRequest& r, const AnalysisLayers& layers) {
   if (!layers.density || !fills_have_colours()) return;
   const DensityLayer& d = *layers.density;
   plot::slinewidth(kFillEdgeWidth, 1);
+  std::size_t turn = 0;
   for (const analysis::FillRing& f : d.contours.fills) {
-    use_band_color(f.band, d.levels.size());
+    use_band_color(f.band, d.levels.size(), turn++);
     fill_ring(f.ring, r);
   }
   restore_ramp_slots();
@@ -274,7 +276,7 @@ void draw_contour_legend(const PlotRequest& r, const AnalysisLayers& layers,
     const std::size_t band = bands - 1 - k;
     y -= kLegendRow;
     if (fills_have_colours()) {
-      use_band_color(band, bands);
+      use_band_color(band, bands, k);
       plot::slinewidth(kFillEdgeWidth, 1);
       fill_rectangle_cm(x, y - 0.18f, 0.6f, 0.36f);
     }
