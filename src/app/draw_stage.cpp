@@ -29,18 +29,33 @@ using console::iocom;
 using console::put_line;
 using math::rad;
 using stereonet::for_step;
+using stereonet::loop_count;
 
 float deg(std::int32_t v) { return static_cast<float>(v); }
 
-// Great circles whose dips differ by a whole turn coincide. Dips a, a+s, ...
-// run through every circle they can reach within 360 / gcd(s, 360) steps;
-// with the closing circle of the turn, that many plus one are drawn at most,
-// so bounds far apart (up to the integer limits) cannot make the program
-// write the same circles millions of times.
-std::int64_t dip_loop_limit(std::int32_t s) {
-  if (s == 0) return 0;
+// The most great circles the limited net draws as its loop asks: 27 turns
+// at a step of 1 degree.
+constexpr std::int64_t kMaxDipLoop = 10000;
+
+// How many great circles of dips a, a+s, ... the limited net draws: the
+// loop count, when it is at most kMaxDipLoop. Above that, bounds far apart
+// (up to the integer limits) would write the same circles millions of
+// times: circles whose dips differ by a whole turn coincide, and the dips
+// reach every circle they can within 360 / gcd(s, 360) steps, so that many
+// and the closing circle of the turn are drawn, and a warning shows the
+// count asked for and the count drawn.
+std::int64_t great_circles_to_draw(std::int32_t a, std::int32_t b, std::int32_t s) {
+  const std::int64_t asked = loop_count(a, b, s);
+  if (asked <= kMaxDipLoop) return asked;
   const std::int64_t step = std::abs(static_cast<std::int64_t>(s));
-  return 360 / std::gcd(step, std::int64_t{360}) + 1;
+  const std::int64_t drawn = 360 / std::gcd(step, std::int64_t{360}) + 1;
+  const int u = iocom.itoer;
+  console::warninghead(kProgname, kVersion, kDate);
+  put_line(u, "great circles asked for = " + console::fmt_int(asked, 11));
+  put_line(u, "great circles drawn     = " + console::fmt_int(drawn, 11));
+  put_line(u, "===> EACH DISTINCT GREAT CIRCLE DRAWN ONCE");
+  console::warningtail00();
+  return drawn;
 }
 
 // A family of circles whose increment is zero has no number of steps: say so
@@ -103,9 +118,9 @@ void limited_net(const MainParams& p) {
   const std::int32_t i1 = math::trunc_to_int(p.d1);
   const std::int32_t i2 = math::trunc_to_int(p.d2);
   if (increment_usable("great circle increment", p.idg)) {
+    const std::int64_t count = great_circles_to_draw(i1, i2, p.idg);
     for_step(
-        i1, i2, p.idg, [&](std::int32_t i0) { plane(rad(p.az), rad(deg(i0))); },
-        dip_loop_limit(p.idg));
+        i1, i2, p.idg, [&](std::int32_t i0) { plane(rad(p.az), rad(deg(i0))); }, count);
   }
   if (increment_usable("small circle increment", p.ids)) {
     for (std::int32_t side = 0; side <= 1; ++side) {

@@ -9,6 +9,7 @@
 
 #include "app/main_program.hpp"
 #include "cli/cli.hpp"
+#include "cli/output_file.hpp"
 #include "console/units.hpp"
 
 int main(int argc, char** argv) {
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
 #endif
   if (argc > 1) {
+    polarsketch::cli::remove_temporary_on_interrupt();
     const std::vector<std::string> args(argv + 1, argv + argc);
     return polarsketch::cli::run(args, std::cout, std::cerr, std::cin);
   }

@@ -81,6 +81,42 @@ void rescale_type_1(MainParams& p) {
   plot::ssubplot(p.ipltsize, 1);
 }
 
+// The projections by number, as the projection menu names them.
+std::string projection_name(std::int32_t iproj) {
+  switch (iproj) {
+    case 1:
+      return "Wulff, direct X,Y axis";
+    case 2:
+      return "Wulff, retrograde X,Y axis";
+    case 3:
+      return "Schmidt, direct X,Y axis";
+    case 4:
+      return "Schmidt, retrograde X,Y axis";
+    default:
+      return "";
+  }
+}
+
+// Command 30. The frame of an open page was drawn in the projection of its
+// preparation; when the projection changes under it, what is drawn next no
+// longer matches that frame, so the user is told and shown the way to a new
+// page.
+void choose_projection() {
+  const std::int32_t old_proj = stereonet::sprojtype.iproj;
+  std::int32_t iproja = 0;
+  stereonet::sspro(iproja, 2);
+  const std::int32_t new_proj = stereonet::sprojtype.iproj;
+  if (!iocom.lop || new_proj == old_proj) return;
+  const int u = iocom.itoer;
+  console::warninghead(kProgname, kVersion, kDate);
+  put_line(u, "old projection = " + fmt_int(old_proj, 4) + " " + projection_name(old_proj));
+  put_line(u, "new projection = " + fmt_int(new_proj, 4) + " " + projection_name(new_proj));
+  put_line(u, "THE FRAME OF THE CURRENT PAGE SHOWS");
+  put_line(u, "THE OLD PROJECTION");
+  put_line(u, "===> COMMAND 19 STARTS A PAGE WITH THE NEW FRAME");
+  console::warningtail00();
+}
+
 // A drawing command given as the answer to the quit confirmation finds the
 // plot closed (the quit closed it); it is opened and prepared first, as the
 // plot-file stage does for any drawing command, so the drawing is not lost.
@@ -188,7 +224,7 @@ void settings_stage(std::int32_t irep, MainParams& p) {
       read_plot_file_name(p);
       break;
     case 30:
-      stereonet::sspro(i1, 2);
+      choose_projection();
       break;
     case 40:
       stereonet::sdspaxsymb(i1, i2, 2);

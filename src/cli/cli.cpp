@@ -1,6 +1,7 @@
 // The command line: arguments to a request, the request run.
 #include "cli/cli.hpp"
 
+#include <exception>
 #include <ostream>
 #include <type_traits>
 #include <variant>
@@ -10,9 +11,9 @@
 
 namespace polarsketch::cli {
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        std::istream& in) {
-  const Request request = parse_arguments(args);
+namespace {
+
+int run_request(const Request& request, std::ostream& out, std::ostream& err, std::istream& in) {
   return std::visit(
       [&](const auto& r) -> int {
         using T = std::decay_t<decltype(r)>;
@@ -27,6 +28,19 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         }
       },
       request);
+}
+
+}  // namespace
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        std::istream& in) {
+  try {
+    return run_request(parse_arguments(args), out, err, in);
+  } catch (const std::exception& e) {
+    // Out of memory, or a fault of the system below: said, never a crash.
+    err << "polarsketch: " << e.what() << '\n';
+    return kExitSoftware;
+  }
 }
 
 }  // namespace polarsketch::cli

@@ -11,7 +11,6 @@ namespace polarsketch::cli {
 int run_plot(const PlotRequest& request, std::istream& in, std::ostream& out, std::ostream& err);
 
 // Prints, per data set, its file, kind, count and the notation read.
-int run_stats(const StatsRequest& request, std::istream& in, std::ostream& out,
-              std::ostream& err);
+int run_stats(const StatsRequest& request, std::istream& in, std::ostream& out, std::ostream& err);
 
 }  // namespace polarsketch::cli

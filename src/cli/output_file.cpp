@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace polarsketch::cli {
 
@@ -28,6 +30,24 @@ std::string extension(const std::string& path) {
   return path.substr(dot);
 }
 
+// The temporary file being written, for the interrupt handler: a fixed
+// buffer, since the handler may only call async-signal-safe functions.
+char g_temporary[4096] = {};
+volatile std::sig_atomic_t g_have_temporary = 0;
+
+void note_temporary(const std::string& path) {
+  g_have_temporary = 0;
+  if (path.empty() || path.size() >= sizeof g_temporary) return;
+  std::memcpy(g_temporary, path.c_str(), path.size() + 1);
+  g_have_temporary = 1;
+}
+
+extern "C" void remove_temporary_and_end(int sig) {
+  if (g_have_temporary != 0) ::unlink(g_temporary);
+  ::signal(sig, SIG_DFL);
+  ::raise(sig);
+}
+
 // The permissions a newly created file gets under the process's umask.
 mode_t default_file_mode() {
   const mode_t mask = ::umask(0);
@@ -37,10 +57,18 @@ mode_t default_file_mode() {
 
 }  // namespace
 
+void remove_temporary_on_interrupt() {
+  struct sigaction sa {};
+  sa.sa_handler = remove_temporary_and_end;
+  sigemptyset(&sa.sa_mask);
+  for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaction(sig, &sa, nullptr);
+}
+
 FormatChoice output_format(const std::string& path) {
   const std::string ext = lower(extension(path));
   if (ext == ".ps") return {OutputFormat::postscript, ""};
-  const std::string what = ext.empty() ? "the name has no extension" : "'" + ext + "' is not written";
+  const std::string what =
+      ext.empty() ? "the name has no extension" : "'" + ext + "' is not written";
   return {std::nullopt, what + "; the plot file must end in .ps (PostScript)"};
 }
 
@@ -59,6 +87,25 @@ AtomicOutput::~AtomicOutput() { discard(); }
 
 bool AtomicOutput::create() {
   discard();
+  // A link is followed, so the file it names is replaced and the link kept.
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  for (int links = 0; links < 40 && fs::is_symlink(target_, ec); ++links) {
+    const fs::path to = fs::read_symlink(target_, ec);
+    if (ec) break;
+    target_ = (to.is_absolute() ? to : fs::path(target_).parent_path() / to).string();
+  }
+  // An existing file keeps its permissions; a device, a pipe or a directory
+  // is never replaced by a renamed file.
+  mode_t mode = default_file_mode();
+  struct stat existing {};
+  if (::stat(target_.c_str(), &existing) == 0) {
+    if (!S_ISREG(existing.st_mode)) {
+      error_ = "it is not a regular file";
+      return false;
+    }
+    mode = existing.st_mode & 07777;
+  }
   const std::size_t slash = target_.find_last_of('/');
   const std::string dir = slash == std::string::npos ? "" : target_.substr(0, slash + 1);
   const std::string base = slash == std::string::npos ? target_ : target_.substr(slash + 1);
@@ -68,9 +115,10 @@ bool AtomicOutput::create() {
     error_ = std::strerror(errno);
     return false;
   }
-  ::fchmod(fd, default_file_mode());
+  ::fchmod(fd, mode);
   ::close(fd);
   temp_ = pattern;
+  note_temporary(temp_);
   return true;
 }
 
@@ -81,12 +129,14 @@ bool AtomicOutput::commit() {
     discard();
     return false;
   }
+  note_temporary("");
   temp_.clear();
   return true;
 }
 
 void AtomicOutput::discard() {
   if (temp_.empty()) return;
+  note_temporary("");
   std::remove(temp_.c_str());
   temp_.clear();
 }

@@ -26,6 +26,10 @@ FormatChoice output_format(const std::string& path);
 // of one of the inputs.
 std::string default_output_name(const std::vector<std::string>& files);
 
+// Makes an interrupt (SIGINT, SIGTERM, SIGHUP) remove the temporary file
+// of the AtomicOutput being written before the program ends as interrupted.
+void remove_temporary_on_interrupt();
+
 // A file written as a temporary file in the target's directory and renamed
 // onto the target once complete; dropped (removed) unless committed.
 class AtomicOutput {

@@ -1,11 +1,13 @@
 // The arguments of the command line mapped to a request with CLI11.
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string_view>
+#include <variant>
 
 #include "app/params.hpp"
 #include "cli/output_file.hpp"
@@ -15,7 +17,8 @@ namespace polarsketch::cli {
 
 namespace {
 
-constexpr std::string_view kUsage = R"(polarsketch: stereonets from measurement files, or an interactive session.
+constexpr std::string_view kUsage =
+    R"(polarsketch: stereonets from measurement files, or an interactive session.
 
 Usage:
   polarsketch                          the interactive program (numbered menus)
@@ -92,31 +95,91 @@ void add_input_options(CLI::App& form, InputOptions& input) {
   form.add_flag("--skip-bad", input.skip_bad, "skip bad lines instead of stopping");
 }
 
+// An integer option within [low, high].
+void add_integer(CLI::App& form, const std::string& name, int& value, int low, int high,
+                 const std::string& type_name, const std::string& help) {
+  form.add_option(name, value, help)
+      ->check(CLI::Range(low, high).description(""))
+      ->type_name(type_name);
+}
+
+// Steps run once parsing has succeeded.
+using Finishers = std::vector<std::function<void()>>;
+
 // An option whose value is one of a few words, mapped to an enumeration
 // once parsing is done (CLI11 names the allowed words in its message).
 template <class E>
-class Choice {
- public:
-  Choice(CLI::App& form, const std::string& name, E& value, std::map<std::string, E> choices,
-         const std::string& help)
-      : value_(value), choices_(std::move(choices)) {
-    std::vector<std::string> words;
-    std::string names;
-    for (const auto& [k, v] : choices_) {
-      words.push_back(k);
-      names += (names.empty() ? "" : "|") + k;
-    }
-    form.add_option(name, word_, help)->check(CLI::IsMember(words).description(""))->type_name(names);
+void add_choice(CLI::App& form, const std::string& name, E& value,
+                const std::map<std::string, E>& choices, const std::string& help,
+                Finishers& finish) {
+  auto word = std::make_shared<std::string>();
+  std::vector<std::string> words;
+  std::string names;
+  for (const auto& [k, v] : choices) {
+    words.push_back(k);
+    names += (names.empty() ? "" : "|") + k;
   }
-  void apply() const {
-    if (!word_.empty()) value_ = choices_.at(word_);
-  }
+  form.add_option(name, *word, help)->check(CLI::IsMember(words).description(""))->type_name(names);
+  finish.push_back([word, &value, choices] {
+    if (!word->empty()) value = choices.at(*word);
+  });
+}
 
- private:
-  E& value_;
-  std::map<std::string, E> choices_;
-  std::string word_;
-};
+CLI::App* add_plot_form(CLI::App& app, PlotRequest& plot, std::string& output, Finishers& finish) {
+  CLI::App* form = app.add_subcommand("plot", "draw the data sets of the files on one stereonet");
+  form->set_help_flag("-h,--help", "this text");
+  add_input_options(*form, plot.input);
+  form->add_option("-o,--output", output, "the plot file (default: the first FILE with .ps)")
+      ->type_name("FILE");
+  add_integer(*form, "--dialect", plot.dialect, 1, 3, "1|2|3", "PostScript dialect (default 2)");
+  add_choice(*form, "--landscape", plot.paper,
+             {{"letter", Paper::landscape_letter}, {"a4", Paper::landscape_a4}},
+             "landscape page (default: portrait)", finish);
+  add_choice(*form, "--projection", plot.projection,
+             {{"equal-area", Projection::equal_area}, {"equal-angle", Projection::equal_angle}},
+             "default equal-area", finish);
+  add_integer(*form, "--net", plot.net_step, 1, 90, "STEP",
+              "a standard net under the data, every STEP degrees");
+  add_integer(*form, "--polar-net", plot.polar_net_step, 1, 90, "STEP",
+              "a polar net under the data, every STEP degrees");
+  add_choice(*form, "--planes", plot.planes,
+             {{"great-circles", PlaneStyle::great_circles},
+              {"poles", PlaneStyle::poles},
+              {"both", PlaneStyle::both}},
+             "how planes are drawn (default great-circles)", finish);
+  add_choice(*form, "--hemisphere", plot.hemisphere,
+             {{"lower", Hemisphere::lower}, {"upper", Hemisphere::upper}}, "default lower", finish);
+  form->add_flag("--run-info", plot.run_info, "write the run information on the page");
+  form->footer(
+      "\nExamples:\n"
+      "  polarsketch plot examples/fold_bedding.csv --net 10 --planes both\n"
+      "  polarsketch plot -o faults.ps --projection equal-angle examples/faults.csv\n"
+      "  cat data.txt | polarsketch plot --columns dipdir,dip -o data.ps -\n"
+      "  polarsketch plot --contour kamb --units sigma --stats examples/fold_bedding.csv\n");
+  return form;
+}
+
+CLI::App* add_stats_form(CLI::App& app, StatsRequest& stats) {
+  CLI::App* form = app.add_subcommand("stats", "what each file holds and its statistics");
+  form->set_help_flag("-h,--help", "this text");
+  add_input_options(*form, stats.input);
+  form->add_flag("--csv", stats.csv, "one CSV line per data set, after a header line");
+  form->footer(
+      "\nExamples:\n  polarsketch stats examples/*.csv\n"
+      "  polarsketch stats --csv examples/*.csv > statistics.csv\n");
+  return form;
+}
+
+// The plot request completed: choices mapped, the plot file named and its
+// format known.
+Request finish_plot(PlotRequest& plot, const std::string& output, const Finishers& finish) {
+  for (const auto& f : finish) f();
+  plot.output = output.empty() ? default_output_name(plot.input.files) : output;
+  const FormatChoice format = output_format(plot.output);
+  if (!format) return usage_error("plot", "cannot write '" + plot.output + "': " + format.error);
+  plot.format = *format;
+  return plot;
+}
 
 // "--contour" takes its method only when the next argument names one, so
 // that "--contour FILE" keeps FILE: both become "--contour=METHOD".
@@ -159,6 +222,30 @@ std::string contour_request(const CLI::App& form, const ContourOptions& o,
   return "";
 }
 
+// The options of the statistics and density layers of plot.
+void add_analysis_options(CLI::App& form, PlotRequest& plot, ContourOptions& contour,
+                          Finishers& finish) {
+  form.add_flag("--stats", plot.stats,
+                "draw each set's mean, 95 % cone, eigenvectors and girdle; "
+                "the statistics on standard error");
+  form.add_option("--contour", contour.method,
+                  "density contours of all data sets under the data (default exp-kamb)")
+      ->check(CLI::IsMember({"exp-kamb", "kamb", "linear-kamb", "schmidt"}).description(""))
+      ->type_name("[exp-kamb|kamb|linear-kamb|schmidt]");
+  form.add_option("--sigma", contour.sigma, "counting area of the Kamb methods (default 3)")
+      ->check(CLI::PositiveNumber.description(""))
+      ->type_name("S");
+  add_choice(form, "--units", contour.units,
+             {{"mud", analysis::DensityUnits::mud}, {"sigma", analysis::DensityUnits::sigma}},
+             "multiples of a uniform distribution (default) or standard deviations", finish);
+  form.add_option("--levels", contour.levels, "contour levels (default: automatic)")
+      ->delimiter(',')
+      ->type_name("LIST");
+  form.add_option("--density-out", contour.density_out, "the density grid as CSV")
+      ->type_name("FILE");
+  form.add_flag("--hide-data", plot.hide_data, "no symbol or great circle per measurement");
+}
+
 // Forms named by the first argument that is not an option.
 bool is_form(std::string_view word) { return word == "plot" || word == "stats"; }
 
@@ -167,8 +254,9 @@ bool is_form(std::string_view word) { return word == "plot" || word == "stats"; 
 Request parse_arguments(const std::vector<std::string>& args) {
   // An unknown form is named as such, not as an unexpected argument.
   for (const std::string& a : args) {
-    if (a.empty() || a[0] == '-') continue;
-    if (!is_form(a)) return usage_error("", "unknown command '" + a + "'; the commands are plot and stats");
+    if (a.size() > 1 && a[0] == '-') continue;
+    if (!is_form(a))
+      return usage_error("", "unknown command '" + a + "'; the commands are plot and stats");
     break;
   }
 
@@ -179,77 +267,12 @@ Request parse_arguments(const std::vector<std::string>& args) {
 
   PlotRequest plot;
   std::string output;
-  CLI::App* plot_form = app.add_subcommand("plot", "draw the data sets of the files on one stereonet");
-  plot_form->set_help_flag("-h,--help", "this text");
-  add_input_options(*plot_form, plot.input);
-  plot_form->add_option("-o,--output", output, "the plot file (default: the first FILE with .ps)")
-      ->type_name("FILE");
-  plot_form->add_option("--dialect", plot.dialect, "PostScript dialect (default 2)")
-      ->check(CLI::Range(1, 3).description(""))
-      ->type_name("1|2|3");
-  const Choice<Paper> landscape(*plot_form, "--landscape", plot.paper,
-             std::map<std::string, Paper>{{"letter", Paper::landscape_letter},
-                                          {"a4", Paper::landscape_a4}},
-             "landscape page (default: portrait)");
-  const Choice<Projection> projection(*plot_form, "--projection", plot.projection,
-             std::map<std::string, Projection>{{"equal-area", Projection::equal_area},
-                                               {"equal-angle", Projection::equal_angle}},
-             "default equal-area");
-  plot_form->add_option("--net", plot.net_step, "a standard net under the data, every STEP degrees")
-      ->check(CLI::Range(1, 90).description(""))
-      ->type_name("STEP");
-  plot_form
-      ->add_option("--polar-net", plot.polar_net_step,
-                   "a polar net under the data, every STEP degrees")
-      ->check(CLI::Range(1, 90).description(""))
-      ->type_name("STEP");
-  const Choice<PlaneStyle> planes(*plot_form, "--planes", plot.planes,
-             std::map<std::string, PlaneStyle>{{"great-circles", PlaneStyle::great_circles},
-                                               {"poles", PlaneStyle::poles},
-                                               {"both", PlaneStyle::both}},
-             "how planes are drawn (default great-circles)");
-  const Choice<Hemisphere> hemisphere(*plot_form, "--hemisphere", plot.hemisphere,
-             std::map<std::string, Hemisphere>{{"lower", Hemisphere::lower},
-                                               {"upper", Hemisphere::upper}},
-             "default lower");
-  plot_form->add_flag("--run-info", plot.run_info, "write the run information on the page");
-  plot_form->add_flag("--stats", plot.stats,
-                      "draw each set's mean, 95 % cone, eigenvectors and girdle; "
-                      "the statistics on standard error");
+  Finishers finish;
+  CLI::App* plot_form = add_plot_form(app, plot, output, finish);
   ContourOptions contour;
-  plot_form
-      ->add_option("--contour", contour.method,
-                   "density contours of all data sets under the data (default exp-kamb)")
-      ->check(CLI::IsMember({"exp-kamb", "kamb", "linear-kamb", "schmidt"}).description(""))
-      ->type_name("[exp-kamb|kamb|linear-kamb|schmidt]");
-  plot_form->add_option("--sigma", contour.sigma, "counting area of the Kamb methods (default 3)")
-      ->check(CLI::PositiveNumber.description(""))
-      ->type_name("S");
-  const Choice<analysis::DensityUnits> units(
-      *plot_form, "--units", contour.units,
-      std::map<std::string, analysis::DensityUnits>{{"mud", analysis::DensityUnits::mud},
-                                                    {"sigma", analysis::DensityUnits::sigma}},
-      "multiples of a uniform distribution (default) or standard deviations");
-  plot_form->add_option("--levels", contour.levels, "contour levels (default: automatic)")
-      ->delimiter(',')
-      ->type_name("LIST");
-  plot_form->add_option("--density-out", contour.density_out, "the density grid as CSV")
-      ->type_name("FILE");
-  plot_form->add_flag("--hide-data", plot.hide_data, "no symbol or great circle per measurement");
-  plot_form->footer(
-      "\nExamples:\n"
-      "  polarsketch plot examples/fold_bedding.csv --net 10 --planes both\n"
-      "  polarsketch plot -o faults.ps --projection equal-angle examples/faults.csv\n"
-      "  cat data.txt | polarsketch plot --columns dipdir,dip -o data.ps -\n"
-      "  polarsketch plot --contour kamb --units sigma --stats examples/fold_bedding.csv\n");
-
+  add_analysis_options(*plot_form, plot, contour, finish);
   StatsRequest stats;
-  CLI::App* stats_form =
-      app.add_subcommand("stats", "what each file holds and its statistics");
-  stats_form->set_help_flag("-h,--help", "this text");
-  add_input_options(*stats_form, stats.input);
-  stats_form->add_flag("--csv", stats.csv, "one CSV line per data set, after a header line");
-  stats_form->footer("\nExamples:\n  polarsketch stats examples/*.csv\n  polarsketch stats --csv examples/*.csv > statistics.csv\n");
+  CLI::App* stats_form = add_stats_form(app, stats);
 
   const std::vector<std::string> normalised = with_contour_method(args);
   std::vector<std::string> reversed(normalised.rbegin(), normalised.rend());
@@ -266,20 +289,11 @@ Request parse_arguments(const std::vector<std::string>& args) {
 
   if (version) return Answer{kExitOk, std::string(app::kProgname) + " " + app::kVersion + "\n", ""};
   if (plot_form->parsed()) {
-    landscape.apply();
-    projection.apply();
-    planes.apply();
-    hemisphere.apply();
-    units.apply();
-    if (const std::string fault = contour_request(*plot_form, contour, plot.contour); !fault.empty())
-      return usage_error("plot", fault);
-    plot.output = output.empty() ? default_output_name(plot.input.files) : output;
-    const auto format = output_format(plot.output);
-    if (!format) {
-      return usage_error("plot", "cannot write '" + plot.output + "': " + format.error);
-    }
-    plot.format = *format;
-    return plot;
+    Request request = finish_plot(plot, output, finish);
+    auto* done = std::get_if<PlotRequest>(&request);
+    if (done == nullptr) return request;
+    const std::string fault = contour_request(*plot_form, contour, done->contour);
+    return fault.empty() ? request : usage_error("plot", fault);
   }
   if (stats_form->parsed()) return stats;
   return usage_error("", "no command given");

@@ -75,7 +75,7 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
       // A library routine asked a question the batch session cannot answer.
       for (const std::string& m : session.messages()) err << "polarsketch: " << m << '\n';
       err << "polarsketch: internal error: the plot library stopped; nothing written\n";
-      return 70;
+      return kExitSoftware;
     }
     written = session.close();
     for (const std::string& m : session.messages()) err << "polarsketch: " << m << '\n';

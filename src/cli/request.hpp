@@ -17,6 +17,7 @@ enum ExitStatus : int {
   kExitUsage = 64,       // a wrong option, a missing argument, an unknown form
   kExitDataError = 65,   // bad data in an input file
   kExitNoInput = 66,     // an input file that cannot be opened
+  kExitSoftware = 70,    // a fault of the program itself (said on standard error)
   kExitCantCreate = 73,  // an output file that cannot be written
 };
 

@@ -27,9 +27,9 @@ namespace {
 constexpr std::int32_t kBlack = 1;
 constexpr std::int32_t kLightGrey = 8;
 
-constexpr float kSymbolSize = 0.25f;   // data symbols, cm
-constexpr float kLegendText = 0.35f;   // legend text height, cm
-constexpr float kLegendRow = 0.55f;    // legend row spacing, cm
+constexpr float kSymbolSize = 0.25f;  // data symbols, cm
+constexpr float kLegendText = 0.35f;  // legend text height, cm
+constexpr float kLegendRow = 0.55f;   // legend row spacing, cm
 constexpr float kNetLineWidth = 0.015f;
 constexpr float kDataLineWidth = 0.02f;
 
@@ -252,7 +252,14 @@ SetStyle set_style(std::size_t index) {
   // Blue, red, green, magenta, cyan, yellow, black, dark grey; filled and
   // hollow shapes alternate so that neighbouring sets differ in both.
   static constexpr std::array<SetStyle, 8> kStyles{{
-      {4, -1}, {2, 3}, {3, -40}, {6, 1}, {5, -3}, {7, 40}, {1, -4}, {12, 14},
+      {4, -1},
+      {2, 3},
+      {3, -40},
+      {6, 1},
+      {5, -3},
+      {7, 40},
+      {1, -4},
+      {12, 14},
   }};
   return kStyles[index % kStyles.size()];
 }
@@ -262,8 +269,7 @@ void draw_page(const PlotRequest& r, const std::vector<data::DataSet>& sets,
   const NetPlacement net = net_placement(r.paper);
   std::int32_t isa = 1;
   plot::ssubplot(isa, 1);
-  float x0 = net.x_cm, y0 = net.y_cm, xx = net.radius_cm, xy = 0.0f, yx = 0.0f,
-        yy = net.radius_cm;
+  float x0 = net.x_cm, y0 = net.y_cm, xx = net.radius_cm, xy = 0.0f, yx = 0.0f, yy = net.radius_cm;
   plot::sus2cm1(x0, y0, xx, xy, yx, yy, 1);
   std::int32_t projection =
       r.projection == Projection::equal_area ? kSchmidtRetrograde : kWulffRetrograde;

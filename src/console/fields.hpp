@@ -20,7 +20,10 @@ std::string fmt_exp(float v, int w, int d);
 
 // General form of w columns with d significant digits: fixed notation in w-4
 // columns plus 4 blanks when 0.1 <= |v| < 10^d (after rounding) or v = 0,
-// otherwise the exponent form.
+// otherwise the exponent form. The fixed part keeps d significant digits
+// (d - 1 decimals for 0) and drops the 0 before the point when only that
+// makes it too wide. In 12 columns with 6 digits, 0 is " 0.00000    " and
+// -0.25 is "-.250000    ".
 std::string fmt_general(float v, int w, int d);
 
 // Logical right-aligned in w columns as T or F.

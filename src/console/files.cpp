@@ -9,6 +9,7 @@
 #include "console/iocom.hpp"
 #include "console/prompts.hpp"
 #include "console/stop.hpp"
+#include "console/system_names.hpp"
 #include "console/units.hpp"
 
 namespace polarsketch::console {
@@ -76,9 +77,28 @@ void opef2(std::string& fnam, std::string_view expl, std::int32_t iu, std::strin
   }
 }
 
-void hostname(std::string& hname) { hname = fit_text("WindowsOS-ix86", hname.size()); }
+namespace {
 
-void username(std::string& uname) { uname = fit_text("Windows user", uname.size()); }
+// A system name for a field: the fallback when the system gave none, and
+// control characters shown as '?' so that the name stays on its line.
+std::string shown_name(std::string name, std::string_view fallback) {
+  if (name.empty()) return std::string(fallback);
+  for (char& c : name) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 32 || b == 127) c = '?';
+  }
+  return name;
+}
+
+}  // namespace
+
+void hostname(std::string& hname) {
+  hname = fit_text(shown_name(system_names().host, "WindowsOS-ix86"), hname.size());
+}
+
+void username(std::string& uname) {
+  uname = fit_text(shown_name(system_names().user, "Windows user"), uname.size());
+}
 
 void c8time(std::string& c8) {
   const LocalTime t = now();

@@ -31,7 +31,9 @@ void opef2(FixedText<N>& fnam, std::string_view expl, std::int32_t iu, std::stri
 // The name of a file as it is opened: without trailing blanks and carriage returns.
 std::string file_name_to_open(std::string_view fnam);
 
-// Fixed host and user texts, cut or blank-padded to the argument's length.
+// The host name and the login name (console/system_names.hpp), cut or
+// blank-padded to the argument's length; "WindowsOS-ix86" and "Windows user"
+// stand in when the system gives no name.
 void hostname(std::string& hname);
 void username(std::string& uname);
 // Local time of day "hh:mm:ss" (8 characters) and date "yyyy-mm-dd" (10 characters).

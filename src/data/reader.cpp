@@ -98,31 +98,65 @@ Field make_field(std::string_view line, std::size_t begin, std::size_t end) {
   return Field{line.substr(begin, end - begin), begin + 1};
 }
 
+// Where the field starting at `begin` ends: at the next separator, searched
+// from behind the closing quote when the field opens with a double quote (so
+// a quoted label may hold separators; "" inside it stands for one quote).
+std::size_t field_end(std::string_view line, std::size_t begin, Separator separator) {
+  std::size_t from = begin;
+  while (from < line.size() && line[from] == ' ') ++from;
+  if (from < line.size() && line[from] == '"') {
+    std::size_t close = line.find('"', from + 1);
+    while (close != std::string_view::npos && close + 1 < line.size() && line[close + 1] == '"') {
+      close = line.find('"', close + 2);
+    }
+    if (close != std::string_view::npos) from = close + 1;
+  }
+  if (separator == Separator::blanks) {
+    while (from < line.size() && !is_blank(line[from])) ++from;
+    return from;
+  }
+  return std::min(line.find(static_cast<char>(separator), from), line.size());
+}
+
 // Splits a line (comment already cut) into `out`, reusing its storage.
 void split_fields(std::string_view line, Separator separator, std::vector<Field>& out) {
   out.clear();
+  std::size_t begin = 0;
   if (separator == Separator::blanks) {
-    std::size_t i = 0;
     for (;;) {
-      while (i < line.size() && is_blank(line[i])) ++i;
-      if (i == line.size()) return;
-      std::size_t j = i;
-      while (j < line.size() && !is_blank(line[j])) ++j;
-      out.push_back(make_field(line, i, j));
-      i = j;
+      while (begin < line.size() && is_blank(line[begin])) ++begin;
+      if (begin == line.size()) return;
+      const std::size_t end = field_end(line, begin, separator);
+      out.push_back(make_field(line, begin, end));
+      begin = end;
     }
   }
-  const char c = static_cast<char>(separator);
-  std::size_t begin = 0;
   for (;;) {
-    const std::size_t end = line.find(c, begin);
-    if (end == std::string_view::npos) {
-      out.push_back(make_field(line, begin, line.size()));
-      return;
-    }
+    const std::size_t end = field_end(line, begin, separator);
     out.push_back(make_field(line, begin, end));
+    if (end == line.size()) return;
     begin = end + 1;
   }
+}
+
+// Where the comment of a line starts: the first '#' outside double quotes.
+std::size_t comment_start(std::string_view line) {
+  if (line.find('"') == std::string_view::npos) return std::min(line.find('#'), line.size());
+  bool quoted = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    if (line[i] == '"') quoted = !quoted;
+    if (line[i] == '#' && !quoted) return i;
+  }
+  return line.size();
+}
+
+// A label as stored: a doubled quote inside a quoted field stands for one.
+std::string label_text(std::string_view text) {
+  std::string label(text);
+  for (std::size_t i = label.find("\"\""); i != std::string::npos; i = label.find("\"\"", i + 1)) {
+    label.erase(i, 1);
+  }
+  return label;
 }
 
 bool all_empty(const std::vector<Field>& fields) {
@@ -221,10 +255,21 @@ std::string settle_layout(const std::vector<Role>& roles, Layout& layout) {
   layout.notation = strike ? "strike,dip" : (dipdir ? "dipdir,dip" : "");
   if (rake) layout.notation += ",rake";
   if (trend) layout.notation += plane ? ",trend,plunge" : "trend,plunge";
-  if (strike) layout.notation += " (right-hand rule)";
   layout.kind = plane ? (rake || trend ? Kind::slips : Kind::planes) : Kind::lines;
   return {};
 }
+
+// How the strikes of a file chose their side: by the right-hand rule, or by
+// quadrant letters after the dip.
+struct StrikeSides {
+  std::size_t by_rule = 0;
+  std::size_t by_letters = 0;
+
+  std::string_view note() const {
+    if (by_letters == 0) return " (right-hand rule)";
+    return by_rule == 0 ? " (dip quadrant letters)" : " (right-hand rule and dip quadrant letters)";
+  }
+};
 
 // A rejected line: where, what, why.
 struct LineFault {
@@ -238,7 +283,7 @@ LineFault fault(const Field& field, std::string reason) {
 }
 
 std::optional<LineFault> read_plane(const std::vector<Field>& fields, const Layout& layout,
-                                    Plane& plane) {
+                                    Plane& plane, StrikeSides& sides) {
   const bool by_strike = layout.has(Role::strike);
   const Field& azimuth_field = fields[layout[by_strike ? Role::strike : Role::dipdir]];
   const Field& dip_field = fields[layout[Role::dip]];
@@ -262,6 +307,7 @@ std::optional<LineFault> read_plane(const std::vector<Field>& fields, const Layo
     }
     dip_direction = *side;
   }
+  if (by_strike) ++(dip.has_letters ? sides.by_letters : sides.by_rule);
   plane = Plane{dip_direction, dip.value};
   return std::nullopt;
 }
@@ -291,8 +337,8 @@ std::optional<LineFault> read_line(const std::vector<Field>& fields, const Layou
 }
 
 std::optional<LineFault> read_slip(const std::vector<Field>& fields, const Layout& layout,
-                                   Slip& slip) {
-  if (auto bad = read_plane(fields, layout, slip.plane)) return bad;
+                                   Slip& slip, StrikeSides& sides) {
+  if (auto bad = read_plane(fields, layout, slip.plane, sides)) return bad;
   if (layout.has(Role::rake)) {
     const Field& rake_field = fields[layout[Role::rake]];
     const notation::Reading rake = notation::read_rake(rake_field.text);
@@ -310,14 +356,17 @@ std::optional<LineFault> read_slip(const std::vector<Field>& fields, const Layou
                      " degrees off its plane " + degrees_text(slip.plane.dip_direction) + "/" +
                      degrees_text(slip.plane.dip) + " (at most 1 allowed)");
   }
+  // The line within a degree of the plane is taken into it, so a slip is the
+  // same whether given by its rake or by its line.
   slip.rake = rake_of(slip.plane, slip.line);
+  slip.line = line_from_rake(slip.plane, slip.rake);
   return std::nullopt;
 }
 
 // Reads one line's measurement into the data set; nothing is added when the
 // line is rejected.
 std::optional<LineFault> read_record(const std::vector<Field>& fields, const Layout& layout,
-                                     DataSet& data) {
+                                     DataSet& data, StrikeSides& sides) {
   if (layout.has(Role::label)) {
     const Field& label = fields[layout[Role::label]];
     if (std::any_of(label.text.begin(), label.text.end(), is_control)) {
@@ -327,7 +376,7 @@ std::optional<LineFault> read_record(const std::vector<Field>& fields, const Lay
   switch (layout.kind) {
     case Kind::planes: {
       Plane plane;
-      if (auto bad = read_plane(fields, layout, plane)) return bad;
+      if (auto bad = read_plane(fields, layout, plane, sides)) return bad;
       data.planes.push_back(plane);
       break;
     }
@@ -339,12 +388,12 @@ std::optional<LineFault> read_record(const std::vector<Field>& fields, const Lay
     }
     case Kind::slips: {
       Slip slip;
-      if (auto bad = read_slip(fields, layout, slip)) return bad;
+      if (auto bad = read_slip(fields, layout, slip, sides)) return bad;
       data.slips.push_back(slip);
       break;
     }
   }
-  if (layout.has(Role::label)) data.labels.emplace_back(fields[layout[Role::label]].text);
+  if (layout.has(Role::label)) data.labels.push_back(label_text(fields[layout[Role::label]].text));
   return std::nullopt;
 }
 
@@ -399,7 +448,12 @@ std::optional<std::string> roles_of_columns(const std::vector<std::string>& colu
   return std::nullopt;
 }
 
-bool is_header(const std::vector<Field>& fields) {
+// The first line is a header when none of its fields reads as a value, or,
+// unless --columns names the columns, when one of them is a column name (the
+// other columns, e.g. a year, are then ignored).
+bool is_header(const std::vector<Field>& fields, bool columns_given) {
+  const auto known = [](const Field& f) { return role_of(f.text).has_value(); };
+  if (!columns_given && std::any_of(fields.begin(), fields.end(), known)) return true;
   return std::none_of(fields.begin(), fields.end(),
                       [](const Field& f) { return notation::looks_like_value(f.text); });
 }
@@ -435,13 +489,13 @@ class Reader {
     bool first = true;
     Separator separator = Separator::blanks;
     while (lines.next(line)) {
-      line = line.substr(0, line.find('#'));
+      line = line.substr(0, comment_start(line));
       if (first) separator = separator_of(line);
       split_fields(line, separator, fields);
       if (all_empty(fields)) continue;
       if (first) {
         first = false;
-        if (is_header(fields)) {
+        if (is_header(fields, have_layout_)) {
           if (!use_header(fields, lines.number())) return finish();
           continue;
         }
@@ -506,8 +560,9 @@ class Reader {
   void read_line_fields(const std::vector<Field>& fields, std::string_view line,
                         std::size_t line_number) {
     if (fields.size() != layout_.columns) {
-      const std::string count = std::to_string(fields.size()) + " fields where the " +
-                                (column_roles_.empty() ? "header names " : "--columns name ") +
+      const std::string count = std::to_string(fields.size()) +
+                                (fields.size() == 1 ? " field where " : " fields where ") +
+                                (column_roles_.empty() ? "the header names " : "--columns names ") +
                                 std::to_string(layout_.columns);
       // Too many: point at the first extra field; too few: at the line.
       if (fields.size() > layout_.columns) {
@@ -517,7 +572,7 @@ class Reader {
       }
       return;
     }
-    if (auto bad = read_record(fields, layout_, result_.data)) add_error(line_number, *bad);
+    if (auto bad = read_record(fields, layout_, result_.data, sides_)) add_error(line_number, *bad);
   }
 
   static std::string_view trimmed(std::string_view line) {
@@ -543,6 +598,7 @@ class Reader {
     }
     data.kind = layout_.kind;
     data.notation = layout_.notation;
+    if (layout_.has(Role::strike)) data.notation += sides_.note();
     if (options_.skip_bad) result_.skipped = result_.error_count;
     return std::move(result_);
   }
@@ -553,6 +609,7 @@ class Reader {
   Layout layout_;
   std::vector<Role> column_roles_;
   bool have_layout_ = false;
+  StrikeSides sides_;
 };
 
 }  // namespace

@@ -40,8 +40,12 @@ struct DriverSettings {
   std::int32_t ips = 2;      // dialect
 };
 
-// Reads the first line of the settings file. Returns false (and leaves `s`
-// at the defaults) when the file is missing, empty or unreadable.
+// Reads the first line of the settings file by its columns. A line shorter
+// than the 14 columns is read as if padded with blanks: a missing number
+// reads as 0 and a missing orientation as blanks. Returns false (and leaves
+// `s` at the defaults) when the file is missing or empty, or a field cannot
+// be read: an overlay flag that is not T or F (a blank one included) or a
+// number with other characters than a sign and digits.
 bool read_settings_file(DriverSettings& s);
 // The settings line, e.g. "  F   1 P    2".
 std::string settings_line(const DriverSettings& s);

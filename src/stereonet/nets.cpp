@@ -47,9 +47,8 @@ void polar_net_planes(std::int32_t idg) {
 }
 
 void polar_net_cones(std::int32_t ids) {
-  for_step(0, 89, ids, [](std::int32_t i0) {
-    dspscafaph(0.0f, rad(90.0f), rad(deg(i0)), 0.0f, rad(360.0f));
-  });
+  for_step(0, 89, ids,
+           [](std::int32_t i0) { dspscafaph(0.0f, rad(90.0f), rad(deg(i0)), 0.0f, rad(360.0f)); });
 }
 
 }  // namespace polarsketch::stereonet

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "console/iocom.hpp"
+#include "stereonet/projections.hpp"
+#include "support/frame_text.hpp"
 #include "support/test_support.hpp"
 
 namespace polarsketch::app {
@@ -58,6 +60,38 @@ TEST(MainProgramSettings, EachCommandSetsOnlyItsOwnParameters) {
     settings_stage(c.irep, p);
     EXPECT_TRUE(same(p, want)) << c.irep;
   }
+}
+
+TEST(MainProgramSettings, ProjectionChangedUnderAnOpenPlotIsWarnedOf) {
+  namespace f = testing::frames;
+  const f::Lines warning = f::frame(
+      f::warning_head("polarsketch"),
+      {"old projection =    4 Schmidt, retrograde X,Y axis",
+       "new projection =    1 Wulff, direct X,Y axis", "THE FRAME OF THE CURRENT PAGE SHOWS",
+       "THE OLD PROJECTION", "===> COMMAND 19 STARTS A PAGE WITH THE NEW FRAME"},
+      f::warning_tail());
+  struct Case {
+    bool open;
+    const char* answer;
+    bool warned;
+  };
+  const Case cases[] = {
+      {true, "1\n", true}, {true, "4\n", false}, {true, "\n", false}, {false, "1\n", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answer);
+    testing::ConsoleCapture cap(std::string(c.answer) + "\n");
+    stereonet::sprojtype.iproj = 4;
+    console::iocom.lop = c.open;
+    MainParams p;
+    settings_stage(30, p);
+    console::iocom.lop = false;
+    const auto lines = cap.lines();
+    ASSERT_GE(lines.size(), warning.size());
+    const f::Lines last(lines.end() - static_cast<std::ptrdiff_t>(warning.size()), lines.end());
+    EXPECT_EQ(last == warning, c.warned);
+    EXPECT_EQ(cap.text().find("WARNING") != std::string::npos, c.warned);
+  }
+  stereonet::sprojtype.iproj = 4;
 }
 
 TEST(MainProgramQuit, FastQuitEndsAndConfirmationDecides) {

@@ -79,21 +79,36 @@ TEST(Cli, ExitStatusOfEachOutcomeWithOneLineNamingTheFault) {
   EXPECT_EQ(left, (std::vector<std::string>{"bad.csv", "planes.csv", "planes.ps"}));
 }
 
+TEST(Cli, AFailedRunLeavesTheOldPlotFileAndNeverReplacesADevice) {
+  ScratchDir dir;
+  write_file("planes.csv", "dipdir,dip\n120,95\n");
+  write_file("planes.ps", "old plot");
+  EXPECT_EQ(run_cli({"plot", "planes.csv"}).status, 65);
+  EXPECT_EQ(read_file("planes.ps"), "old plot");
+  write_file("good.csv", kPlanes);
+  std::filesystem::create_directory("dir.ps");
+  const CliRun r = run_cli({"plot", "-o", "dir.ps", "good.csv"});
+  EXPECT_EQ(r.status, 73);
+  EXPECT_NE(r.err.find("'dir.ps': it is not a regular file"), std::string::npos) << r.err;
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 4);
+}
+
 TEST(Cli, VersionAndHelpOfEveryForm) {
   const CliRun v = run_cli({"--version"});
   EXPECT_EQ(v.status, 0);
   EXPECT_EQ(v.out, "polarsketch 11.3\n");
   const CliRun h = run_cli({"--help"});
   EXPECT_EQ(h.status, 0);
-  for (const char* form : {"polarsketch plot [OPTIONS] FILE...", "polarsketch stats [OPTIONS] FILE...",
-                           "--version", "-h | --help", "Exit statuses"}) {
+  for (const char* form :
+       {"polarsketch plot [OPTIONS] FILE...", "polarsketch stats [OPTIONS] FILE...", "--version",
+        "-h | --help", "Exit statuses"}) {
     EXPECT_NE(h.out.find(form), std::string::npos) << form;
   }
   const CliRun ph = run_cli({"plot", "--help"});
   EXPECT_EQ(ph.status, 0);
-  for (const char* option : {"--output", "--dialect", "--landscape", "--projection", "--net",
-                             "--polar-net", "--planes", "--hemisphere", "--run-info",
-                             "--columns", "--skip-bad", "Examples"}) {
+  for (const char* option :
+       {"--output", "--dialect", "--landscape", "--projection", "--net", "--polar-net", "--planes",
+        "--hemisphere", "--run-info", "--columns", "--skip-bad", "Examples"}) {
     EXPECT_NE(ph.out.find(option), std::string::npos) << option;
   }
   const CliRun sh = run_cli({"stats", "--help"});

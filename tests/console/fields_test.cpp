@@ -28,6 +28,7 @@ TEST(Fields, GeneralFormat) {
   EXPECT_EQ(fmt_general(10.0f, 12, 6), " 10.0000    ");
   EXPECT_EQ(fmt_general(0.0f, 12, 6), " 0.00000    ");
   EXPECT_EQ(fmt_general(-0.5f, 12, 6), "-.500000    ");
+  EXPECT_EQ(fmt_general(-0.25f, 12, 6), "-.250000    ");
   EXPECT_EQ(fmt_general(999999.6f, 12, 6), "0.100000E+07");
   EXPECT_EQ(fmt_general(0.05f, 12, 6), "0.500000E-01");
   EXPECT_EQ(fmt_general(35278.0f, 10, 3), " 0.353E+05");

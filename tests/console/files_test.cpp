@@ -104,16 +104,33 @@ TEST_F(Opef2, EmptyNamesAndWrongStatusesFail) {
   EXPECT_EQ(line, "x");
 }
 
-TEST(SystemQueries, HostAndUserAreCutOrPadded) {
-  std::string h(25, '?');
-  console::hostname(h);
-  EXPECT_EQ(h, "WindowsOS-ix86           ");
-  std::string u(10, '?');
-  console::username(u);
-  EXPECT_EQ(u, "Windows us");
+TEST(SystemQueries, HostAndUserAreTheSystemNamesCutOrPadded) {
+  struct Case {
+    const char* host;
+    const char* user;
+    const char* host25;
+    const char* user10;
+  };
+  const Case cases[] = {
+      {"node7", "ana", "node7                    ", "ana       "},
+      {"a-very-long-host-name.example.org", "geologist-on-duty", "a-very-long-host-name.exa",
+       "geologist-"},
+      {"", "", "WindowsOS-ix86           ", "Windows us"},  // the system gave none
+      {"tab\there", "new\nline", "tab?here                 ", "new?line  "},
+  };
+  for (const Case& c : cases) {
+    FixedNames names(c.host, c.user);
+    std::string h(25, '?');
+    console::hostname(h);
+    EXPECT_EQ(h, c.host25);
+    std::string u(10, '?');
+    console::username(u);
+    EXPECT_EQ(u, c.user10);
+  }
+  FixedNames names("node7", "ana");
   FixedText<4> f;
   console::hostname(f);
-  EXPECT_EQ(f.str(), "Wind");
+  EXPECT_EQ(f.str(), "node");
 }
 
 TEST(SystemQueries, TimeAndDateHaveLeadingZeros) {

@@ -25,12 +25,14 @@ namespace {
 
 using testing::ConsoleCapture;
 using testing::FixedClock;
+using testing::FixedNames;
 
 const std::string kAts(43, '@');
 const std::string kAtRule = "@" + std::string(42, '-');
 
 TEST(Progheadbc, PrintsTheBannerAndWaitsForOneLine) {
   FixedClock clock(2010, 2, 3, 9, 5, 7);
+  FixedNames names("field-laptop", "ana");
   ConsoleCapture cap("anything\n12\n");
   progheadbc("polarsketch", "11.3", "10-10-2009");
   const auto lines = cap.lines();
@@ -43,7 +45,7 @@ TEST(Progheadbc, PrintsTheBannerAndWaitsForOneLine) {
                                         " @",
                                         " " + kAtRule,
                                         " @ Running on: 2010-02-03 at: 09:05:07",
-                                        " @ On system: WindowsOS-ix86",
+                                        " @ On system: field-laptop",
                                         " " + kAtRule};
   EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 10), top);
   // The maker's block: nine lines that begin with an at-sign, within the rules' width.
@@ -68,13 +70,14 @@ TEST(Progheadbc, EndOfInputAtThePauseIsIgnored) {
 
 TEST(Smaininfo, FillsTheRunRecord) {
   FixedClock clock(2010, 2, 3, 9, 5, 7);
+  FixedNames names("field-laptop", "geologist-on-duty");
   reset_runinfocom();
   smaininfo("polarsketch", "11.3", "10-10-2009", 0);
   EXPECT_EQ(runinfocom.pname(1).str(), "polarsketch");
   EXPECT_EQ(runinfocom.pversion(1).str(), "11.3");
   EXPECT_EQ(runinfocom.pdate(1).str(), "10-10-2009");
-  EXPECT_EQ(runinfocom.usnam.str(), "Windows us");
-  EXPECT_EQ(runinfocom.hnam.str(), "WindowsOS-ix86           ");
+  EXPECT_EQ(runinfocom.usnam.str(), "geologist-");
+  EXPECT_EQ(runinfocom.hnam.str(), "field-laptop             ");
   EXPECT_EQ(runinfocom.date10.str(), "2010-02-03");
   EXPECT_EQ(runinfocom.time8.str(), "09:05:07");
   EXPECT_EQ(runinfocom.pname(2).str(), std::string(11, ' '));
@@ -170,6 +173,7 @@ TEST(Pictures, OwnArtKeepsItsWidthsAndShapes) {
 // The run information on a plot page bound to a string ("NeWS" dialect).
 TEST(Cmplotruninfo01, TwoLinesAtHalfTheTextSizeWhichIsRestored) {
   FixedClock clock(2010, 2, 3, 9, 5, 7);
+  FixedNames names("field-laptop", "ana");
   ConsoleCapture cap;
   reset_runinfocom();
   smaininfo("polarsketch", "11.3", "10-10-2009", 0);
@@ -212,7 +216,7 @@ TEST(Cmplotruninfo01, TwoLinesAtHalfTheTextSizeWhichIsRestored) {
   EXPECT_NEAR(ys[0] - ys[1], 1.5 * 0.5 * 28.35, 0.01);
   ASSERT_EQ(texts.size(), 2u);
   EXPECT_EQ(texts[0], "(Main program polarsketch v11.3 on 10-10-2009)");
-  EXPECT_EQ(texts[1], "(Run on WindowsOS-ix86 on 2010-02-03 at 09:05:07)");
+  EXPECT_EQ(texts[1], "(Run on field-laptop on 2010-02-03 at 09:05:07)");
   EXPECT_EQ(sizes, (std::vector<std::string>{"14", "14"}));  // half of 28.35, truncated
   EXPECT_EQ(plot::plt2blk.txtheight, 1.0f);
   EXPECT_EQ(postscript::psparams.pstxtheight, 28.35f);

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
+
+#include "math/vectors.hpp"
 
 namespace polarsketch::data {
 namespace {
@@ -73,6 +76,25 @@ TEST(Measurements, RakeFollowsTheStrikeAndTurnsDownTheDipWhenNegative) {
         const Plane plane{dd, dip};
         EXPECT_NEAR(rake_of(plane, line_from_rake(plane, rake)), rake, 1e-9);
         EXPECT_NEAR(angle_to_plane(plane, line_from_rake(plane, rake)), 0, 1e-9);
+      }
+    }
+  }
+}
+
+TEST(Measurements, RakeMatchesTheInteractiveSlipDrawing) {
+  // The interactive program turns the strike by the strike azimuth, the dip
+  // and minus the rake (in single precision); the slip axes must agree.
+  constexpr double kRad = std::numbers::pi / 180;
+  for (double dd : {10.0, 135.0, 290.0}) {
+    for (double dip : {5.0, 40.0, 85.0}) {
+      for (double rake : {-160.0, -90.0, -20.0, 0.0, 45.0, 120.0}) {
+        const float e[3] = {static_cast<float>((dd - 90) * kRad), static_cast<float>(dip * kRad),
+                            static_cast<float>(-rake * kRad)};
+        float x[3];
+        math::euler2(x, e);
+        const Vector3 v = to_vector(line_from_rake(Plane{dd, dip}, rake));
+        const double cosine = v[0] * double{x[0]} + v[1] * double{x[1]} + v[2] * double{x[2]};
+        EXPECT_NEAR(std::abs(cosine), 1.0, 1e-6) << dd << " " << dip << " " << rake;
       }
     }
   }

@@ -47,18 +47,18 @@ TEST(Reader, EachKindAndNotation) {
   } cases[] = {
       {"dipdir,dip\n120,30\n", Kind::planes, "dipdir,dip", 120, 30},
       {"Strike;Dip\n030;45\n", Kind::planes, "strike,dip (right-hand rule)", 120, 45},
-      {"strike dip\nN30E 45NW\n", Kind::planes, "strike,dip (right-hand rule)", 300, 45},
-      {"strike,dip\n030,45NW", Kind::planes, "strike,dip (right-hand rule)", 300, 45},
+      {"strike dip\nN30E 45NW\n", Kind::planes, "strike,dip (dip quadrant letters)", 300, 45},
+      {"strike,dip\n030,45NW", Kind::planes, "strike,dip (dip quadrant letters)", 300, 45},
       {"strike,dip\nS30W,45\n", Kind::planes, "strike,dip (right-hand rule)", 300, 45},
       {"DD\tDIP\n300\t45SW\n", Kind::planes, "dipdir,dip", 300, 45},
       {"dip_direction dip\n-60 10\n", Kind::planes, "dipdir,dip", 300, 10},
+      {"dipdir,dip,2019\n300,10,1\n", Kind::planes, "dipdir,dip", 300, 10},
       {"\"dip\",\"dipdirection\"\n\"12\",\"N\"\n", Kind::planes, "dipdir,dip", 0, 12},
       {"trend,plunge\nN10E,20S\n", Kind::lines, "trend,plunge", 190, 20},
       {"azimuth plunge\n10 -20\n", Kind::lines, "trend,plunge", 190, 20},
       {"dipdir,dip,rake\n090,45,-90\n", Kind::slips, "dipdir,dip,rake", 90, 45},
       {"strike,dip,rake\n000,45,0\n", Kind::slips, "strike,dip,rake (right-hand rule)", 0, 0},
-      {"dipdir,dip,trend,plunge\n90,45,90,44.5\n", Kind::slips, "dipdir,dip,trend,plunge", 90,
-       44.5},
+      {"dipdir,dip,trend,plunge\n90,45,90,44.5\n", Kind::slips, "dipdir,dip,trend,plunge", 90, 45},
   };
   for (const auto& c : cases) {
     const ReadResult r = read(c.text);
@@ -74,6 +74,15 @@ TEST(Reader, EachKindAndNotation) {
       EXPECT_NEAR(axis_cosine(got, Line{c.a, c.b}), 1.0, 1e-12) << c.text;
     }
   }
+}
+
+TEST(Reader, StrikesTakeTheRightHandRuleUnlessDipLettersChoose) {
+  const ReadResult r = read("strike,dip\n030,45\n030,45NW\n210,45\n");
+  EXPECT_EQ(r.data.notation, "strike,dip (right-hand rule and dip quadrant letters)");
+  ASSERT_EQ(r.data.size(), 3u);
+  EXPECT_EQ(r.data.planes[0].dip_direction, 120);
+  EXPECT_EQ(r.data.planes[1].dip_direction, 300);
+  EXPECT_EQ(r.data.planes[2].dip_direction, 300);
 }
 
 TEST(Reader, SlipByRakeAndSlipByLineAgree) {
@@ -185,6 +194,9 @@ TEST(Reader, ErrorsNameLineColumnTextAndReason) {
                 "1 allowed)",
                 "f.csv:3:1: 'dipdir': not an azimuth (a number such as 030 or a quadrant bearing "
                 "such as N30E)"}));
+  const ReadResult counted = read("10 20 30\n", columns({"trend", "plunge"}));
+  EXPECT_EQ(messages(counted),
+            (std::vector<std::string>{"f.csv:1:7: '30': 3 fields where --columns names 2"}));
   const ReadResult strike = read("strike,dip\nN45W,30NW\n");
   EXPECT_EQ(messages(strike),
             (std::vector<std::string>{"f.csv:2:6: '30NW': the dip's quadrant letters are at right "
@@ -207,6 +219,19 @@ TEST(Reader, KeepsTwentyErrorsCountsAllAndSkipsOnRequest) {
   EXPECT_TRUE(skipped.ok());
   EXPECT_EQ(skipped.skipped, 25u);
   EXPECT_EQ(skipped.data.size(), 5u);
+}
+
+TEST(Reader, QuotedFieldsMayHoldSeparatorsQuotesAndHashes) {
+  const ReadResult r = read(
+      "\"trend\";\"plunge\";\"label\"\n"
+      "10;20;\"quarry; north bench\" # comment\n"
+      "10;20; \"F\"\"3\"\" #2\"\n"
+      "10;20;\"open\n");
+  EXPECT_TRUE(r.ok());
+  EXPECT_EQ(r.data.labels,
+            (std::vector<std::string>{"quarry; north bench", "F\"3\" #2", "\"open"}));
+  const ReadResult blanks = read("trend plunge label\n10 20 \"Fault A\"\n");
+  EXPECT_EQ(blanks.data.labels, (std::vector<std::string>{"Fault A"}));
 }
 
 TEST(Reader, LineEndsByteOrderMarkAndHostileBytes) {

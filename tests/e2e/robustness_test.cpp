@@ -41,26 +41,52 @@ bool ends_with_trailer(const std::string& text) {
   return text.size() >= 6 && text.substr(text.size() - 6) == "%%EOF\n";
 }
 
-// Runs the limited net with the given great-circle increment and the dip
-// bounds at the extremes of the float range, then closes and quits; returns
-// the number of paths in the plot file.
-std::size_t limited_net_paths(const std::string& idg) {
-  const SessionResult r = run_session("\n71\n-3e38\n3e38\n70\n" + idg + "\n603\n" + kOpen +
-                                      returns(100) + "20\n\n9999\n");
+// Runs the limited net with the given dip bounds and great-circle increment,
+// then closes and quits; returns the number of paths in the plot file and
+// the console text.
+struct LimitedNet {
+  std::size_t paths = 0;
+  std::string console;
+};
+LimitedNet limited_net(const std::string& d1, const std::string& d2, const std::string& idg) {
+  const SessionResult r = run_session("\n71\n" + d1 + "\n" + d2 + "\n70\n" + idg + "\n603\n" +
+                                      kOpen + returns(100) + "20\n\n9999\n");
   EXPECT_EQ(r.status, 0) << "in " << r.directory;
   const std::string ps = file_text(r.directory / "polar_sketch.ps");
   EXPECT_TRUE(ends_with_trailer(ps));
-  return count_of(ps, "newpath");
+  return {count_of(ps, "newpath"), r.output};
 }
 
-TEST(Robustness, LimitedNetWithFarApartDipsDrawsEachGreatCircleOnlyOnce) {
-  // The dips run from the lowest to the highest integer; dips a whole turn
-  // apart give the same circle, so one turn of 360 steps and its closing
-  // circle are drawn, not four thousand million circles. An increment that
-  // runs away from d2 draws no great circle and gives the other paths.
-  const std::size_t with_circles = limited_net_paths("1");
-  const std::size_t without = limited_net_paths("-1");
-  EXPECT_EQ(with_circles - without, 361u);
+TEST(Robustness, LimitedNetDrawsItsLoopUpTo10000CirclesAndEachDistinctOneAbove) {
+  // Dips a whole turn apart give the same circle. Up to 10,000 circles the
+  // loop is drawn as asked; above, one turn of 360 steps and its closing
+  // circle are drawn, not four thousand million circles, and the program
+  // says so. An increment that runs away from d2 draws no great circle and
+  // gives the other paths.
+  struct Case {
+    const char *d1, *d2, *idg;
+    std::size_t circles;
+    const char* asked;  // the count the warning shows, or none
+  };
+  const Case cases[] = {{"0", "720", "5", 145, nullptr},
+                        {"0", "9999", "1", 10000, nullptr},
+                        {"0", "10000", "1", 361, "      10001"},
+                        {"-3e38", "3e38", "1", 361, " 4294967296"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.d1) + " " + c.d2);
+    const LimitedNet with = limited_net(c.d1, c.d2, c.idg);
+    const LimitedNet without = limited_net(c.d1, c.d2, "-1");
+    EXPECT_EQ(with.paths - without.paths, c.circles);
+    const std::string once = " ===> EACH DISTINCT GREAT CIRCLE DRAWN ONCE\n";
+    if (c.asked != nullptr) {
+      EXPECT_NE(with.console.find(std::string(" great circles asked for = ") + c.asked + "\n" +
+                                  " great circles drawn     =         361\n" + once),
+                std::string::npos);
+    } else {
+      EXPECT_EQ(with.console.find(once), std::string::npos);
+    }
+    EXPECT_EQ(without.console.find(once), std::string::npos);
+  }
 }
 
 // Runs the program on `script` in a fresh directory with its console output

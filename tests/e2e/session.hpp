@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -141,6 +142,16 @@ inline const std::string kSlashes(43, '/');
 
 }  // namespace detail
 using namespace detail;
+
+// The host name the banner shows: this machine's name in a 25-column field
+// without its trailing blanks (the program runs on the machine of the test).
+inline std::string shown_host_name() {
+  char buf[256] = {};
+  if (gethostname(buf, sizeof buf - 1) != 0 || buf[0] == '\0') return "WindowsOS-ix86";
+  std::string h = std::string(buf).substr(0, 25);
+  while (!h.empty() && h.back() == ' ') h.pop_back();
+  return h;
+}
 
 inline SessionResult run_session(const std::string& script, int timeout_seconds) {
   std::string tmpl = (std::filesystem::temp_directory_path() / "polarsketch_e2e_XXXXXX").string();
@@ -303,7 +314,7 @@ inline Expected& Expected::banner() {
       .line("@")
       .line(rule)
       .line("@ Running on: yyyy-mm-dd at: hh:mm:ss")
-      .line("@ On system: WindowsOS-ix86")
+      .line("@ On system: " + shown_host_name())
       .line(rule);
   for (int i = 0; i < 9; ++i) line("@ maker");
   return line(rule).line("@         HIT RETURN TO CONTINUE").line(kAts);

@@ -96,6 +96,35 @@ TEST_F(Document, ReadSettingsKeepFieldsAsReadButReplaceAnUnknownDialect) {
   EXPECT_EQ(plot_lines(), std::vector<std::string>({"% Ready to go"}));
 }
 
+TEST_F(Document, ShortSettingsLineReadsAsPaddedWithBlanks) {
+  struct Case {
+    const char* line;
+    bool ovly;
+    std::int32_t ncopies;
+    const char* sys;
+    std::int32_t ips;
+  };
+  const Case cases[] = {{"  T   3 LA4", true, 3, "LA4", 0},
+                        {"  T   3 L", true, 3, "L  ", 0},
+                        {" T", true, 0, "   ", 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    write_file(kSettingsFile, std::string(c.line) + "\n");
+    DriverSettings s;
+    ASSERT_TRUE(read_settings_file(s));
+    EXPECT_EQ(s.ovly, c.ovly);
+    EXPECT_EQ(s.ncopies, c.ncopies);
+    EXPECT_EQ(s.sys.str(), c.sys);
+    EXPECT_EQ(s.ips, c.ips);
+  }
+  // A blank overlay flag is no logical: the defaults.
+  write_file(kSettingsFile, " \n");
+  DriverSettings s;
+  s.ncopies = 9;
+  EXPECT_FALSE(read_settings_file(s));
+  EXPECT_EQ(s.ncopies, 1);
+}
+
 TEST_F(Document, UnknownOrientationGivesNoBoundingBoxAndNoRotation) {
   write_file(kSettingsFile, "  F   1 XYZ  1\n");
   open_plot("\n");

@@ -24,10 +24,10 @@ TEST(BatchSession, EachWarningOrErrorFrameBecomesOneLine) {
   console::errorhead("psend");
   console::put_line(6, "COULD NOT WRITE FILE out.ps");
   console::errortail00();
-  EXPECT_EQ(frame_messages(console.text()),
-            (std::vector<std::string>{
-                "warning in stextsize: TEXT SIZE OUT OF RANGE:; txtheight =  0.00",
-                "error in psend: COULD NOT WRITE FILE out.ps"}));
+  EXPECT_EQ(
+      frame_messages(console.text()),
+      (std::vector<std::string>{"warning in stextsize: TEXT SIZE OUT OF RANGE:; txtheight =  0.00",
+                                "error in psend: COULD NOT WRITE FILE out.ps"}));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "console/clock.hpp"
 #include "console/iocom.hpp"
 #include "console/stop.hpp"
+#include "console/system_names.hpp"
 #include "console/units.hpp"
 
 namespace polarsketch::testing {
@@ -58,5 +59,11 @@ FixedClock::FixedClock(int year, int month, int day, int hour, int minute, int s
 }
 
 FixedClock::~FixedClock() { console::reset_clock(); }
+
+FixedNames::FixedNames(std::string host, std::string user) {
+  console::set_system_names([=] { return console::SystemNames{host, user}; });
+}
+
+FixedNames::~FixedNames() { console::reset_system_names(); }
 
 }  // namespace polarsketch::testing

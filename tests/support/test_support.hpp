@@ -1,4 +1,5 @@
-// Shared test helpers: console units bound to strings, a fixed clock.
+// Shared test helpers: console units bound to strings, a fixed clock and
+// fixed system names.
 #pragma once
 
 #include <functional>
@@ -38,6 +39,13 @@ class FixedClock {
  public:
   FixedClock(int year, int month, int day, int hour, int minute, int second);
   ~FixedClock();
+};
+
+// Fixes the host and login names for the life of the object ("" = none given).
+class FixedNames {
+ public:
+  FixedNames(std::string host, std::string user);
+  ~FixedNames();
 };
 
 }  // namespace polarsketch::testing
