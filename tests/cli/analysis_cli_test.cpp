@@ -3,9 +3,9 @@
 // the density grid written, and the options that do not fit together.
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <filesystem>
 
-#include "cli/cli.hpp"
+#include "cli/cli_run.hpp"
 #include "postscript/ps_test_support.hpp"
 
 namespace polarsketch::cli {
@@ -15,18 +15,6 @@ using testing::read_file;
 using testing::ScratchDir;
 using testing::split_lines;
 using testing::write_file;
-
-struct CliRun {
-  int status = -1;
-  std::string out, err;
-};
-
-CliRun run_cli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  std::istringstream in;
-  const int status = run(args, out, err, in);
-  return {status, out.str(), err.str()};
-}
 
 const std::string kFold = std::string(POLARSKETCH_SOURCE_DIR) + "/examples/fold_bedding.csv";
 

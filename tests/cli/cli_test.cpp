@@ -6,6 +6,7 @@
 
 #include <sstream>
 
+#include "cli/cli_run.hpp"
 #include "postscript/ps_test_support.hpp"
 
 namespace polarsketch::cli {
@@ -15,22 +16,6 @@ using testing::read_file;
 using testing::ScratchDir;
 using testing::split_lines;
 using testing::write_file;
-
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-CliRun run_cli(const std::vector<std::string>& args, const std::string& input = "") {
-  std::ostringstream out, err;
-  std::istringstream in(input);
-  CliRun r;
-  r.status = run(args, out, err, in);
-  r.out = out.str();
-  r.err = err.str();
-  return r;
-}
 
 const std::string kPlanes = "dipdir,dip\n120,30\n300,60\n";
 
