@@ -52,9 +52,12 @@ struct Kernel {
 // sigma 3, this is 1.02 degrees; at n = 10^4 it is 10.3 degrees.
 constexpr double kExpTolerance = 1e-10;
 
+constexpr double kMaxSigma = 1000;
+
 Kernel make_kernel(std::size_t count, const DensityOptions& options) {
   const double k = options.sigma;
-  if (!(k > 0) || !std::isfinite(k)) throw std::invalid_argument("sigma must be a positive number");
+  // Past a thousand the counting circle is the whole sphere to within rounding.
+  if (!(k > 0) || !(k <= kMaxSigma)) throw std::invalid_argument("sigma must be in (0, 1000]");
   if (options.units == DensityUnits::sigma && !has_sigma_units(options.method))
     throw std::invalid_argument("the schmidt method has no sigma units");
   const double n = static_cast<double>(count);
@@ -218,12 +221,16 @@ class SphereIndex {
 
  private:
   static double latitude(const Vector3& p) { return std::asin(std::clamp(p[2], -1.0, 1.0)); }
+  // Out-of-range and non-finite values land in the first or last band and
+  // cell (a non-finite point never passes the cut-off anyway).
   std::size_t band_of(double lat) const {
     const double b = std::floor((lat + kPi / 2) / band_height_);
+    if (!(b > 0)) return 0;
     return static_cast<std::size_t>(std::clamp(b, 0.0, static_cast<double>(bands_ - 1)));
   }
   std::size_t cell_of(double pseudo, std::size_t b) const {
     const double j = std::floor(pseudo / 4 * static_cast<double>(band_cells_[b]));
+    if (!(j > 0)) return 0;
     return static_cast<std::size_t>(std::clamp(j, 0.0, static_cast<double>(band_cells_[b] - 1)));
   }
   std::uint32_t cell_of_point(const Vector3& p) const {

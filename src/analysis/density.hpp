@@ -43,7 +43,8 @@ bool has_sigma_units(DensityMethod method);
 
 // Density at every node. Points and nodes are unit vectors; points are axial
 // (v and -v are the same datum) and may lie in either hemisphere. Uses both
-// cores. Throws std::invalid_argument for sigma <= 0 or units the method lacks.
+// cores. Throws std::invalid_argument for sigma outside (0, 1000] or units
+// the method lacks.
 // Zero everywhere for no points.
 std::vector<double> density(std::span<const Vector3> points, std::span<const Vector3> nodes,
                             const DensityOptions& options);

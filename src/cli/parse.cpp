@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <memory>
@@ -233,7 +234,14 @@ void add_analysis_options(CLI::App& form, PlotRequest& plot, ContourOptions& con
       ->check(CLI::IsMember({"exp-kamb", "kamb", "linear-kamb", "schmidt"}).description(""))
       ->type_name("[exp-kamb|kamb|linear-kamb|schmidt]");
   form.add_option("--sigma", contour.sigma, "counting area of the Kamb methods (default 3)")
-      ->check(CLI::PositiveNumber.description(""))
+      ->check(CLI::Validator(
+          [](std::string& v) {
+            char* end = nullptr;
+            const double sigma = std::strtod(v.c_str(), &end);
+            const bool ok = end != v.c_str() && *end == '\0' && sigma > 0 && sigma <= 1000;
+            return ok ? std::string() : "'" + v + "' is not a number above 0 and at most 1000";
+          },
+          "", ""))
       ->type_name("S");
   add_choice(form, "--units", contour.units,
              {{"mud", analysis::DensityUnits::mud}, {"sigma", analysis::DensityUnits::sigma}},

@@ -154,6 +154,8 @@ TEST(DensityTest, NamesAndBadOptions) {
                std::invalid_argument);
   EXPECT_THROW(density(points, points, {DensityMethod::schmidt, 3, DensityUnits::sigma}),
                std::invalid_argument);
+  EXPECT_THROW(density(points, points, {DensityMethod::kamb, 1e300, DensityUnits::mud}),
+               std::invalid_argument);
   EXPECT_EQ(density({}, points, {}), std::vector<double>{0.0});
 }
 

@@ -104,6 +104,7 @@ TEST(AnalysisCli, OptionsThatDoNotFitAreUsageErrors) {
       {{"--density-out", "d.csv"}, "--density-out needs --contour"},
       {{"--contour", "schmidt", "--units", "sigma"}, "no sigma units"},
       {{"--contour", "--sigma", "0"}, "--sigma"},
+      {{"--contour", "--sigma", "1e300"}, "--sigma"},
       {{"--contour", "--levels", "2,x"}, "--levels"},
       {{"--contour", "--units", "percent"}, "--units"},
   };
