@@ -49,7 +49,7 @@ struct Kernel {
 // is at most n W(cutoff) = kExpTolerance * n E[W], the hemisphere's mean
 // weight sum, which is never above the peak: the fast density differs from
 // the full sum by at most 1e-10 of the peak (well inside 1e-9). At n = 10^6,
-// sigma 3, this is 1.02 degrees; at n = 10^4 it is 10.3 degrees.
+// sigma 3, this is 1.02 degrees; at n = 10^4 it is 9.5 degrees.
 constexpr double kExpTolerance = 1e-10;
 
 constexpr double kMaxSigma = 1000;
