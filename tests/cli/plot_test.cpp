@@ -32,20 +32,8 @@ int plot(std::vector<std::string> args) {
   return status;
 }
 
-// The point lists of the file's paths (moveto starts one, lineto extends it).
-std::vector<std::vector<std::pair<double, double>>> paths(const std::string& ps) {
-  std::vector<std::vector<std::pair<double, double>>> result;
-  std::istringstream in(ps);
-  for (std::string line; std::getline(in, line);) {
-    double x = 0, y = 0;
-    char op[16] = {};
-    if (std::sscanf(line.c_str(), "%lf %lf %15s", &x, &y, op) != 3) continue;
-    const std::string o = op;
-    if (o == "moveto") result.emplace_back();
-    if ((o == "moveto" || o == "lineto") && !result.empty()) result.back().emplace_back(x, y);
-  }
-  return result;
-}
+using Paths = std::vector<std::vector<std::pair<float, float>>>;
+Paths paths(const std::string& ps) { return testing::drawn_paths(testing::split_lines(ps)); }
 
 // Radius of the projected point of plunge p (degrees), net radius 1.
 double projected_radius(double plunge, bool equal_area) {
@@ -72,8 +60,8 @@ std::vector<std::pair<double, double>> symbol_centres(const std::string& ps) {
     double sx = 0, sy = 0;
     const std::size_t n = p.size() - 1;
     for (std::size_t i = 0; i < n; ++i) {
-      sx += p[i].first;
-      sy += p[i].second;
+      sx += static_cast<double>(p[i].first);
+      sy += static_cast<double>(p[i].second);
     }
     const double x = sx / static_cast<double>(n), y = sy / static_cast<double>(n);
     if (std::hypot(x - kCx, y - kCy) <= kR + 1.0) centres.emplace_back(x, y);
