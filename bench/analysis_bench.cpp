@@ -129,13 +129,21 @@ void BM_DensityOneNode(benchmark::State& state) {  // the index alone
 }
 BENCHMARK(BM_DensityOneNode)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
+// Density (exp-kamb) and contours as plot draws them, on a grid of
+// `range(0)` cells across the net.
 void BM_ContourGrid(benchmark::State& state) {
+  const auto cells = static_cast<std::size_t>(state.range(0));
   for (auto _ : state) {
-    const NetGrid grid = density_grid(clustered(), {}, Projection::equal_area, kCells);
+    const NetGrid grid = density_grid(clustered(), {}, Projection::equal_area, cells);
     benchmark::DoNotOptimize(contour(grid, automatic_levels(grid.peak())));
   }
 }
-BENCHMARK(BM_ContourGrid)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_ContourGrid)
+    ->Arg(100)
+    ->Arg(200)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 void BM_Statistics(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(compute_statistics(clustered()));
