@@ -24,7 +24,7 @@ namespace polarsketch::cli {
 
 namespace {
 
-// Grid cells across the net: nodes about 0.9 degrees apart at the centre of
+// Grid cells across the net: nodes about 0.8 degrees apart at the centre of
 // an equal-area net, finer than the contour lines' width at page scale.
 constexpr std::size_t kGridCells = 200;
 

@@ -1,6 +1,5 @@
 // The arguments of the command line mapped to a request with CLI11.
 #include <CLI/CLI.hpp>
-
 #include <cmath>
 #include <cstdlib>
 #include <functional>
