@@ -1,9 +1,13 @@
 // The arguments of the command line mapped to a request with CLI11.
 #include <CLI/CLI.hpp>
+#include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string_view>
+#include <variant>
 
 #include "app/params.hpp"
 #include "cli/output_file.hpp"
@@ -24,7 +28,7 @@ Usage:
                                        closes is also written as PDF, SVG and/or PNG
                                        (NAME.pdf; NAME.svg, NAME-2.svg...; NAME-1.png...)
   polarsketch plot [OPTIONS] FILE...   draw the data sets of the files on one stereonet
-  polarsketch stats [OPTIONS] FILE...  what each file holds: kind, count, notation read
+  polarsketch stats [OPTIONS] FILE...  what each file holds and its statistics
   polarsketch plot --help              the options of a form (also for stats)
 
 FILE is a measurement file (planes, lines or slips; a header names the
@@ -53,6 +57,20 @@ Options of plot:
   --hemisphere lower|upper
                       (default lower)
   --run-info          write the program and run information on the page
+  --stats             draw each data set's mean direction with its 95 % cone,
+                      the eigenvectors 1, 2, 3 and (planes) the girdle; print
+                      the statistics on standard error
+  --contour [METHOD]  density contours of all data sets together under the
+                      data: exp-kamb (default), kamb, linear-kamb, schmidt
+  --sigma S           counting area of the Kamb methods (default 3)
+  --units mud|sigma   multiples of a uniform distribution (default) or
+                      standard deviations (Kamb methods)
+  --levels LIST       contour levels, e.g. 2,4,8 (default: automatic)
+  --density-out FILE  write the density grid as CSV: trend,plunge,density
+  --hide-data         draw no symbol or great circle per measurement
+
+Options of stats:
+  --csv               one CSV line per data set (with a header line)
 
 Exit statuses: 0 done, 64 wrong usage, 65 bad data, 66 an input file
 cannot be opened, 73 the output file cannot be written.
@@ -60,6 +78,7 @@ cannot be opened, 73 the output file cannot be written.
 Examples:
   polarsketch plot examples/fold_bedding.csv --net 10 --planes both
   polarsketch plot -o faults.ps --projection equal-angle examples/faults.csv
+  polarsketch plot --contour --stats --planes poles examples/fold_bedding.csv
   polarsketch stats examples/*.csv
 )";
 
@@ -146,16 +165,19 @@ CLI::App* add_plot_form(CLI::App& app, PlotRequest& plot, std::string& output, F
       "\nExamples:\n"
       "  polarsketch plot examples/fold_bedding.csv --net 10 --planes both\n"
       "  polarsketch plot -o faults.ps --projection equal-angle examples/faults.csv\n"
-      "  cat data.txt | polarsketch plot --columns dipdir,dip -o data.ps -\n");
+      "  cat data.txt | polarsketch plot --columns dipdir,dip -o data.ps -\n"
+      "  polarsketch plot --contour kamb --units sigma --stats examples/fold_bedding.csv\n");
   return form;
 }
 
 CLI::App* add_stats_form(CLI::App& app, StatsRequest& stats) {
-  CLI::App* form =
-      app.add_subcommand("stats", "what each file holds: kind, count and the notation read");
+  CLI::App* form = app.add_subcommand("stats", "what each file holds and its statistics");
   form->set_help_flag("-h,--help", "this text");
   add_input_options(*form, stats.input);
-  form->footer("\nExample:\n  polarsketch stats examples/*.csv\n");
+  form->add_flag("--csv", stats.csv, "one CSV line per data set, after a header line");
+  form->footer(
+      "\nExamples:\n  polarsketch stats examples/*.csv\n"
+      "  polarsketch stats --csv examples/*.csv > statistics.csv\n");
   return form;
 }
 
@@ -168,6 +190,78 @@ Request finish_plot(PlotRequest& plot, const std::string& output, const Finisher
   if (!format) return usage_error("plot", "cannot write '" + plot.output + "': " + format.error);
   plot.format = *format;
   return plot;
+}
+
+// "--contour" takes its method only when the next argument names one, so
+// that "--contour FILE" keeps FILE: both become "--contour=METHOD".
+std::vector<std::string> with_contour_method(std::vector<std::string> args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--") break;
+    if (args[i] != "--contour") continue;
+    if (i + 1 < args.size() && analysis::parse_method(args[i + 1])) {
+      args[i] += "=" + args[i + 1];
+      args.erase(args.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+    } else {
+      args[i] += "=" + std::string(analysis::method_name(analysis::DensityMethod::exp_kamb));
+    }
+  }
+  return args;
+}
+
+// The contour request of the parsed options, or why they do not fit.
+struct ContourOptions {
+  std::string method;
+  double sigma = 3;
+  analysis::DensityUnits units = analysis::DensityUnits::mud;
+  std::vector<double> levels;
+  std::string density_out;
+};
+
+std::string contour_request(const CLI::App& form, const ContourOptions& o,
+                            std::optional<ContourRequest>& request) {
+  if (o.method.empty()) {
+    for (const char* name : {"--sigma", "--units", "--levels", "--density-out"})
+      if (form.count(name) > 0) return std::string(name) + " needs --contour";
+    return "";
+  }
+  const auto method = analysis::parse_method(o.method);
+  if (o.units == analysis::DensityUnits::sigma && !analysis::has_sigma_units(*method))
+    return "the " + o.method + " method has no sigma units; use --units mud";
+  for (const double level : o.levels)
+    if (!std::isfinite(level)) return "--levels: each level must be a number";
+  request = ContourRequest{{*method, o.sigma, o.units}, o.levels, o.density_out};
+  return "";
+}
+
+// The options of the statistics and density layers of plot.
+void add_analysis_options(CLI::App& form, PlotRequest& plot, ContourOptions& contour,
+                          Finishers& finish) {
+  form.add_flag("--stats", plot.stats,
+                "draw each set's mean, 95 % cone, eigenvectors and girdle; "
+                "the statistics on standard error");
+  form.add_option("--contour", contour.method,
+                  "density contours of all data sets under the data (default exp-kamb)")
+      ->check(CLI::IsMember({"exp-kamb", "kamb", "linear-kamb", "schmidt"}).description(""))
+      ->type_name("[exp-kamb|kamb|linear-kamb|schmidt]");
+  form.add_option("--sigma", contour.sigma, "counting area of the Kamb methods (default 3)")
+      ->check(CLI::Validator(
+          [](std::string& v) {
+            char* end = nullptr;
+            const double sigma = std::strtod(v.c_str(), &end);
+            const bool ok = end != v.c_str() && *end == '\0' && sigma > 0 && sigma <= 1000;
+            return ok ? std::string() : "'" + v + "' is not a number above 0 and at most 1000";
+          },
+          "", ""))
+      ->type_name("S");
+  add_choice(form, "--units", contour.units,
+             {{"mud", analysis::DensityUnits::mud}, {"sigma", analysis::DensityUnits::sigma}},
+             "multiples of a uniform distribution (default) or standard deviations", finish);
+  form.add_option("--levels", contour.levels, "contour levels (default: automatic)")
+      ->delimiter(',')
+      ->type_name("LIST");
+  form.add_option("--density-out", contour.density_out, "the density grid as CSV")
+      ->type_name("FILE");
+  form.add_flag("--hide-data", plot.hide_data, "no symbol or great circle per measurement");
 }
 
 // Forms named by the first argument that is not an option.
@@ -197,10 +291,13 @@ Request parse_arguments(const std::vector<std::string>& args) {
   std::string output;
   Finishers finish;
   CLI::App* plot_form = add_plot_form(app, plot, output, finish);
+  ContourOptions contour;
+  add_analysis_options(*plot_form, plot, contour, finish);
   StatsRequest stats;
   CLI::App* stats_form = add_stats_form(app, stats);
 
-  std::vector<std::string> reversed(args.rbegin(), args.rend());
+  const std::vector<std::string> normalised = with_contour_method(args);
+  std::vector<std::string> reversed(normalised.rbegin(), normalised.rend());
   try {
     app.parse(reversed);
   } catch (const CLI::CallForHelp&) {
@@ -215,7 +312,13 @@ Request parse_arguments(const std::vector<std::string>& args) {
   if (app.count("--also") > 0 && (plot_form->parsed() || stats_form->parsed()))
     return usage_error("", "--also is an option of the interactive program, not of a command");
   if (version) return Answer{kExitOk, std::string(app::kProgname) + " " + app::kVersion + "\n", ""};
-  if (plot_form->parsed()) return finish_plot(plot, output, finish);
+  if (plot_form->parsed()) {
+    Request request = finish_plot(plot, output, finish);
+    auto* done = std::get_if<PlotRequest>(&request);
+    if (done == nullptr) return request;
+    const std::string fault = contour_request(*plot_form, contour, done->contour);
+    return fault.empty() ? request : usage_error("plot", fault);
+  }
   if (stats_form->parsed()) return stats;
   if (app.count("--also") > 0) {
     const auto formats = render::parse_sibling_formats(also);

@@ -1,12 +1,15 @@
 // `polarsketch plot`: the data sets drawn through the plot library in a
 // batch session, into a temporary file renamed onto the plot file when done.
+#include <fstream>
 #include <ostream>
 
 #include "app/params.hpp"
+#include "cli/analysis_layers.hpp"
 #include "cli/commands.hpp"
 #include "cli/figure_output.hpp"
 #include "cli/inputs.hpp"
 #include "cli/output_file.hpp"
+#include "cli/statistics_report.hpp"
 #include "cli/stereonet_page.hpp"
 #include "console/stop.hpp"
 #include "stereonet/batch_session.hpp"
@@ -42,13 +45,13 @@ int cannot_write(const std::string& path, const std::string& reason, std::ostrea
 // Draws the page in a batch session into the plot file `path`. Returns
 // kExitOk, or the status of the failure after saying what failed.
 int draw_in_session(const PlotRequest& r, const std::vector<data::DataSet>& sets,
-                    const std::string& path, std::ostream& err) {
+                    const AnalysisLayers& layers, const std::string& path, std::ostream& err) {
   stereonet::BatchSession session(app::kProgname, app::kVersion, app::kDate);
   if (!session.open(path, r.output, driver_settings(r))) {
     return cannot_write(r.output, "the file could not be opened", err);
   }
   try {
-    draw_page(r, sets);
+    draw_page(r, sets, layers);
   } catch (const console::OrderlyStop&) {
     // A library routine asked a question the batch session cannot answer.
     for (const std::string& m : session.messages()) err << "polarsketch: " << m << '\n';
@@ -61,21 +64,40 @@ int draw_in_session(const PlotRequest& r, const std::vector<data::DataSet>& sets
   return kExitOk;
 }
 
+// A text file written whole under a temporary name, then renamed into place.
+int write_text(const std::string& path, const std::string& text, std::ostream& err) {
+  AtomicOutput file(path);
+  if (!file.create()) return cannot_write(path, file.error(), err);
+  std::ofstream stream(file.temp_path(), std::ios::binary);
+  stream << text;
+  stream.close();
+  if (!stream) return cannot_write(path, "a write failed (disk full?)", err);
+  if (!file.commit()) return cannot_write(path, file.error(), err);
+  return kExitOk;
+}
+
 }  // namespace
 
 int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std::ostream& err) {
   const LoadedInputs inputs = load_inputs(r.input, in, err);
   if (inputs.status != kExitOk) return inputs.status;
+  const AnalysisLayers layers = compute_layers(r, inputs.sets);
+  if (r.stats) err << statistics_table(inputs.sets, layers.stats);
 
   const auto draw = [&](const std::string& path) {
-    return draw_in_session(r, inputs.sets, path, err);
+    return draw_in_session(r, inputs.sets, layers, path, err);
   };
-  if (r.format != OutputFormat::postscript) return write_figure(r, draw, err);
-
-  AtomicOutput file(r.output);
-  if (!file.create()) return cannot_write(r.output, file.error(), err);
-  if (const int status = draw(file.temp_path()); status != kExitOk) return status;
-  if (!file.commit()) return cannot_write(r.output, file.error(), err);
+  if (r.format == OutputFormat::postscript) {
+    AtomicOutput file(r.output);
+    if (!file.create()) return cannot_write(r.output, file.error(), err);
+    if (const int status = draw(file.temp_path()); status != kExitOk) return status;
+    if (!file.commit()) return cannot_write(r.output, file.error(), err);
+  } else if (const int status = write_figure(r, draw, err); status != kExitOk) {
+    return status;
+  }
+  if (r.contour && !r.contour->density_out.empty()) {
+    return write_text(r.contour->density_out, density_csv(layers.density->grid), err);
+  }
   return kExitOk;
 }
 

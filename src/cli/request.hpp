@@ -2,10 +2,12 @@
 // form, before anything is read or drawn.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
+#include "analysis/density.hpp"
 #include "render/siblings.hpp"
 
 namespace polarsketch::cli {
@@ -36,6 +38,13 @@ enum class Hemisphere { lower, upper };
 // encapsulated PostScript, PDF, SVG or PNG.
 enum class OutputFormat { postscript, eps, pdf, svg, png };
 
+// Density contours under the data (plot --contour).
+struct ContourRequest {
+  analysis::DensityOptions density;  // method, sigma, units
+  std::vector<double> levels;        // empty: automatic
+  std::string density_out;           // CSV file of the grid; empty: none
+};
+
 struct PlotRequest {
   InputOptions input;
   std::string output;  // the plot file
@@ -50,10 +59,14 @@ struct PlotRequest {
   bool run_info = false;
   bool whole_page = false;  // figures: the whole paper, not the ink plus 2 mm
   int dpi = 150;            // PNG resolution
+  bool stats = false;  // draw each set's mean, cone, eigenvectors, girdle; table on stderr
+  std::optional<ContourRequest> contour;
+  bool hide_data = false;  // no symbol or great circle per measurement
 };
 
 struct StatsRequest {
   InputOptions input;
+  bool csv = false;  // one CSV line per data set instead of the table
 };
 
 // Text to print and the status to exit with, when the arguments alone decide

@@ -1,9 +1,11 @@
 // The page of `polarsketch plot`, drawn with the plot library's routines.
 #include "cli/stereonet_page.hpp"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
+#include "cli/analysis_layers.hpp"
 #include "cli/inputs.hpp"
 #include "math/angles.hpp"
 #include "plot/coords.hpp"
@@ -262,7 +264,8 @@ SetStyle set_style(std::size_t index) {
   return kStyles[index % kStyles.size()];
 }
 
-void draw_page(const PlotRequest& r, const std::vector<data::DataSet>& sets) {
+void draw_page(const PlotRequest& r, const std::vector<data::DataSet>& sets,
+               const AnalysisLayers& layers) {
   const NetPlacement net = net_placement(r.paper);
   std::int32_t isa = 1;
   plot::ssubplot(isa, 1);
@@ -273,12 +276,19 @@ void draw_page(const PlotRequest& r, const std::vector<data::DataSet>& sets) {
   stereonet::sspro(projection, 1);
 
   if (r.run_info) draw_run_information(r.paper, net);
+  draw_density_bands(r, layers);
   draw_nets(r);
+  draw_contour_lines(r, layers);
   plot::ssymbolsize(kSymbolSize, 1);
-  for (std::size_t i = 0; i < sets.size(); ++i) draw_set(sets[i], set_style(i), r);
+  if (!r.hide_data) {
+    for (std::size_t i = 0; i < sets.size(); ++i) draw_set(sets[i], set_style(i), r);
+  }
+  draw_statistics(r, sets, layers);
   use_color(kBlack);
   stereonet::repstereo();
   draw_legend(r, sets, net);
+  const LegendLayout legend = legend_layout(r.paper);
+  draw_contour_legend(r, layers, net, std::min(sets.size(), legend.rows * legend.columns));
 }
 
 }  // namespace polarsketch::cli

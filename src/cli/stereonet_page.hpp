@@ -27,7 +27,11 @@ struct SetStyle {
 };
 SetStyle set_style(std::size_t index);
 
-// Draws the page into the plot file open in the current batch session.
-void draw_page(const PlotRequest& request, const std::vector<data::DataSet>& sets);
+struct AnalysisLayers;
+
+// Draws the page into the plot file open in the current batch session: the
+// density bands under everything, the data (unless hidden), the statistics.
+void draw_page(const PlotRequest& request, const std::vector<data::DataSet>& sets,
+               const AnalysisLayers& layers);
 
 }  // namespace polarsketch::cli
