@@ -77,6 +77,22 @@ TEST(PlotFigures, EachExtensionWritesItsFormatCroppedToTheInk) {
   EXPECT_NEAR(testing::ink_box(page).top, ink.top, 2);
 }
 
+TEST(PlotFigures, ContourBandsAndStatisticsMatchThePlotFile) {
+  if (!testing::run_quietly("command -v gs && command -v pdftoppm")) GTEST_SKIP() << "no viewer";
+  testing::ScratchDir dir;
+  const std::string data = std::string(POLARSKETCH_SOURCE_DIR) + "/examples/fold_bedding.csv";
+  for (const char* name : {"bands.ps", "bands.pdf"}) {
+    std::ostringstream out, err;
+    std::istringstream in;
+    ASSERT_EQ(run({"plot", "--contour", "--stats", "--planes", "poles", "-o", name, data}, out, err,
+                  in),
+              0)
+        << err.str();
+  }
+  testing::compare_ink(testing::render_postscript("bands.ps"), testing::render_pdf("bands.pdf"),
+                       "contour bands PDF");
+}
+
 TEST(PlotFigures, DpiSetsThePngResolution) {
   testing::ScratchDir dir;
   testing::write_file("planes.csv", kPlanes);
