@@ -5,11 +5,10 @@
 
 #include <cmath>
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "cli/cli.hpp"
+#include "cli/cli_run.hpp"
 #include "postscript/ps_test_support.hpp"
 #include "render/images.hpp"
 
@@ -21,13 +20,12 @@ using testing::read_file;
 const std::string kPlanes = "dipdir,dip\n120,30\n300,60\n45,80\n";
 constexpr double kMargin = 2.0 / 25.4 * 100.0;  // 2 mm at 100 dpi
 
+// Runs `polarsketch plot ARGS`, which must say nothing on standard error.
 int plot(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  std::istringstream in;
   args.insert(args.begin(), "plot");
-  const int status = run(args, out, err, in);
-  EXPECT_EQ(err.str(), "");
-  return status;
+  const CliRun r = run_cli(args);
+  EXPECT_EQ(r.err, "");
+  return r.status;
 }
 
 TEST(PlotFigures, EachExtensionWritesItsFormatCroppedToTheInk) {
@@ -81,14 +79,9 @@ TEST(PlotFigures, ContourBandsAndStatisticsMatchThePlotFile) {
   if (!testing::run_quietly("command -v gs && command -v pdftoppm")) GTEST_SKIP() << "no viewer";
   testing::ScratchDir dir;
   const std::string data = std::string(POLARSKETCH_SOURCE_DIR) + "/examples/fold_bedding.csv";
-  for (const char* name : {"bands.ps", "bands.pdf"}) {
-    std::ostringstream out, err;
-    std::istringstream in;
-    ASSERT_EQ(run({"plot", "--contour", "--stats", "--planes", "poles", "-o", name, data}, out, err,
-                  in),
-              0)
-        << err.str();
-  }
+  for (const char* name : {"bands.ps", "bands.pdf"})
+    ASSERT_EQ(
+        run_cli({"plot", "--contour", "--stats", "--planes", "poles", "-o", name, data}).status, 0);
   testing::compare_ink(testing::render_postscript("bands.ps"), testing::render_pdf("bands.pdf"),
                        "contour bands PDF");
 }
