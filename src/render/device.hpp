@@ -33,9 +33,11 @@ struct TextStyle {
   double size = 0.0;    // font size in device units (whole units, as written)
   double height = 0.0;  // text height the vertical alignment steps by
   double angle = 0.0;   // degrees, counter-clockwise
-  int align = 0;        // alignment code 0..11: code % 4 horizontal (0, 1 left,
-                        // 2 centre, 3 right), code / 4 vertical (0 baseline,
-                        // 1 half a height below, 2 a full height below)
+  int align = 0;        // alignment code -11..11, its size placing the text:
+                        // size % 4 horizontal (0, 1 left, 2 centre, 3 right),
+                        // size / 4 vertical (0 baseline, 1 half a height
+                        // below, 2 a full height below); a negative code has
+                        // already cut the blanks around the text
   Rgb colour;
 };
 
