@@ -309,8 +309,8 @@ void CairoDevice::text(Point at, std::string_view text, const TextStyle& style) 
   // The driver first steps down, across the text's direction, by half the
   // text height per vertical alignment step; then it turns to the angle and
   // shifts back along the text by half or all of its width.
-  const int align = std::abs(style.align);
-  const double down = height * 0.5 * (align / 4);
+  const long long align = std::llabs(static_cast<long long>(style.align));
+  const double down = height * 0.5 * static_cast<double>(align / 4);
   const double x = finite_or_zero(at.x) + std::sin(theta) * down;
   const double y = finite_or_zero(at.y) - std::cos(theta) * down;
 
@@ -323,7 +323,7 @@ void CairoDevice::text(Point at, std::string_view text, const TextStyle& style) 
   cairo_rotate(cr, theta);
   cairo_scale(cr, 1.0, -1.0);  // glyphs upright in the y-up device space
   double shift = 0.0;
-  const int horizontal = align % 4;
+  const long long horizontal = align % 4;
   if (horizontal >= 2) {
     cairo_text_extents_t extents;
     cairo_text_extents(cr, shown.c_str(), &extents);
