@@ -53,6 +53,9 @@ FontFace font_face(std::string_view name) {
   }
   const std::size_t dash = name.find('-');
   const std::string_view style = dash == std::string_view::npos ? "" : name.substr(dash);
+  // The Symbol font has one face: its bold and oblique names show it plain,
+  // as Ghostscript shows them.
+  if (face.symbol) return face;
   face.bold = style.find("Bold") != std::string_view::npos;
   face.italic = style.find("Italic") != std::string_view::npos ||
                 style.find("Oblique") != std::string_view::npos;

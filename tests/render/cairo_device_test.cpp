@@ -27,7 +27,7 @@ TEST(CairoFonts, EachPostScriptBaseFontHasItsUrwFace) {
            {"Times-Roman", "Nimbus Roman", false, false},
            {"Times-Italic", "Nimbus Roman", false, true},
            {"Courier-Bold", "Nimbus Mono PS", true, false},
-           {"Symbol", "Standard Symbols PS", false, false},
+           {"Symbol-BoldOblique", "Standard Symbols PS", false, false},  // one face
            {"Palatino-Roman", "Nimbus Mono PS", false, false},  // unknown: fixed pitch
        }) {
     const FontFace f = font_face(c.name);
