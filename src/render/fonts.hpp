@@ -11,7 +11,6 @@ struct FontFace {
   std::string_view family;  // fontconfig family name
   bool bold = false;
   bool italic = false;  // italic or oblique
-  bool symbol = false;  // the Symbol font: letters are Greek
 };
 
 // The face for a PostScript font name such as "Times-BoldItalic"; a name
@@ -19,8 +18,8 @@ struct FontFace {
 // an interpreter substitutes an unknown font.
 FontFace font_face(std::string_view postscript_name);
 
-// The text as UTF-8: bytes are ISO Latin-1 characters, or the Symbol
-// encoding's Greek letters for the Symbol font.
-std::string text_to_utf8(std::string_view bytes, bool symbol);
+// The text as UTF-8, each byte an ISO Latin-1 character. The Symbol face
+// maps those codes to its own glyphs (a: alpha), as the Symbol font does.
+std::string text_to_utf8(std::string_view bytes);
 
 }  // namespace polarsketch::render

@@ -30,7 +30,7 @@ bool have_viewers() {
 }
 
 // A card of the driver's text rules: every alignment code at a cross, at
-// two angles, in three fonts and sizes, with colours, a filled polygon and
+// two angles, in four fonts (Symbol among them) and sizes, with colours, a filled polygon and
 // lines of several widths; drawn once through a tee into a PostScript file
 // and a cairo recording.
 void draw_card(const char* sys, Orientation orientation, CairoDevice& cairo) {
@@ -71,7 +71,8 @@ void draw_card(const char* sys, Orientation orientation, CairoDevice& cairo) {
       const float vx[2] = {x, x}, vy[2] = {y - 6.0f, y + 6.0f};
       draw_polyline(cx, cy, 2);
       draw_polyline(vx, vy, 2);
-      postscript::psparams.ipsfont = code % 3 == 0 ? 1 : code % 3 == 1 ? 6 : 11;
+      static constexpr std::int32_t kCardFonts[4] = {1, 6, 11, 13};
+      postscript::psparams.ipsfont = kCardFonts[code % 4];
       postscript::psparams.pstxtheight = 9.0f + static_cast<float>(code % 4) * 1.3f;
       plt2blk.itxtjust = code;
       plt2blk.txtangle = turn == 0 ? 0.0f : 35.0f;
