@@ -301,7 +301,7 @@ void CairoDevice::text(Point at, std::string_view text, const TextStyle& style) 
   if (page == nullptr || text.empty() || !(style.size > 0.0) || !std::isfinite(style.size)) return;
   cairo_t* cr = page->cr;
   const FontFace face = font_face(style.font);
-  const std::string shown = text_to_utf8(text);
+  const std::string shown = text_to_utf8(text, face.symbol);
   const double angle = std::isfinite(style.angle) ? style.angle : 0.0;
   const double theta = angle * std::numbers::pi / 180.0;
   const double height = std::isfinite(style.height) ? style.height : 0.0;

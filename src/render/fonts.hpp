@@ -11,6 +11,7 @@ struct FontFace {
   std::string_view family;  // fontconfig family name
   bool bold = false;
   bool italic = false;  // italic or oblique
+  bool symbol = false;  // the Symbol font, with an encoding of its own
 };
 
 // The face for a PostScript font name such as "Times-BoldItalic"; a name
@@ -18,8 +19,10 @@ struct FontFace {
 // an interpreter substitutes an unknown font.
 FontFace font_face(std::string_view postscript_name);
 
-// The text as UTF-8, each byte an ISO Latin-1 character. The Symbol face
-// maps those codes to its own glyphs (a: alpha), as the Symbol font does.
-std::string text_to_utf8(std::string_view bytes);
+// The text as UTF-8: in a text font each byte is the character of the
+// PostScript standard encoding (' and ` are curly quotes, 233 is Ø); in the
+// Symbol font each byte keeps its code, which the URW Symbol face maps to
+// its own glyphs (a: alpha) as the PostScript font does.
+std::string text_to_utf8(std::string_view bytes, bool symbol);
 
 }  // namespace polarsketch::render

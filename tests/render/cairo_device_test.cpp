@@ -35,7 +35,8 @@ TEST(CairoFonts, EachPostScriptBaseFontHasItsUrwFace) {
     EXPECT_EQ(f.bold, c.bold) << c.name;
     EXPECT_EQ(f.italic, c.italic) << c.name;
   }
-  EXPECT_EQ(text_to_utf8("a\xe9"), "aé");
+  EXPECT_EQ(text_to_utf8("It's \xe9\xfb\xae\x80", false), "It’s Øßﬁ ");
+  EXPECT_EQ(text_to_utf8("ab'", true), "ab'");
 }
 
 // The path data of an SVG page, one string per path.

@@ -77,7 +77,8 @@ void draw_card(const char* sys, Orientation orientation, CairoDevice& cairo) {
       plt2blk.itxtjust = code;
       plt2blk.txtangle = turn == 0 ? 0.0f : 35.0f;
       plt2blk.itxtcolor = 1 + (code + turn) % 3;
-      draw_text(x, y, "Ag" + std::to_string(code));
+      // A quote and a byte of the upper half: the standard encoding shows ’ and Ø.
+      draw_text(x, y, "Ag" + std::to_string(code) + "'\xe9");
     }
   }
   plt2blk.ifillstyle = 1;
