@@ -189,8 +189,9 @@ Request parse_arguments(const std::vector<std::string>& args) {
   try {
     app.parse(reversed);
   } catch (const CLI::CallForHelp&) {
-    if (plot_form->parsed()) return Answer{kExitOk, plot_form->help(), ""};
-    if (stats_form->parsed()) return Answer{kExitOk, stats_form->help(), ""};
+    // The form's usage line names the program too: "Usage: polarsketch plot ...".
+    if (plot_form->parsed()) return Answer{kExitOk, plot_form->help(app.get_name()), ""};
+    if (stats_form->parsed()) return Answer{kExitOk, stats_form->help(app.get_name()), ""};
     return Answer{kExitOk, std::string(kUsage), ""};
   } catch (const CLI::ParseError& e) {
     const std::string form = plot_form->parsed() ? "plot" : stats_form->parsed() ? "stats" : "";

@@ -106,6 +106,7 @@ TEST(Cli, VersionAndHelpOfEveryForm) {
   }
   const CliRun ph = run_cli({"plot", "--help"});
   EXPECT_EQ(ph.status, 0);
+  EXPECT_NE(ph.out.find("Usage: polarsketch plot [OPTIONS] FILE..."), std::string::npos) << ph.out;
   for (const char* option :
        {"--output", "--dialect", "--landscape", "--projection", "--net", "--polar-net", "--planes",
         "--hemisphere", "--run-info", "--columns", "--skip-bad", "Examples"}) {
@@ -113,6 +114,7 @@ TEST(Cli, VersionAndHelpOfEveryForm) {
   }
   const CliRun sh = run_cli({"stats", "--help"});
   EXPECT_EQ(sh.status, 0);
+  EXPECT_NE(sh.out.find("Usage: polarsketch stats [OPTIONS] FILE..."), std::string::npos);
   EXPECT_NE(sh.out.find("--skip-bad"), std::string::npos);
   EXPECT_EQ(sh.out.find("--projection"), std::string::npos);
 }
