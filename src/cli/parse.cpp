@@ -1,5 +1,6 @@
 // The arguments of the command line mapped to a request with CLI11.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -79,7 +80,18 @@ void add_input_options(CLI::App& form, InputOptions& input) {
 // An integer option within [low, high].
 void add_integer(CLI::App& form, const std::string& name, int& value, int low, int high,
                  const std::string& type_name, const std::string& help) {
+  // A value that is no whole number is named as such, not as out of range.
+  const CLI::Validator whole(
+      [](std::string& text) {
+        const std::size_t sign = text.starts_with('-') || text.starts_with('+') ? 1 : 0;
+        const bool digits =
+            text.size() > sign && std::all_of(text.begin() + sign, text.end(),
+                                              [](char c) { return c >= '0' && c <= '9'; });
+        return digits ? std::string() : text + " is not a whole number";
+      },
+      "");
   form.add_option(name, value, help)
+      ->check(whole)
       ->check(CLI::Range(low, high).description(""))
       ->type_name(type_name);
 }

@@ -49,6 +49,7 @@ TEST(Cli, ExitStatusOfEachOutcomeWithOneLineNamingTheFault) {
       {{"frobnicate", "planes.csv"}, 64, "frobnicate"},
       {{"plot"}, 64, "FILE"},
       {{"plot", "--dialect", "4", "planes.csv"}, 64, "--dialect"},
+      {{"plot", "--net", "10.5", "planes.csv"}, 64, "--net: 10.5 is not a whole number"},
       {{"plot", "--projection", "mercator", "planes.csv"}, 64, "mercator"},
       {{"plot", "-o", "out.pdf", "planes.csv"}, 64, ".pdf"},
       {{"stats", "missing.csv"}, 66, "missing.csv"},
