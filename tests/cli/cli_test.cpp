@@ -120,6 +120,14 @@ TEST(Cli, VersionAndHelpOfEveryForm) {
   EXPECT_EQ(sh.out.find("--projection"), std::string::npos);
 }
 
+TEST(Cli, AnUnwritableStandardOutputIsAFailure) {
+  std::ostream out(nullptr);  // every write fails
+  std::ostringstream err;
+  std::istringstream in;
+  EXPECT_EQ(run({"--version"}, out, err, in), 73);
+  EXPECT_EQ(err.str(), "polarsketch: cannot write standard output\n");
+}
+
 TEST(Cli, BadLinesAreListedUpToTwentyThenCountedOrSkipped) {
   ScratchDir dir;
   std::string text = "dipdir,dip\n";
