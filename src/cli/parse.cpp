@@ -9,6 +9,7 @@
 #include "app/params.hpp"
 #include "cli/output_file.hpp"
 #include "cli/request.hpp"
+#include "data/measurements.hpp"
 
 namespace polarsketch::cli {
 
@@ -211,6 +212,13 @@ Request parse_arguments(const std::vector<std::string>& args) {
   }
 
   if (version) return Answer{kExitOk, std::string(app::kProgname) + " " + app::kVersion + "\n", ""};
+  // A --columns list that names no sound set of columns is wrong usage.
+  const std::string form = plot_form->parsed() ? "plot" : "stats";
+  const InputOptions& input = plot_form->parsed() ? plot.input : stats.input;
+  if (const std::string why = input.columns.empty() ? "" : data::columns_error(input.columns);
+      !why.empty()) {
+    return usage_error(form, "--columns: " + why);
+  }
   if (plot_form->parsed()) return finish_plot(plot, output, finish);
   if (stats_form->parsed()) return stats;
   return usage_error("", "no command given");

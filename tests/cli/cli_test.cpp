@@ -50,6 +50,8 @@ TEST(Cli, ExitStatusOfEachOutcomeWithOneLineNamingTheFault) {
       {{"plot"}, 64, "FILE"},
       {{"plot", "--dialect", "4", "planes.csv"}, 64, "--dialect"},
       {{"plot", "--net", "10.5", "planes.csv"}, 64, "--net: 10.5 is not a whole number"},
+      {{"stats", "--columns", "dipdr,dip", "planes.csv"}, 64, "--columns: unknown column 'dipdr'"},
+      {{"plot", "--columns", "dipdir,strike,dip", "planes.csv"}, 64, "--columns: both"},
       {{"plot", "--projection", "mercator", "planes.csv"}, 64, "mercator"},
       {{"plot", "-o", "out.pdf", "planes.csv"}, 64, ".pdf"},
       {{"stats", "missing.csv"}, 66, "missing.csv"},
