@@ -40,7 +40,14 @@ int run_request(const Request& request, std::ostream& out, std::ostream& err, st
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         std::istream& in) {
   try {
-    return run_request(parse_arguments(args), out, err, in);
+    const int status = run_request(parse_arguments(args), out, err, in);
+    // Results that never reached standard output (a full disk, a closed
+    // pipe) are a failure, not a success.
+    if (!out.flush()) {
+      err << "polarsketch: cannot write standard output\n";
+      return status == kExitOk ? kExitCantCreate : status;
+    }
+    return status;
   } catch (const std::exception& e) {
     // Out of memory, or a fault of the system below: said, never a crash.
     err << "polarsketch: " << e.what() << '\n';

@@ -1,5 +1,6 @@
 // The arguments of the command line mapped to a request with CLI11.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
@@ -12,6 +13,7 @@
 #include "app/params.hpp"
 #include "cli/output_file.hpp"
 #include "cli/request.hpp"
+#include "data/measurements.hpp"
 
 namespace polarsketch::cli {
 
@@ -105,7 +107,18 @@ void add_input_options(CLI::App& form, InputOptions& input) {
 // An integer option within [low, high].
 void add_integer(CLI::App& form, const std::string& name, int& value, int low, int high,
                  const std::string& type_name, const std::string& help) {
+  // A value that is no whole number is named as such, not as out of range.
+  const CLI::Validator whole(
+      [](std::string& text) {
+        const std::size_t sign = text.starts_with('-') || text.starts_with('+') ? 1 : 0;
+        const bool digits =
+            text.size() > sign && std::all_of(text.begin() + sign, text.end(),
+                                              [](char c) { return c >= '0' && c <= '9'; });
+        return digits ? std::string() : text + " is not a whole number";
+      },
+      "");
   form.add_option(name, value, help)
+      ->check(whole)
       ->check(CLI::Range(low, high).description(""))
       ->type_name(type_name);
 }
@@ -301,8 +314,9 @@ Request parse_arguments(const std::vector<std::string>& args) {
   try {
     app.parse(reversed);
   } catch (const CLI::CallForHelp&) {
-    if (plot_form->parsed()) return Answer{kExitOk, plot_form->help(), ""};
-    if (stats_form->parsed()) return Answer{kExitOk, stats_form->help(), ""};
+    // The form's usage line names the program too: "Usage: polarsketch plot ...".
+    if (plot_form->parsed()) return Answer{kExitOk, plot_form->help(app.get_name()), ""};
+    if (stats_form->parsed()) return Answer{kExitOk, stats_form->help(app.get_name()), ""};
     return Answer{kExitOk, std::string(kUsage), ""};
   } catch (const CLI::ParseError& e) {
     const std::string form = plot_form->parsed() ? "plot" : stats_form->parsed() ? "stats" : "";
@@ -312,6 +326,13 @@ Request parse_arguments(const std::vector<std::string>& args) {
   if (app.count("--also") > 0 && (plot_form->parsed() || stats_form->parsed()))
     return usage_error("", "--also is an option of the interactive program, not of a command");
   if (version) return Answer{kExitOk, std::string(app::kProgname) + " " + app::kVersion + "\n", ""};
+  // A --columns list that names no sound set of columns is wrong usage.
+  const std::string form = plot_form->parsed() ? "plot" : "stats";
+  const InputOptions& input = plot_form->parsed() ? plot.input : stats.input;
+  if (const std::string why = input.columns.empty() ? "" : data::columns_error(input.columns);
+      !why.empty()) {
+    return usage_error(form, "--columns: " + why);
+  }
   if (plot_form->parsed()) {
     Request request = finish_plot(plot, output, finish);
     auto* done = std::get_if<PlotRequest>(&request);

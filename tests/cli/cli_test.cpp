@@ -34,6 +34,9 @@ TEST(Cli, ExitStatusOfEachOutcomeWithOneLineNamingTheFault) {
       {{"frobnicate", "planes.csv"}, 64, "frobnicate"},
       {{"plot"}, 64, "FILE"},
       {{"plot", "--dialect", "4", "planes.csv"}, 64, "--dialect"},
+      {{"plot", "--net", "10.5", "planes.csv"}, 64, "--net: 10.5 is not a whole number"},
+      {{"stats", "--columns", "dipdr,dip", "planes.csv"}, 64, "--columns: unknown column 'dipdr'"},
+      {{"plot", "--columns", "dipdir,strike,dip", "planes.csv"}, 64, "--columns: both"},
       {{"plot", "--projection", "mercator", "planes.csv"}, 64, "mercator"},
       {{"plot", "-o", "out.gif", "planes.csv"}, 64, ".gif"},
       {{"stats", "missing.csv"}, 66, "missing.csv"},
@@ -92,6 +95,7 @@ TEST(Cli, VersionAndHelpOfEveryForm) {
   }
   const CliRun ph = run_cli({"plot", "--help"});
   EXPECT_EQ(ph.status, 0);
+  EXPECT_NE(ph.out.find("Usage: polarsketch plot [OPTIONS] FILE..."), std::string::npos) << ph.out;
   for (const char* option :
        {"--output", "--dialect", "--landscape", "--projection", "--net", "--polar-net", "--planes",
         "--hemisphere", "--run-info", "--columns", "--skip-bad", "Examples"}) {
@@ -99,8 +103,17 @@ TEST(Cli, VersionAndHelpOfEveryForm) {
   }
   const CliRun sh = run_cli({"stats", "--help"});
   EXPECT_EQ(sh.status, 0);
+  EXPECT_NE(sh.out.find("Usage: polarsketch stats [OPTIONS] FILE..."), std::string::npos);
   EXPECT_NE(sh.out.find("--skip-bad"), std::string::npos);
   EXPECT_EQ(sh.out.find("--projection"), std::string::npos);
+}
+
+TEST(Cli, AnUnwritableStandardOutputIsAFailure) {
+  std::ostream out(nullptr);  // every write fails
+  std::ostringstream err;
+  std::istringstream in;
+  EXPECT_EQ(run({"--version"}, out, err, in), 73);
+  EXPECT_EQ(err.str(), "polarsketch: cannot write standard output\n");
 }
 
 TEST(Cli, BadLinesAreListedUpToTwentyThenCountedOrSkipped) {

@@ -106,8 +106,11 @@ TEST(PlotCommand, LinesAndPolesLandWhereTheProjectionPutsThem) {
 TEST(PlotCommand, GreatCirclePointsArePerpendicularToThePole) {
   ScratchDir dir;
   write_file("planes.csv", "dipdir,dip\n30,20\n135,60\n250,85\n");
-  for (const bool equal_area : {true, false}) {
-    ASSERT_EQ(plot({"--projection", equal_area ? "equal-area" : "equal-angle", "planes.csv"}), 0);
+  // The upper hemisphere shows the upward halves of the planes.
+  for (const auto& [equal_area, upper] : {std::pair{true, false}, {false, false}, {true, true}}) {
+    ASSERT_EQ(plot({"--projection", equal_area ? "equal-area" : "equal-angle", "--hemisphere",
+                    upper ? "upper" : "lower", "planes.csv"}),
+              0);
     std::vector<data::Vector3> poles;
     for (const auto& [dd, dip] : {std::pair{30.0, 20.0}, {135.0, 60.0}, {250.0, 85.0}}) {
       poles.push_back(data::to_vector(data::pole_of(data::Plane{dd, dip})));
@@ -118,7 +121,8 @@ TEST(PlotCommand, GreatCirclePointsArePerpendicularToThePole) {
       ASSERT_LT(circle, poles.size());
       const data::Vector3& n = poles[circle++];
       for (const auto& [x, y] : p) {
-        const data::Vector3 v = unprojected(x, y, equal_area);
+        data::Vector3 v = unprojected(x, y, equal_area);
+        if (upper) v[2] = -v[2];
         EXPECT_NEAR(v[0] * n[0] + v[1] * n[1] + v[2] * n[2], 0.0, 2e-3);
       }
     }
