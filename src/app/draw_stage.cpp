@@ -17,6 +17,7 @@
 #include "math/angles.hpp"
 #include "math/saturate.hpp"
 #include "stereonet/display_settings.hpp"
+#include "stereonet/nets.hpp"
 #include "stereonet/orientation.hpp"
 
 namespace polarsketch::app {
@@ -27,26 +28,8 @@ using console::fmt_fixed;
 using console::iocom;
 using console::put_line;
 using math::rad;
-
-// Number of values of the loop a, a+s, ..., b: (b - a + s) / s, truncated
-// toward zero, none when that is zero or less. Computed in 64 bits so that
-// bounds near the integer limits cannot overflow; a zero step runs nothing.
-std::int64_t loop_count(std::int64_t a, std::int64_t b, std::int64_t s) {
-  if (s == 0) return 0;
-  const std::int64_t n = (b - a + s) / s;
-  return n > 0 ? n : 0;
-}
-
-// Calls body(v) for v = a, a+s, ..., following the loop rule above, for at
-// most `limit` values.
-template <class Body>
-void for_step(std::int32_t a, std::int32_t b, std::int32_t s, Body body,
-              std::int64_t limit = INT64_MAX) {
-  const std::int64_t n = std::min(loop_count(a, b, s), limit);
-  for (std::int64_t k = 0; k < n; ++k) {
-    body(static_cast<std::int32_t>(a + k * static_cast<std::int64_t>(s)));
-  }
-}
+using stereonet::for_step;
+using stereonet::loop_count;
 
 float deg(std::int32_t v) { return static_cast<float>(v); }
 
@@ -106,36 +89,18 @@ void plane(float az_rad, float dip_rad) { stereonet::dspgcfadn(&az_rad, &dip_rad
 
 // Great circles through the north-south axis and small circles about it.
 void standard_net(const MainParams& p) {
-  const std::int32_t iend = (p.isp == 1) ? 360 : 180;
   if (increment_usable("great circle increment", p.idg)) {
-    for_step(0, iend, p.idg, [](std::int32_t i0) { plane(0.0f, rad(deg(i0))); });
-  }
-  float t1 = 0.0f, t2 = 0.0f;
-  if (p.isp == 1) {
-    t1 = 0.0f;
-    t2 = rad(360.0f);
-  } else {
-    t1 = rad(90.0f);
-    t2 = rad(270.0f);
+    stereonet::standard_net_great_circles(p.idg, p.isp);
   }
   if (increment_usable("small circle increment", p.ids)) {
-    for_step(0, 89, p.ids, [&](std::int32_t i0) {
-      stereonet::dspscafaph(0.0f, 0.0f, rad(deg(i0)), t1, t2);
-      stereonet::dspscafaph(rad(180.0f), 0.0f, rad(deg(i0)), t1, t2);
-    });
+    stereonet::standard_net_small_circles(p.ids, p.isp);
   }
 }
 
 // Vertical planes and concentric small circles about the vertical.
 void polar_net(const MainParams& p) {
-  if (increment_usable("great circle increment", p.idg)) {
-    for_step(0, 360, p.idg, [](std::int32_t i0) { plane(rad(deg(i0)), rad(90.0f)); });
-  }
-  if (increment_usable("small circle increment", p.ids)) {
-    for_step(0, 89, p.ids, [](std::int32_t i0) {
-      stereonet::dspscafaph(0.0f, rad(90.0f), rad(deg(i0)), 0.0f, rad(360.0f));
-    });
-  }
+  if (increment_usable("great circle increment", p.idg)) stereonet::polar_net_planes(p.idg);
+  if (increment_usable("small circle increment", p.ids)) stereonet::polar_net_cones(p.ids);
 }
 
 // The cell between two great circles and two small circles of one family.

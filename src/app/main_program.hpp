@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "app/params.hpp"
+#include "render/siblings.hpp"
 
 namespace polarsketch::app {
 
@@ -12,6 +13,9 @@ namespace polarsketch::app {
 // 3 after an interrupt, 74 whatever ended the run when a plot file could not
 // be written).
 int run_program();
+// The same, and every plot file gets, when it is closed, its sibling files
+// in the formats asked for (see render/siblings.hpp for their names).
+int run_program(const render::SiblingFormats& also);
 
 // Start-up: the console units, banners and run information, every component's
 // start settings, the three plot size types, and the parameters' start values.

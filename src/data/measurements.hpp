@@ -106,4 +106,8 @@ struct ReadResult {
 ReadResult read_measurements(std::string_view text, std::string_view file_name,
                              const ReadOptions& options);
 
+// Why a list of column names (as for ReadOptions::columns) names no sound set
+// of columns; empty when it is sound.
+std::string columns_error(const std::vector<std::string>& columns);
+
 }  // namespace polarsketch::data

@@ -133,9 +133,15 @@ Reading inclination(std::string_view text, bool letters_allowed, const char* wha
   Reading r;
   r.value = n.value;
   if (n.length != text.size()) {
-    const auto q = letters_allowed ? quadrant(text.substr(n.length)) : std::nullopt;
+    const std::string_view rest = text.substr(n.length);
+    const auto q = letters_allowed ? quadrant(rest) : std::nullopt;
     if (!q) {
       if (!letters_allowed) return rejected(not_a_number_reason(text, what));
+      // "45 NW": sound letters, parted from their number.
+      const std::size_t letters = rest.find_first_not_of(" \t");
+      if (letters > 0 && letters != std::string_view::npos && quadrant(rest.substr(letters))) {
+        return rejected("a blank between the number and its quadrant letters (write them as 45NW)");
+      }
       return rejected(
           "unknown quadrant letters after the number (use N, NE, E, SE, S, SW, W or NW)");
     }

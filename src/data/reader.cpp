@@ -448,6 +448,16 @@ std::optional<std::string> roles_of_columns(const std::vector<std::string>& colu
   return std::nullopt;
 }
 
+// The roles and layout of a --columns list; returns why the list is unsound
+// (empty when it is sound).
+std::string columns_layout(const std::vector<std::string>& columns, std::vector<Role>& roles,
+                           Layout& layout) {
+  if (const auto unknown = roles_of_columns(columns, roles)) {
+    return "unknown column '" + shown(*unknown) + "' (known: " + known_names() + ")";
+  }
+  return settle_layout(roles, layout);
+}
+
 // The first line is a header when none of its fields reads as a value, or,
 // unless --columns names the columns, when one of them is a column name (the
 // other columns, e.g. a year, are then ignored).
@@ -514,13 +524,7 @@ class Reader {
   }
 
   bool use_columns() {
-    std::vector<Role> roles;
-    if (const auto unknown = roles_of_columns(options_.columns, roles)) {
-      return fatal(file_ + ": --columns: unknown column '" + shown(*unknown) +
-                   "' (known: " + known_names() + ")");
-    }
-    column_roles_ = roles;
-    const std::string why = settle_layout(roles, layout_);
+    const std::string why = columns_layout(options_.columns, column_roles_, layout_);
     if (!why.empty()) return fatal(file_ + ": --columns: " + why);
     have_layout_ = true;
     return true;
@@ -617,6 +621,12 @@ class Reader {
 ReadResult read_measurements(std::string_view text, std::string_view file_name,
                              const ReadOptions& options) {
   return Reader(file_name, options).read(text);
+}
+
+std::string columns_error(const std::vector<std::string>& columns) {
+  std::vector<Role> roles;
+  Layout layout;
+  return columns_layout(columns, roles, layout);
 }
 
 }  // namespace polarsketch::data

@@ -407,7 +407,27 @@ void intplinit(std::string& pfile, std::int32_t intera) {
   psparams.ips = s.ips;
   psparams.sys = s.sys;
   console::opef2(pfile, "postcript plot", psparams.lun, "unknown", intera % 2);
-  writer().start(psparams.lun, console::file_name_to_open(pfile));
+  start_document(console::file_name_to_open(pfile), pfile, s);
+}
+
+bool open_document(const std::string& path, const std::string& title, const DriverSettings& s) {
+  psparams.lun = console::kUnitPlotFile;
+  if (s.ips < 1 || s.ips > 3) return false;
+  if (!console::open_file(psparams.lun, path, console::FileStatus::unknown)) return false;
+  psparams.ips = s.ips;
+  psparams.sys = s.sys;
+  start_document(path, title, s);
+  return true;
+}
+
+bool close_document() {
+  if (!writer().is_open()) return true;
+  write_trailer();
+  return writer().finish();
+}
+
+void start_document(const std::string& path, const std::string& title, const DriverSettings& s) {
+  writer().start(psparams.lun, path);
 
   psparams.npage = 1;
   psparams.lopenpath = false;
@@ -419,7 +439,7 @@ void intplinit(std::string& pfile, std::int32_t intera) {
     return;
   }
   if (psparams.ips == 3) {
-    prolog_illustrator(pfile);
+    prolog_illustrator(title);
     return;
   }
   if (psparams.ips == 1) {

@@ -66,6 +66,18 @@ void intplinit(FixedText<N>& pfile, std::int32_t intera) {
   pfile = name;
 }
 
+// Opens the plot file `path` with the given settings, without the settings
+// file, its dialog or the file-name dialog, and writes the prolog (`title`
+// is the name the document gives itself). Returns false when the file
+// cannot be opened or the dialect is not 1..3.
+bool open_document(const std::string& path, const std::string& title, const DriverSettings& s);
+// Writes the trailer and closes the plot file without a question. Returns
+// false when a write failed. Does nothing when no file is open.
+bool close_document();
+// With the file `path` open on the plot unit under psparams' dialect and
+// orientation: starts the writer, the page count and the prolog.
+void start_document(const std::string& path, const std::string& title, const DriverSettings& s);
+
 // Ends the page and starts the next.
 void intnewpage();
 // Asks for a return, then writes the trailer and closes the file.

@@ -53,18 +53,7 @@ class PlotStageTest : public ::testing::Test {
     return std::count(f.begin(), f.end(), s);
   }
   // Points of every path-starting move and line in the file, by path.
-  std::vector<std::vector<std::pair<float, float>>> paths() {
-    std::vector<std::vector<std::pair<float, float>>> v;
-    for (const std::string& s : file()) {
-      float x = 0.0f, y = 0.0f;
-      char op[16] = {};
-      if (std::sscanf(s.c_str(), "%f %f %15s", &x, &y, op) != 3) continue;
-      const std::string o = op;
-      if (o == "moveto") v.emplace_back();
-      if ((o == "moveto" || o == "lineto") && !v.empty()) v.back().emplace_back(x, y);
-    }
-    return v;
-  }
+  std::vector<std::vector<std::pair<float, float>>> paths() { return testing::drawn_paths(file()); }
 
   testing::ScratchDir dir;
   ConsoleCapture cap;

@@ -94,6 +94,21 @@ class BoundPlot {
   std::ostringstream out_;
 };
 
+// Points of every path-starting move and line of a plot file's lines, by path.
+inline std::vector<std::vector<std::pair<float, float>>> drawn_paths(
+    const std::vector<std::string>& lines) {
+  std::vector<std::vector<std::pair<float, float>>> v;
+  for (const std::string& s : lines) {
+    float x = 0.0f, y = 0.0f;
+    char op[16] = {};
+    if (std::sscanf(s.c_str(), "%f %f %15s", &x, &y, op) != 3) continue;
+    const std::string o = op;
+    if (o == "moveto") v.emplace_back();
+    if ((o == "moveto" || o == "lineto") && !v.empty()) v.back().emplace_back(x, y);
+  }
+  return v;
+}
+
 inline bool have_ghostscript() { return std::system("command -v gs >/dev/null 2>&1") == 0; }
 
 inline std::string illustrator_prelude() {

@@ -1,0 +1,58 @@
+// Density of axial orientation data on the sphere: counting and weighting
+// methods of structural geology, evaluated at nodes (unit vectors), fast with
+// a spatial index, and by brute force as the reference.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "analysis/statistics.hpp"
+
+namespace polarsketch::analysis {
+
+enum class DensityMethod {
+  exp_kamb,     // exponential weighting (Vollmer 1995)
+  kamb,         // counting circle (Kamb 1959)
+  linear_kamb,  // counting circle with linearly decreasing weight (Vollmer 1995)
+  schmidt,      // counting circle of 1 % of the hemisphere
+};
+
+enum class DensityUnits {
+  mud,    // multiples of a uniform distribution
+  sigma,  // standard deviations of the count of a uniform distribution (Kamb methods)
+};
+
+struct DensityOptions {
+  DensityMethod method = DensityMethod::exp_kamb;
+  // The Kamb methods' counting area: a uniform sample of n points puts
+  // `sigma` standard deviations into it on average.
+  double sigma = 3;
+  DensityUnits units = DensityUnits::mud;
+};
+
+// "exp-kamb", "kamb", "linear-kamb", "schmidt".
+std::string_view method_name(DensityMethod method);
+std::optional<DensityMethod> parse_method(std::string_view name);
+// "MUD" or "sigma".
+std::string_view units_name(DensityUnits units);
+std::optional<DensityUnits> parse_units(std::string_view name);
+// Whether the method has sigma units (the Kamb methods).
+bool has_sigma_units(DensityMethod method);
+
+// Density at every node. Points and nodes are unit vectors; points are axial
+// (v and -v are the same datum) and may lie in either hemisphere. Uses both
+// cores. Throws std::invalid_argument for sigma outside (0, 1000] or units
+// the method lacks.
+// Zero everywhere for no points.
+std::vector<double> density(std::span<const Vector3> points, std::span<const Vector3> nodes,
+                            const DensityOptions& options);
+
+// The same, every node against every point, without any cut-off: the
+// reference the fast evaluation is checked against.
+std::vector<double> density_brute_force(std::span<const Vector3> points,
+                                        std::span<const Vector3> nodes,
+                                        const DensityOptions& options);
+
+}  // namespace polarsketch::analysis

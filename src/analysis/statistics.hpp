@@ -1,0 +1,55 @@
+// Statistics of a set of orientations given as unit vectors (x north, y east,
+// z down): the resultant and mean direction with Fisher's concentration and
+// 95 % confidence cone, and the orientation tensor with its eigenvalues,
+// eigenvectors, Woodcock's shape and strength and the best-fit great circle.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <span>
+
+namespace polarsketch::analysis {
+
+// A direction in space: x north, y east, z down.
+using Vector3 = std::array<double, 3>;
+
+// A direction as trend (azimuth, [0, 360)) and plunge ([0, 90]), degrees.
+struct TrendPlunge {
+  double trend = 0;
+  double plunge = 0;
+};
+
+// The trend and plunge of the lower-hemisphere end of a nonzero vector.
+TrendPlunge trend_plunge(const Vector3& v);
+
+// A plane as dip direction and dip, degrees.
+struct DipDirection {
+  double dip_direction = 0;
+  double dip = 0;
+};
+
+// Every value that cannot be computed for the data at hand is empty.
+struct Statistics {
+  std::size_t n = 0;
+  double resultant = 0;             // R, length of the vector sum
+  std::optional<TrendPlunge> mean;  // empty when R = 0
+  std::optional<double> fisher_k;   // (n - 1) / (n - R); empty for n < 2 or R = n
+  std::optional<double> alpha95;    // degrees; empty for n < 2, R = 0 or a cone past 180
+  // Orientation tensor: eigenvalues s1 >= s2 >= s3 (sum 1) and their
+  // eigenvectors; an eigenvector is empty when its eigenvalue is not distinct.
+  std::optional<std::array<double, 3>> eigenvalues;  // empty for n = 0
+  std::array<std::optional<TrendPlunge>, 3> eigenvectors;
+  std::optional<double> woodcock_k;  // ln(s1/s2) / ln(s2/s3)
+  std::optional<double> woodcock_c;  // ln(s1/s3)
+  // The best-fit great circle (its pole is the third eigenvector) and its
+  // axis, the beta axis (the third eigenvector itself).
+  std::optional<DipDirection> girdle;
+  std::optional<TrendPlunge> beta_axis;
+};
+
+// Statistics of unit vectors; directions are taken as given (callers pass
+// lower-hemisphere vectors, so the sum points down). O(n), no allocation.
+Statistics compute_statistics(std::span<const Vector3> vectors);
+
+}  // namespace polarsketch::analysis

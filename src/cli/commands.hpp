@@ -1,0 +1,16 @@
+// The forms of the command line, each run on its request.
+#pragma once
+
+#include <iosfwd>
+
+#include "cli/request.hpp"
+
+namespace polarsketch::cli {
+
+// Draws the data sets on one stereonet page into the request's plot file.
+int run_plot(const PlotRequest& request, std::istream& in, std::ostream& out, std::ostream& err);
+
+// Prints, per data set, its file, kind, count and the notation read.
+int run_stats(const StatsRequest& request, std::istream& in, std::ostream& out, std::ostream& err);
+
+}  // namespace polarsketch::cli

@@ -1,0 +1,91 @@
+// What the command line asks for, as values: the parsed arguments of each
+// form, before anything is read or drawn.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "analysis/density.hpp"
+#include "render/siblings.hpp"
+
+namespace polarsketch::cli {
+
+// Exit statuses (the sysexits values).
+enum ExitStatus : int {
+  kExitOk = 0,
+  kExitUsage = 64,       // a wrong option, a missing argument, an unknown form
+  kExitDataError = 65,   // bad data in an input file
+  kExitNoInput = 66,     // an input file that cannot be opened
+  kExitSoftware = 70,    // a fault of the program itself (said on standard error)
+  kExitCantCreate = 73,  // an output file that cannot be written
+};
+
+// The measurement files and how to read them (shared by every form).
+struct InputOptions {
+  std::vector<std::string> files;    // "-" is standard input
+  std::vector<std::string> columns;  // column names for files without a header
+  bool skip_bad = false;             // skip bad lines instead of stopping
+};
+
+enum class Projection { equal_area, equal_angle };
+enum class PlaneStyle { great_circles, poles, both };
+enum class Paper { portrait, landscape_letter, landscape_a4 };
+enum class Hemisphere { lower, upper };
+// The plot file's format, by its name's extension: PostScript as the
+// interactive program writes it, or the page drawn by the cairo device as
+// encapsulated PostScript, PDF, SVG or PNG.
+enum class OutputFormat { postscript, eps, pdf, svg, png };
+
+// Density contours under the data (plot --contour).
+struct ContourRequest {
+  analysis::DensityOptions density;  // method, sigma, units
+  std::vector<double> levels;        // empty: automatic
+  std::string density_out;           // CSV file of the grid; empty: none
+};
+
+struct PlotRequest {
+  InputOptions input;
+  std::string output;  // the plot file
+  OutputFormat format = OutputFormat::postscript;
+  int dialect = 2;
+  Paper paper = Paper::portrait;
+  Projection projection = Projection::equal_area;
+  int net_step = 0;        // standard net under the data, degrees; 0 none
+  int polar_net_step = 0;  // polar net under the data, degrees; 0 none
+  PlaneStyle planes = PlaneStyle::great_circles;
+  Hemisphere hemisphere = Hemisphere::lower;
+  bool run_info = false;
+  bool whole_page = false;  // figures: the whole paper, not the ink plus 2 mm
+  int dpi = 150;            // PNG resolution
+  bool stats = false;  // draw each set's mean, cone, eigenvectors, girdle; table on stderr
+  std::optional<ContourRequest> contour;
+  bool hide_data = false;  // no symbol or great circle per measurement
+};
+
+struct StatsRequest {
+  InputOptions input;
+  bool csv = false;  // one CSV line per data set instead of the table
+};
+
+// Text to print and the status to exit with, when the arguments alone decide
+// (help, version, a usage error).
+struct Answer {
+  int status = kExitOk;
+  std::string out;  // for standard output
+  std::string err;  // for standard error
+};
+
+// The interactive program, every plot file it closes also written in the
+// sibling formats asked for.
+struct InteractiveRequest {
+  render::SiblingFormats also;
+};
+
+using Request = std::variant<Answer, PlotRequest, StatsRequest, InteractiveRequest>;
+
+// Maps the arguments (without the program name) to a request.
+Request parse_arguments(const std::vector<std::string>& args);
+
+}  // namespace polarsketch::cli

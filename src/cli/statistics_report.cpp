@@ -1,0 +1,133 @@
+#include "cli/statistics_report.hpp"
+
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <string_view>
+
+#include "cli/inputs.hpp"
+
+namespace polarsketch::cli {
+
+namespace {
+
+using Field = std::optional<std::string>;  // empty: undefined
+
+Field angle(std::optional<double> degrees) {
+  if (!degrees) return std::nullopt;
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f", *degrees);
+  const std::string shown = text;
+  return shown == "-0.00" ? "0.00" : shown;
+}
+
+// An azimuth that rounds to 360.00 is shown as 0.00.
+Field azimuth(std::optional<double> degrees) {
+  if (degrees && std::round(*degrees * 100) >= 36000) return angle(0.0);
+  return angle(degrees);
+}
+
+Field number(std::optional<double> value) {
+  if (!value) return std::nullopt;
+  char text[32];
+  std::snprintf(text, sizeof text, "%.6g", *value);
+  return std::string(text);
+}
+
+// The values after file, kind and n, in the order of the CSV columns.
+std::vector<Field> fields(const data::DataSet& set, const analysis::Statistics& s) {
+  auto trend = [](const std::optional<analysis::TrendPlunge>& d) {
+    return azimuth(d ? std::optional(d->trend) : std::nullopt);
+  };
+  auto plunge = [](const std::optional<analysis::TrendPlunge>& d) {
+    return angle(d ? std::optional(d->plunge) : std::nullopt);
+  };
+  auto eigenvalue = [&](std::size_t i) {
+    return number(s.eigenvalues ? std::optional((*s.eigenvalues)[i]) : std::nullopt);
+  };
+  std::vector<Field> f{trend(s.mean),    plunge(s.mean), number(s.resultant), number(s.fisher_k),
+                       angle(s.alpha95), eigenvalue(0),  eigenvalue(1),       eigenvalue(2)};
+  for (const auto& v : s.eigenvectors) {
+    f.push_back(trend(v));
+    f.push_back(plunge(v));
+  }
+  f.push_back(number(s.woodcock_k));
+  f.push_back(number(s.woodcock_c));
+  const bool girdle = set.kind == data::Kind::planes && s.girdle;
+  f.push_back(girdle ? azimuth(s.girdle->dip_direction) : std::nullopt);
+  f.push_back(girdle ? angle(s.girdle->dip) : std::nullopt);
+  return f;
+}
+
+std::string shown(const Field& f) { return f ? *f : "-"; }
+
+// A CSV field, quoted when it holds a comma, a quote or a line break.
+std::string csv_field(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+}  // namespace
+
+std::vector<analysis::Statistics> statistics_of(const std::vector<data::DataSet>& sets) {
+  std::vector<analysis::Statistics> result;
+  for (const data::DataSet& set : sets)
+    result.push_back(analysis::compute_statistics(set.unit_vectors()));
+  return result;
+}
+
+std::string statistics_table(const std::vector<data::DataSet>& sets,
+                             const std::vector<analysis::Statistics>& stats) {
+  std::string out;
+  for (std::size_t i = 0; i < sets.size(); ++i) {
+    const data::DataSet& set = sets[i];
+    const std::vector<Field> f = fields(set, stats[i]);
+    const std::string_view of = set.kind == data::Kind::planes  ? "poles"
+                                : set.kind == data::Kind::lines ? "lines"
+                                                                : "slip lines";
+    if (i > 0) out += '\n';
+    std::string kind(data::kind_name(set.kind));
+    if (set.size() == 1) kind.pop_back();  // "1 plane"
+    out += shown_name(set) + ": " + std::to_string(set.size()) + " " + kind + " (" + set.notation +
+           "), statistics of the " + std::string(of) + "\n";
+    auto row = [&](std::string_view label, const std::string& value) {
+      std::string line = "  " + std::string(label);
+      line.resize(24, ' ');
+      out += line + value + "\n";
+    };
+    auto pair = [&](std::size_t at) { return shown(f[at]) + " / " + shown(f[at + 1]); };
+    row("mean trend / plunge", pair(0));
+    row("R", shown(f[2]));
+    row("Fisher k", shown(f[3]));
+    row("alpha95", shown(f[4]));
+    row("eigenvalues s1 s2 s3", shown(f[5]) + "  " + shown(f[6]) + "  " + shown(f[7]));
+    row("v1 trend / plunge", pair(8));
+    row("v2 trend / plunge", pair(10));
+    row("v3 trend / plunge", pair(12));
+    row("Woodcock K", shown(f[14]));
+    row("Woodcock C", shown(f[15]));
+    if (set.kind == data::Kind::planes) {
+      row("girdle dipdir / dip", pair(16));
+      row("beta axis", pair(12));
+    }
+  }
+  return out;
+}
+
+std::string statistics_csv(const std::vector<data::DataSet>& sets,
+                           const std::vector<analysis::Statistics>& stats) {
+  std::string out =
+      "file,kind,n,mean_trend,mean_plunge,R,k,alpha95,s1,s2,s3,v1_trend,v1_plunge,v2_trend,"
+      "v2_plunge,v3_trend,v3_plunge,K,C,girdle_dipdir,girdle_dip\n";
+  for (std::size_t i = 0; i < sets.size(); ++i) {
+    out += csv_field(sets[i].name) + "," + std::string(data::kind_name(sets[i].kind)) + "," +
+           std::to_string(sets[i].size());
+    for (const Field& f : fields(sets[i], stats[i])) out += "," + f.value_or("");
+    out += '\n';
+  }
+  return out;
+}
+
+}  // namespace polarsketch::cli

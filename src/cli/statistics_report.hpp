@@ -1,0 +1,29 @@
+// The statistics of data sets as text: a readable block per data set, or
+// CSV with one header line and one line per data set.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "analysis/statistics.hpp"
+#include "data/measurements.hpp"
+
+namespace polarsketch::cli {
+
+// The statistics of each set's unit vectors (poles of planes, lines, slip lines).
+std::vector<analysis::Statistics> statistics_of(const std::vector<data::DataSet>& sets);
+
+// Per data set: its name, kind and count, then one value a line ("-" where
+// undefined). The girdle and beta axis only for planes.
+std::string statistics_table(const std::vector<data::DataSet>& sets,
+                             const std::vector<analysis::Statistics>& stats);
+
+// The header line
+// file,kind,n,mean_trend,mean_plunge,R,k,alpha95,s1,s2,s3,v1_trend,v1_plunge,
+// v2_trend,v2_plunge,v3_trend,v3_plunge,K,C,girdle_dipdir,girdle_dip
+// and one line per data set: angles with 2 decimals, other values with 6
+// significant digits, undefined values (and the girdle of lines) empty.
+std::string statistics_csv(const std::vector<data::DataSet>& sets,
+                           const std::vector<analysis::Statistics>& stats);
+
+}  // namespace polarsketch::cli

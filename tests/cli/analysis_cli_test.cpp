@@ -1,0 +1,123 @@
+// `stats` and `plot --stats --contour` through cli::run: the CSV columns,
+// the table on standard error, every density method drawn and rendered,
+// the density grid written, and the options that do not fit together.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "cli/cli_run.hpp"
+#include "postscript/ps_test_support.hpp"
+
+namespace polarsketch::cli {
+namespace {
+
+using testing::read_file;
+using testing::ScratchDir;
+using testing::split_lines;
+using testing::write_file;
+
+const std::string kFold = std::string(POLARSKETCH_SOURCE_DIR) + "/examples/fold_bedding.csv";
+
+TEST(AnalysisCli, StatsCsvHasTheHeaderAndOneLinePerDataSet) {
+  ScratchDir dir;
+  write_file("lines.csv", "trend,plunge\n0,0\n0,90\n");
+  // Poles in the east-west vertical plane: a vertical girdle about a
+  // horizontal north-south axis.
+  write_file("a,b.csv", "dipdir,dip\n90,10\n90,50\n270,30\n");
+  const CliRun r = run_cli({"stats", "--csv", "lines.csv", "a,b.csv"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::vector<std::string> lines = split_lines(r.out);
+  ASSERT_EQ(lines.size(), 3u) << r.out;
+  EXPECT_EQ(lines[0],
+            "file,kind,n,mean_trend,mean_plunge,R,k,alpha95,s1,s2,s3,v1_trend,v1_plunge,v2_trend,"
+            "v2_plunge,v3_trend,v3_plunge,K,C,girdle_dipdir,girdle_dip");
+  // Equal eigenvalues leave v1 and v2 undefined; a line has no girdle.
+  EXPECT_EQ(lines[1], "lines.csv,lines,2,0.00,45.00,1.41421,1.70711,,0.5,0.5,0,,,,,90.00,0.00,,,,");
+  EXPECT_EQ(lines[2].rfind("\"a,b.csv\",planes,3,", 0), 0u) << lines[2];
+  EXPECT_NE(lines[2].find(",0.00,0.00,,,180.00,90.00"), std::string::npos) << lines[2];
+}
+
+TEST(AnalysisCli, PlotStatsDrawsAndPrintsTheTable) {
+  ScratchDir dir;
+  const CliRun table = run_cli({"stats", kFold});
+  const CliRun plain = run_cli({"plot", "-o", "plain.ps", kFold});
+  const CliRun drawn = run_cli({"plot", "--stats", "-o", "stats.ps", kFold});
+  ASSERT_EQ(drawn.status, 0) << drawn.err;
+  EXPECT_EQ(drawn.err, table.out);
+  EXPECT_NE(table.out.find("  beta axis             60.27 / 14.72"), std::string::npos)
+      << table.out;
+  // The mean, its cone, three eigenvectors and the girdle add to the page.
+  EXPECT_GT(read_file("stats.ps").size(), read_file("plain.ps").size() + 2000);
+  EXPECT_NE(read_file("stats.ps").find("(3) show"), std::string::npos);
+  EXPECT_RENDERS("stats.ps", 2);
+}
+
+TEST(AnalysisCli, EveryMethodIsContouredWithItsLegendAndGrid) {
+  ScratchDir dir;
+  for (const std::string method : {"exp-kamb", "kamb", "linear-kamb", "schmidt"}) {
+    const CliRun r = run_cli({"plot", "--contour", method, "--density-out", "grid.csv", "-o",
+                              "c.ps", "--hide-data", "--dialect", "1", kFold});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string ps = read_file("c.ps");
+    EXPECT_NE(ps.find("(Density " + method), std::string::npos) << method;
+    EXPECT_RENDERS("c.ps", 1);
+    // Nodes spread evenly over the equal-area net: their mean is the
+    // hemisphere's mean density, 1 MUD.
+    const std::vector<std::string> rows = split_lines(read_file("grid.csv"));
+    ASSERT_GT(rows.size(), 30000u);
+    EXPECT_EQ(rows[0], "trend,plunge,density");
+    double sum = 0;
+    for (std::size_t i = 1; i < rows.size(); ++i)
+      sum += std::stod(rows[i].substr(rows[i].rfind(',') + 1));
+    EXPECT_NEAR(sum / static_cast<double>(rows.size() - 1), 1.0, 0.03) << method;
+  }
+}
+
+TEST(AnalysisCli, GivenLevelsAndUnitsReachTheLegend) {
+  ScratchDir dir;
+  const CliRun r = run_cli({"plot", "--contour", "kamb", "--units", "sigma", "--sigma", "2",
+                            "--levels", "6,2,4", "-o", "k.ps", kFold});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string ps = read_file("k.ps");
+  EXPECT_NE(ps.find("(Density kamb, sigma 2, sigma \\(n = 40\\)) show"), std::string::npos);
+  for (const std::string band : {"(2 - 4) show", "(4 - 6) show", "(>= 6) show"})
+    EXPECT_NE(ps.find(band), std::string::npos) << band;
+  // The Illustrator dialect has no fill colours: the contours are lines only.
+  ASSERT_EQ(run_cli({"plot", "--contour", "--dialect", "3", "-o", "i.ps", kFold}).status, 0);
+  EXPECT_RENDERS("i.ps", 3);
+  // "--contour FILE" takes the default method and keeps FILE.
+  write_file("l.csv", "trend,plunge\n10,20\n30,40\n");
+  const CliRun d = run_cli({"plot", "--contour", "l.csv"});
+  EXPECT_EQ(d.status, 0) << d.err;
+  EXPECT_NE(read_file("l.ps").find("(Density exp-kamb"), std::string::npos);
+}
+
+TEST(AnalysisCli, OptionsThatDoNotFitAreUsageErrors) {
+  ScratchDir dir;
+  write_file("l.csv", "trend,plunge\n10,20\n");
+  struct Case {
+    std::vector<std::string> args;
+    std::string says;
+  };
+  const Case cases[] = {
+      {{"--sigma", "2"}, "--sigma needs --contour"},
+      {{"--density-out", "d.csv"}, "--density-out needs --contour"},
+      {{"--contour", "schmidt", "--units", "sigma"}, "no sigma units"},
+      {{"--contour", "--sigma", "0"}, "--sigma"},
+      {{"--contour", "--sigma", "1e300"}, "--sigma"},
+      {{"--contour", "--levels", "2,x"}, "--levels"},
+      {{"--contour", "--units", "percent"}, "--units"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{"plot"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    args.push_back("l.csv");
+    const CliRun r = run_cli(args);
+    EXPECT_EQ(r.status, 64) << c.says;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists("l.ps")) << c.says;
+  }
+}
+
+}  // namespace
+}  // namespace polarsketch::cli
