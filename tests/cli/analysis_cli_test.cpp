@@ -92,6 +92,33 @@ TEST(AnalysisCli, GivenLevelsAndUnitsReachTheLegend) {
   EXPECT_NE(read_file("l.ps").find("(Density exp-kamb"), std::string::npos);
 }
 
+// The height (points) at which the text "(text)" is written: the moveto before it.
+double text_y(const std::string& ps, const std::string& text) {
+  const std::size_t at = ps.find("(" + text + ")");
+  if (at == std::string::npos) return -1;
+  const std::size_t move = ps.rfind(" moveto", at);
+  const std::size_t line = ps.rfind('\n', move) + 1;
+  return std::stod(ps.substr(ps.find(' ', line) + 1, move));
+}
+
+TEST(AnalysisCli, CaptionSaysProjectionAndHemisphere) {
+  ScratchDir dir;
+  constexpr double kNetTop = 20.0 * 28.35, kCm = 28.35;  // portrait net: centre 12 cm, radius 8
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{}, "Equal-area, lower hemisphere"},
+      {{"--projection", "equal-angle", "--hemisphere", "upper"}, "Equal-angle, upper hemisphere"},
+  };
+  for (const auto& [options, caption] : cases) {
+    std::vector<std::string> args{"plot", "--contour", "--levels", "1,2,3", "-o", "n.ps", kFold};
+    args.insert(args.end(), options.begin(), options.end());
+    ASSERT_EQ(run_cli(args).status, 0);
+    const std::string ps = read_file("n.ps");
+    // Just above the net, clear of its ticks.
+    EXPECT_GT(text_y(ps, caption), kNetTop + 0.5 * kCm) << caption;
+    EXPECT_LT(text_y(ps, caption), kNetTop + 1.2 * kCm) << caption;
+  }
+}
+
 TEST(AnalysisCli, OptionsThatDoNotFitAreUsageErrors) {
   ScratchDir dir;
   write_file("l.csv", "trend,plunge\n10,20\n");
