@@ -254,8 +254,13 @@ void draw_contour_legend(const PlotRequest& r, const AnalysisLayers& layers,
   const DensityLayer& d = *layers.density;
   const analysis::DensityOptions& o = r.contour->density;
   const bool portrait = r.paper == Paper::portrait;
+  const std::size_t bands = d.levels.size();
+  const std::size_t shown = std::min(bands, kLegendBands);
   const float x = portrait ? 1.5f : 21.0f;
-  float y = portrait ? net.y_cm + net.radius_cm + 6.5f
+  // Portrait: the last row stands just above the net's upper left, level with
+  // the caption, and the title above the rows.
+  float y = portrait ? net.y_cm + net.radius_cm + kAboveNet +
+                           kLegendRow * static_cast<float>(std::max<std::size_t>(shown, 1))
                      : 19.0f - 0.55f * static_cast<float>(legend_rows + 1);
   use_color(kBlack);
   plot::stextsize(kLegendText, 1);
@@ -269,8 +274,6 @@ void draw_contour_legend(const PlotRequest& r, const AnalysisLayers& layers,
     plot::cmtext2(x, y - kLegendRow, "no level below the peak");
     return;
   }
-  const std::size_t bands = d.levels.size();
-  const std::size_t shown = std::min(bands, kLegendBands);
   for (std::size_t k = 0; k < shown; ++k) {
     // Darkest band first, at the top.
     const std::size_t band = bands - 1 - k;

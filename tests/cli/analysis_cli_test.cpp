@@ -101,7 +101,7 @@ double text_y(const std::string& ps, const std::string& text) {
   return std::stod(ps.substr(ps.find(' ', line) + 1, move));
 }
 
-TEST(AnalysisCli, CaptionSaysProjectionAndHemisphere) {
+TEST(AnalysisCli, CaptionAndDensityLegendStandByTheNet) {
   ScratchDir dir;
   constexpr double kNetTop = 20.0 * 28.35, kCm = 28.35;  // portrait net: centre 12 cm, radius 8
   const std::pair<std::vector<std::string>, std::string> cases[] = {
@@ -113,9 +113,14 @@ TEST(AnalysisCli, CaptionSaysProjectionAndHemisphere) {
     args.insert(args.end(), options.begin(), options.end());
     ASSERT_EQ(run_cli(args).status, 0);
     const std::string ps = read_file("n.ps");
-    // Just above the net, clear of its ticks.
-    EXPECT_GT(text_y(ps, caption), kNetTop + 0.5 * kCm) << caption;
-    EXPECT_LT(text_y(ps, caption), kNetTop + 1.2 * kCm) << caption;
+    // Just above the net, clear of its ticks: the caption and the legend's
+    // last row; the title three rows higher, well inside the page.
+    for (const std::string& text : {caption, std::string("1 - 2")}) {
+      EXPECT_GT(text_y(ps, text), kNetTop + 0.5 * kCm) << text;
+      EXPECT_LT(text_y(ps, text), kNetTop + 1.2 * kCm) << text;
+    }
+    EXPECT_NEAR(text_y(ps, "Density exp-kamb, sigma 3, MUD \\(n = 40\\)"),
+                text_y(ps, "1 - 2") + 3 * 0.5 * kCm, 0.1);
   }
 }
 
