@@ -146,6 +146,21 @@ void projected(const analysis::TrendPlunge& d, const PlotRequest& r, float& x, f
   stereonet::spron(&x, &y, &az, &pl, 1);
 }
 
+// A digit written on a small white patch (user units, left end and middle
+// height at x, y), readable over the darkest band and the data.
+void label_on_white(float x, float y, const std::string& digit, std::int32_t color) {
+  constexpr float kHalfHeight = 0.5f * kLabelText / 8.0f;  // the net's radius is 8 cm
+  std::vector<float> xu{x - 0.3f * kHalfHeight, x + 1.7f * kHalfHeight, x + 1.7f * kHalfHeight,
+                        x - 0.3f * kHalfHeight};
+  std::vector<float> yu{y - kHalfHeight, y - kHalfHeight, y + kHalfHeight, y + kHalfHeight};
+  std::vector<float> xd(4), yd(4);
+  plot::us2de(xd.data(), yd.data(), xu.data(), yu.data(), 4);
+  use_color(kBackground);
+  fill_device(xd, yd);
+  use_color(color);
+  plot::ustext2(x, y, digit);
+}
+
 void draw_axis(const analysis::TrendPlunge& d, std::int32_t symbol, float size,
                const PlotRequest& r) {
   const float az = radians(viewed_azimuth(d.trend, r)), pl = radians(d.plunge);
@@ -236,7 +251,7 @@ void draw_statistics(const PlotRequest& r, const std::vector<data::DataSet>& set
       draw_axis(*s.eigenvectors[k], kAxisSymbolType, kAxisSymbol, r);
       float x = 0.0f, y = 0.0f;
       projected(*s.eigenvectors[k], r, x, y);
-      plot::ustext2(x + 0.025f, y + 0.025f, std::to_string(k + 1));
+      label_on_white(x + 0.025f, y + 0.025f, std::to_string(k + 1), set_style(i).color);
     }
     if (sets[i].kind == data::Kind::planes && s.girdle) {
       // The library takes strikes by the right-hand rule.

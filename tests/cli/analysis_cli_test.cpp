@@ -48,7 +48,14 @@ TEST(AnalysisCli, PlotStatsDrawsAndPrintsTheTable) {
       << table.out;
   // The mean, its cone, three eigenvectors and the girdle add to the page.
   EXPECT_GT(read_file("stats.ps").size(), read_file("plain.ps").size() + 2000);
-  EXPECT_NE(read_file("stats.ps").find("(3) show"), std::string::npos);
+  // Each eigenvector's label stands on a white patch, readable over the darkest band.
+  const std::string ps = read_file("stats.ps");
+  for (const std::string label : {"(1) show", "(2) show", "(3) show"}) {
+    const std::size_t at = ps.find(label);
+    ASSERT_NE(at, std::string::npos) << label;
+    const std::size_t patch = ps.rfind("1.000  1.000  1.000 setrgbcolor fill", at);
+    EXPECT_TRUE(patch != std::string::npos && at - patch < 200) << label;
+  }
   EXPECT_RENDERS("stats.ps", 2);
 }
 
