@@ -46,6 +46,9 @@ constexpr float kDataLineWidth = 0.02f;   // the page's data lines, cm
 constexpr float kMeanSymbol = 0.5f;       // cm
 constexpr float kAxisSymbol = 0.3f;       // cm
 constexpr float kLabelText = 0.35f;       // eigenvector labels, cm
+// An eigenvector's label stands this far right of its axis (user units: 0.32
+// cm), clear of the mean's symbol, which v1 of a cluster often sits on.
+constexpr float kLabelOffset = 0.04f;
 constexpr float kLegendText = 0.35f;      // cm
 constexpr float kLegendRow = 0.5f;        // cm
 constexpr std::size_t kLegendBands = 12;  // rows of swatches at most
@@ -251,7 +254,7 @@ void draw_statistics(const PlotRequest& r, const std::vector<data::DataSet>& set
       draw_axis(*s.eigenvectors[k], kAxisSymbolType, kAxisSymbol, r);
       float x = 0.0f, y = 0.0f;
       projected(*s.eigenvectors[k], r, x, y);
-      label_on_white(x + 0.025f, y + 0.025f, std::to_string(k + 1), set_style(i).color);
+      label_on_white(x + kLabelOffset, y, std::to_string(k + 1), set_style(i).color);
     }
     if (sets[i].kind == data::Kind::planes && s.girdle) {
       // The library takes strikes by the right-hand rule.
