@@ -164,6 +164,62 @@ void label_on_white(float x, float y, const std::string& digit, std::int32_t col
   plot::ustext2(x, y, digit);
 }
 
+// The cone of half-angle `alpha` (degrees) about `axis`. Where the small
+// circle rises above the horizontal its points are drawn at their lower ends,
+// across the net, as every axial direction is: each run ends on the primitive.
+void draw_cone(const analysis::TrendPlunge& axis, double alpha, const PlotRequest& r) {
+  constexpr int kSteps = 180;  // points 2 degrees apart about the axis
+  using V = data::Vector3;
+  const V m = data::to_vector(data::Line{axis.trend, axis.plunge});
+  auto cross = [](const V& a, const V& b) {
+    return V{a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+  };
+  V e1 = cross(m, std::abs(m[2]) < 0.9 ? V{0, 0, 1} : V{1, 0, 0});
+  const double norm = std::hypot(e1[0], e1[1], e1[2]);
+  for (double& c : e1) c /= norm;
+  const V e2 = cross(m, e1);
+  const double ca = std::cos(alpha * std::numbers::pi / 180);
+  const double sa = std::sin(alpha * std::numbers::pi / 180);
+  auto point = [&](int step) {
+    const double t = 2 * std::numbers::pi * step / kSteps;
+    V p;
+    for (std::size_t k = 0; k < 3; ++k)
+      p[k] = ca * m[k] + sa * (std::cos(t) * e1[k] + std::sin(t) * e2[k]);
+    return p;
+  };
+  std::vector<float> x, y;
+  auto add = [&](const V& v) {  // to_line takes the lower end
+    const data::Line l = data::to_line(v);
+    float px = 0.0f, py = 0.0f;
+    projected({l.trend, l.plunge}, r, px, py);
+    x.push_back(px);
+    y.push_back(py);
+  };
+  auto draw_run = [&] {
+    if (x.size() >= 2) plot::usline(x.data(), y.data(), static_cast<std::int32_t>(x.size()));
+    x.clear();
+    y.clear();
+  };
+  V prev = point(0);
+  add(prev);
+  for (int step = 1; step <= kSteps; ++step) {
+    const V p = point(step);
+    if ((prev[2] < 0) != (p[2] < 0)) {
+      // The crossing of the horizontal, ending this run at its end on the
+      // primitive and starting the next at the opposite end.
+      const double f = prev[2] / (prev[2] - p[2]);
+      const V q{prev[0] + f * (p[0] - prev[0]), prev[1] + f * (p[1] - prev[1]), 0.0};
+      const V opposite{-q[0], -q[1], 0.0};
+      add(prev[2] < 0 ? opposite : q);
+      draw_run();
+      add(p[2] < 0 ? opposite : q);
+    }
+    add(p);
+    prev = p;
+  }
+  draw_run();
+}
+
 void draw_axis(const analysis::TrendPlunge& d, std::int32_t symbol, float size,
                const PlotRequest& r) {
   const float az = radians(viewed_azimuth(d.trend, r)), pl = radians(d.plunge);
@@ -242,10 +298,7 @@ void draw_statistics(const PlotRequest& r, const std::vector<data::DataSet>& set
     use_color(set_style(i).color);
     if (s.mean) {
       draw_axis(*s.mean, kMeanSymbolType, kMeanSymbol, r);
-      if (s.alpha95 && *s.alpha95 > 0) {
-        stereonet::dspscafaph(radians(viewed_azimuth(s.mean->trend, r)), radians(s.mean->plunge),
-                              radians(*s.alpha95), 0.0f, 2.0f * std::numbers::pi_v<float>);
-      }
+      if (s.alpha95 && *s.alpha95 > 0) draw_cone(*s.mean, *s.alpha95, r);
     }
     plot::stextsize(kLabelText, 1);
     plot::stextalign(-5, 1);  // left end, middle of the height

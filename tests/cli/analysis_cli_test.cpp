@@ -3,6 +3,7 @@
 // the density grid written, and the options that do not fit together.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 #include "cli/cli_run.hpp"
@@ -97,6 +98,23 @@ TEST(AnalysisCli, GivenLevelsAndUnitsReachTheLegend) {
   const CliRun d = run_cli({"plot", "--contour", "l.csv"});
   EXPECT_EQ(d.status, 0) << d.err;
   EXPECT_NE(read_file("l.ps").find("(Density exp-kamb"), std::string::npos);
+}
+
+TEST(AnalysisCli, ConeAcrossThePrimitiveContinuesOnTheFarSide) {
+  ScratchDir dir;
+  // Subhorizontal lines about 090/04: a cone of 6.7 degrees crosses the horizontal.
+  write_file("l.csv", "trend,plunge\n90,0\n80,5\n100,5\n90,10\n95,0\n85,2\n");
+  ASSERT_EQ(run_cli({"plot", "--stats", "l.csv"}).status, 0);
+  constexpr double kCx = 10.5 * 28.35, kCy = 12.0 * 28.35, kR = 8.0 * 28.35;  // portrait net
+  std::size_t west = 0;
+  // The long paths are the primitive and the cone's runs: none leaves the net.
+  for (const auto& path : testing::drawn_paths(split_lines(read_file("l.ps")))) {
+    if (path.size() <= 20) continue;  // symbols, ticks, axes
+    for (const auto& [x, y] : path)
+      EXPECT_LE(std::hypot(static_cast<double>(x) - kCx, static_cast<double>(y) - kCy), kR + 0.1);
+    if (static_cast<double>(path.front().first) < kCx - 0.9 * kR) ++west;
+  }
+  EXPECT_EQ(west, 1u);  // the cone's part above the horizontal, drawn at its lower ends
 }
 
 // The height (points) at which the text "(text)" is written: the moveto before it.
