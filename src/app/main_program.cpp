@@ -19,6 +19,7 @@
 #include "plot/colortable.hpp"
 #include "plot/coords.hpp"
 #include "plot/open_close.hpp"
+#include "render/seam.hpp"
 #include "stereonet/display_settings.hpp"
 #include "stereonet/frame.hpp"
 #include "stereonet/projections.hpp"
@@ -321,6 +322,11 @@ int run_program() {
     }
     return s.status;
   }
+}
+
+int run_program(const render::SiblingFormats& also) {
+  render::set_sibling_formats(also);
+  return run_program();
 }
 
 }  // namespace polarsketch::app

@@ -4,12 +4,16 @@
 #include <cstdint>
 
 #include "app/params.hpp"
+#include "render/siblings.hpp"
 
 namespace polarsketch::app {
 
 // Runs the whole program on the console units; returns the exit status
 // (0 after a quit, 1 after a stop on error, 2 when console input ended).
 int run_program();
+// The same, and every plot file gets, when it is closed, its sibling files
+// in the formats asked for (see render/siblings.hpp for their names).
+int run_program(const render::SiblingFormats& also);
 
 // Start-up: the console units, banners and run information, every component's
 // start settings, the three plot size types, and the parameters' start values.

@@ -15,7 +15,7 @@
 #include "plot/records.hpp"
 #include "plot/text_symbol.hpp"
 #include "postscript/document.hpp"
-#include "postscript/operators.hpp"
+#include "render/seam.hpp"
 #include "stereonet/display_settings.hpp"
 #include "stereonet/orientation.hpp"
 #include "stereonet/projections.hpp"
@@ -104,7 +104,7 @@ bool fills_have_colours() { return postscript::psparams.ips != 3; }
 void fill_device(std::vector<float>& x, std::vector<float>& y) {
   const std::int32_t keep = plot::plt2blk.ifillstyle;
   plot::sfillstyle(1, 1);
-  postscript::depolygon(x.data(), y.data(), static_cast<std::int32_t>(x.size()));
+  render::draw_polygon(x.data(), y.data(), static_cast<std::int32_t>(x.size()));
   plot::sfillstyle(keep, 1);
 }
 

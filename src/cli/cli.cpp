@@ -6,8 +6,10 @@
 #include <type_traits>
 #include <variant>
 
+#include "app/main_program.hpp"
 #include "cli/commands.hpp"
 #include "cli/request.hpp"
+#include "console/units.hpp"
 
 namespace polarsketch::cli {
 
@@ -23,6 +25,9 @@ int run_request(const Request& request, std::ostream& out, std::ostream& err, st
           return r.status;
         } else if constexpr (std::is_same_v<T, PlotRequest>) {
           return run_plot(r, in, out, err);
+        } else if constexpr (std::is_same_v<T, InteractiveRequest>) {
+          console::install_interrupt_handlers();
+          return app::run_program(r.also);
         } else {
           return run_stats(r, in, out, err);
         }

@@ -67,9 +67,13 @@ void remove_temporary_on_interrupt() {
 FormatChoice output_format(const std::string& path) {
   const std::string ext = lower(extension(path));
   if (ext == ".ps") return {OutputFormat::postscript, ""};
+  if (ext == ".eps") return {OutputFormat::eps, ""};
+  if (ext == ".pdf") return {OutputFormat::pdf, ""};
+  if (ext == ".svg") return {OutputFormat::svg, ""};
+  if (ext == ".png") return {OutputFormat::png, ""};
   const std::string what =
       ext.empty() ? "the name has no extension" : "'" + ext + "' is not written";
-  return {std::nullopt, what + "; the plot file must end in .ps (PostScript)"};
+  return {std::nullopt, what + "; the plot file must end in .ps, .eps, .pdf, .svg or .png"};
 }
 
 std::string default_output_name(const std::vector<std::string>& files) {

@@ -26,6 +26,9 @@ Usage:
   polarsketch                          the interactive program (numbered menus)
   polarsketch -h | --help              this text
   polarsketch --version                the program's version
+  polarsketch --also pdf,svg,png       the interactive program; each plot file it
+                                       closes is also written as PDF, SVG and/or PNG
+                                       (NAME.pdf; NAME.svg, NAME-2.svg...; NAME-1.png...)
   polarsketch plot [OPTIONS] FILE...   draw the data sets of the files on one stereonet
   polarsketch stats [OPTIONS] FILE...  what each file holds and its statistics
   polarsketch plot --help              the options of a form (also for stats)
@@ -39,7 +42,11 @@ Options of plot and stats:
 
 Options of plot:
   -o, --output FILE   the plot file (default: the first FILE with .ps;
-                      stdin.ps when it is "-")
+                      stdin.ps when it is "-"); its extension chooses the
+                      format: .ps PostScript, .eps (one page), .pdf, .svg, .png
+  --page              .eps, .pdf, .svg, .png: the whole page, not the
+                      drawing cropped to its ink plus 2 mm
+  --dpi N             .png: pixels per inch (default 150)
   --dialect 1|2|3     PostScript dialect (default 2)
   --landscape letter|a4
                       landscape page (default: portrait)
@@ -142,9 +149,13 @@ CLI::App* add_plot_form(CLI::App& app, PlotRequest& plot, std::string& output, F
   CLI::App* form = app.add_subcommand("plot", "draw the data sets of the files on one stereonet");
   form->set_help_flag("-h,--help", "this text");
   add_input_options(*form, plot.input);
-  form->add_option("-o,--output", output, "the plot file (default: the first FILE with .ps)")
+  form->add_option("-o,--output", output,
+                   "the plot file (default: the first FILE with .ps); its extension chooses "
+                   "the format: .ps, .eps, .pdf, .svg, .png")
       ->type_name("FILE");
   add_integer(*form, "--dialect", plot.dialect, 1, 3, "1|2|3", "PostScript dialect (default 2)");
+  form->add_flag("--page", plot.whole_page, "figures: the whole page, not the ink plus 2 mm");
+  add_integer(*form, "--dpi", plot.dpi, 10, 2400, "N", ".png: pixels per inch (default 150)");
   add_choice(*form, "--landscape", plot.paper,
              {{"letter", Paper::landscape_letter}, {"a4", Paper::landscape_a4}},
              "landscape page (default: portrait)", finish);
@@ -273,7 +284,9 @@ bool is_form(std::string_view word) { return word == "plot" || word == "stats"; 
 
 Request parse_arguments(const std::vector<std::string>& args) {
   // An unknown form is named as such, not as an unexpected argument.
-  for (const std::string& a : args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--also") ++i;  // its list is no command
     if (a.size() > 1 && a[0] == '-') continue;
     if (!is_form(a))
       return usage_error("", "unknown command '" + a + "'; the commands are plot and stats");
@@ -284,6 +297,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
   app.set_help_flag("-h,--help");
   bool version = false;
   app.add_flag("--version", version);
+  std::string also;
+  app.add_option("--also", also, "sibling formats of the interactive program's plot files");
 
   PlotRequest plot;
   std::string output;
@@ -308,6 +323,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
     return usage_error(form, e.what());
   }
 
+  if (app.count("--also") > 0 && (plot_form->parsed() || stats_form->parsed()))
+    return usage_error("", "--also is an option of the interactive program, not of a command");
   if (version) return Answer{kExitOk, std::string(app::kProgname) + " " + app::kVersion + "\n", ""};
   // A --columns list that names no sound set of columns is wrong usage.
   const std::string form = plot_form->parsed() ? "plot" : "stats";
@@ -324,6 +341,11 @@ Request parse_arguments(const std::vector<std::string>& args) {
     return fault.empty() ? request : usage_error("plot", fault);
   }
   if (stats_form->parsed()) return stats;
+  if (app.count("--also") > 0) {
+    const auto formats = render::parse_sibling_formats(also);
+    if (!formats) return usage_error("", "--also takes a list of pdf, svg and png, e.g. pdf,png");
+    return InteractiveRequest{*formats};
+  }
   return usage_error("", "no command given");
 }
 

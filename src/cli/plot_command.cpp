@@ -6,6 +6,7 @@
 #include "app/params.hpp"
 #include "cli/analysis_layers.hpp"
 #include "cli/commands.hpp"
+#include "cli/figure_output.hpp"
 #include "cli/inputs.hpp"
 #include "cli/output_file.hpp"
 #include "cli/statistics_report.hpp"
@@ -41,6 +42,28 @@ int cannot_write(const std::string& path, const std::string& reason, std::ostrea
   return kExitCantCreate;
 }
 
+// Draws the page in a batch session into the plot file `path`. Returns
+// kExitOk, or the status of the failure after saying what failed.
+int draw_in_session(const PlotRequest& r, const std::vector<data::DataSet>& sets,
+                    const AnalysisLayers& layers, const std::string& path, std::ostream& err) {
+  stereonet::BatchSession session(app::kProgname, app::kVersion, app::kDate);
+  if (!session.open(path, r.output, driver_settings(r))) {
+    return cannot_write(r.output, "the file could not be opened", err);
+  }
+  try {
+    draw_page(r, sets, layers);
+  } catch (const console::OrderlyStop&) {
+    // A library routine asked a question the batch session cannot answer.
+    for (const std::string& m : session.messages()) err << "polarsketch: " << m << '\n';
+    err << "polarsketch: internal error: the plot library stopped; nothing written\n";
+    return kExitSoftware;
+  }
+  const bool written = session.close();
+  for (const std::string& m : session.messages()) err << "polarsketch: " << m << '\n';
+  if (!written) return cannot_write(r.output, "a write failed (disk full?)", err);
+  return kExitOk;
+}
+
 // A text file written whole under a temporary name, then renamed into place.
 int write_text(const std::string& path, const std::string& text, std::ostream& err) {
   AtomicOutput file(path);
@@ -61,27 +84,17 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
   const AnalysisLayers layers = compute_layers(r, inputs.sets);
   if (r.stats) err << statistics_table(inputs.sets, layers.stats);
 
-  AtomicOutput file(r.output);
-  if (!file.create()) return cannot_write(r.output, file.error(), err);
-  bool written = false;
-  {
-    stereonet::BatchSession session(app::kProgname, app::kVersion, app::kDate);
-    if (!session.open(file.temp_path(), r.output, driver_settings(r))) {
-      return cannot_write(r.output, "the file could not be opened", err);
-    }
-    try {
-      draw_page(r, inputs.sets, layers);
-    } catch (const console::OrderlyStop&) {
-      // A library routine asked a question the batch session cannot answer.
-      for (const std::string& m : session.messages()) err << "polarsketch: " << m << '\n';
-      err << "polarsketch: internal error: the plot library stopped; nothing written\n";
-      return kExitSoftware;
-    }
-    written = session.close();
-    for (const std::string& m : session.messages()) err << "polarsketch: " << m << '\n';
+  const auto draw = [&](const std::string& path) {
+    return draw_in_session(r, inputs.sets, layers, path, err);
+  };
+  if (r.format == OutputFormat::postscript) {
+    AtomicOutput file(r.output);
+    if (!file.create()) return cannot_write(r.output, file.error(), err);
+    if (const int status = draw(file.temp_path()); status != kExitOk) return status;
+    if (!file.commit()) return cannot_write(r.output, file.error(), err);
+  } else if (const int status = write_figure(r, draw, err); status != kExitOk) {
+    return status;
   }
-  if (!written) return cannot_write(r.output, "a write failed (disk full?)", err);
-  if (!file.commit()) return cannot_write(r.output, file.error(), err);
   if (r.contour && !r.contour->density_out.empty()) {
     return write_text(r.contour->density_out, density_csv(layers.density->grid), err);
   }

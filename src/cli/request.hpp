@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/density.hpp"
+#include "render/siblings.hpp"
 
 namespace polarsketch::cli {
 
@@ -32,7 +33,10 @@ enum class Projection { equal_area, equal_angle };
 enum class PlaneStyle { great_circles, poles, both };
 enum class Paper { portrait, landscape_letter, landscape_a4 };
 enum class Hemisphere { lower, upper };
-enum class OutputFormat { postscript };
+// The plot file's format, by its name's extension: PostScript as the
+// interactive program writes it, or the page drawn by the cairo device as
+// encapsulated PostScript, PDF, SVG or PNG.
+enum class OutputFormat { postscript, eps, pdf, svg, png };
 
 // Density contours under the data (plot --contour).
 struct ContourRequest {
@@ -53,6 +57,8 @@ struct PlotRequest {
   PlaneStyle planes = PlaneStyle::great_circles;
   Hemisphere hemisphere = Hemisphere::lower;
   bool run_info = false;
+  bool whole_page = false;  // figures: the whole paper, not the ink plus 2 mm
+  int dpi = 150;            // PNG resolution
   bool stats = false;  // draw each set's mean, cone, eigenvectors, girdle; table on stderr
   std::optional<ContourRequest> contour;
   bool hide_data = false;  // no symbol or great circle per measurement
@@ -71,7 +77,13 @@ struct Answer {
   std::string err;  // for standard error
 };
 
-using Request = std::variant<Answer, PlotRequest, StatsRequest>;
+// The interactive program, every plot file it closes also written in the
+// sibling formats asked for.
+struct InteractiveRequest {
+  render::SiblingFormats also;
+};
+
+using Request = std::variant<Answer, PlotRequest, StatsRequest, InteractiveRequest>;
 
 // Maps the arguments (without the program name) to a request.
 Request parse_arguments(const std::vector<std::string>& args);

@@ -13,7 +13,7 @@
 #include "plot/dialog_lines.hpp"
 #include "plot/records.hpp"
 #include "plot/setter.hpp"
-#include "postscript/operators.hpp"
+#include "render/seam.hpp"
 
 namespace polarsketch::plot {
 
@@ -71,7 +71,7 @@ void slinewidth(float& thicka, std::int32_t inter) {
   if (!setter::keep_value(thicka, v, inter, plt2blk.rlinewidth, "slinewidth")) return;
   float del = 0.0f;
   lengthcm2de(del, v);
-  postscript::intslinewidth(del);
+  render::set_line_width(del);
 }
 
 void slinestyle(std::int32_t /*istylea*/, std::int32_t /*inter*/) {}

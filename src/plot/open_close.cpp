@@ -7,6 +7,7 @@
 #include "console/units.hpp"
 #include "plot/settings_menu.hpp"
 #include "postscript/document.hpp"
+#include "render/seam.hpp"
 
 namespace polarsketch::plot {
 
@@ -22,6 +23,7 @@ void plinit(std::string& pfname, std::int32_t inter) {
     return;
   }
   postscript::intplinit(pfname, inter);
+  render::plot_opened();
   iocom.lop = true;
   splotparam2(inter == 2 || inter == 3 ? 7 : 5);
 }
@@ -29,6 +31,7 @@ void plinit(std::string& pfname, std::int32_t inter) {
 void plend() {
   if (iocom.lop) {
     postscript::intplend();
+    render::plot_closed();
     iocom.lop = false;
   } else {
     console::warninghead("plend");
@@ -50,7 +53,7 @@ void newpage() {
   std::int32_t ierr = 0;
   console::inintegvindef(ichoice, "your choice", 0, 0, 2, ierr);
   if (ichoice == 0) {
-    postscript::intnewpage();
+    render::plot_new_page();
   } else if (ichoice == 1) {
     plend();
     // The new file's name field is as wide as the main plot file name, so a
@@ -64,6 +67,7 @@ void plend_on_stop() {
   // The driver knows whether a file is open even when the stop came before
   // the plot-open flag was set, so it is asked in every case.
   postscript::finish_on_stop();
+  render::plot_closed();
   iocom.lop = false;
 }
 

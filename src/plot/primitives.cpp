@@ -16,7 +16,7 @@
 #include "math/angles.hpp"
 #include "plot/coords.hpp"
 #include "plot/records.hpp"
-#include "postscript/operators.hpp"
+#include "render/seam.hpp"
 
 namespace polarsketch::plot {
 
@@ -186,7 +186,7 @@ void usline(std::span<const float> xu, std::span<const float> yu, std::int32_t n
     buffer2(xb, yb, kBufferPoints, ibe, xu, yu, np, is);
     if (ibe < 1) return;
     us2de(xb.data(), yb.data(), xb.data(), yb.data(), ibe);
-    postscript::deline(xb.data(), yb.data(), ibe);
+    render::draw_polyline(xb.data(), yb.data(), ibe);
   } while (is < np);
 }
 
@@ -198,14 +198,14 @@ void ustext2(float xu, float yu, std::string_view text) {
   float xd = 0.0f;
   float yd = 0.0f;
   us2de(&xd, &yd, &xu, &yu, 1);
-  postscript::detext2(xd, yd, text);
+  render::draw_text(xd, yd, text);
 }
 
 void cmtext2(float xcm, float ycm, std::string_view text) {
   float xd = 0.0f;
   float yd = 0.0f;
   cm2de(&xd, &yd, &xcm, &ycm, 1);
-  postscript::detext2(xd, yd, text);
+  render::draw_text(xd, yd, text);
 }
 
 void ussymbol(std::span<const float> xu, std::span<const float> yu, std::int32_t ns) {
@@ -233,9 +233,9 @@ void ussymbol(std::span<const float> xu, std::span<const float> yu, std::int32_t
         yb(i) = yc + p.dy[static_cast<std::size_t>(i - 1)];
       }
       if (p.outline && lfill) {
-        postscript::depolygon(xb.v.data(), yb.v.data(), n);
+        render::draw_polygon(xb.v.data(), yb.v.data(), n);
       } else {
-        postscript::deline(xb.v.data(), yb.v.data(), n);
+        render::draw_polyline(xb.v.data(), yb.v.data(), n);
       }
     }
   }

@@ -1,6 +1,6 @@
 // Device-independent drawing primitives: polylines, text and marker symbols
 // given in user units (or text in centimetres), converted through the current
-// subplot into the shared device buffer and handed to the PostScript operators.
+// subplot into the shared device buffer and handed to the plot device.
 #pragma once
 
 #include <cstdint>

@@ -38,9 +38,10 @@ TEST(Cli, ExitStatusOfEachOutcomeWithOneLineNamingTheFault) {
       {{"stats", "--columns", "dipdr,dip", "planes.csv"}, 64, "--columns: unknown column 'dipdr'"},
       {{"plot", "--columns", "dipdir,strike,dip", "planes.csv"}, 64, "--columns: both"},
       {{"plot", "--projection", "mercator", "planes.csv"}, 64, "mercator"},
-      {{"plot", "-o", "out.pdf", "planes.csv"}, 64, ".pdf"},
+      {{"plot", "-o", "out.gif", "planes.csv"}, 64, ".gif"},
       {{"stats", "missing.csv"}, 66, "missing.csv"},
       {{"plot", "-o", "no/such/dir/out.ps", "planes.csv"}, 73, "no/such/dir/out.ps"},
+      {{"plot", "-o", "no/such/dir/out.pdf", "planes.csv"}, 73, "no/such/dir/out.pdf"},
   };
   for (const Case& c : cases) {
     const CliRun r = run_cli(c.args);

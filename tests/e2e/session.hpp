@@ -44,7 +44,9 @@ struct SessionResult {
 
 // Runs the program with `script` as standard input, in a new empty directory,
 // under a time limit so that a program waiting for more input cannot hang the test.
-SessionResult run_session(const std::string& script, int timeout_seconds = 30);
+// `arguments` are added to the command line as they are (shell words).
+SessionResult run_session(const std::string& script, int timeout_seconds = 30,
+                          const std::string& arguments = "");
 
 // Replaces every date (yyyy-mm-dd) by "yyyy-mm-dd" and every time of day
 // (hh:mm:ss) by "hh:mm:ss".
@@ -153,7 +155,8 @@ inline std::string shown_host_name() {
   return h;
 }
 
-inline SessionResult run_session(const std::string& script, int timeout_seconds) {
+inline SessionResult run_session(const std::string& script, int timeout_seconds,
+                                 const std::string& arguments) {
   std::string tmpl = (std::filesystem::temp_directory_path() / "polarsketch_e2e_XXXXXX").string();
   if (mkdtemp(tmpl.data()) == nullptr) throw std::runtime_error("cannot create a temp directory");
   SessionResult r;
@@ -164,7 +167,7 @@ inline SessionResult run_session(const std::string& script, int timeout_seconds)
   }
   const std::string cmd = "cd '" + r.directory.string() + "' && timeout " +
                           std::to_string(timeout_seconds) +
-                          " '" POLARSKETCH_BINARY "' < input.txt > output.txt 2> errors.txt";
+                          " '" POLARSKETCH_BINARY "' " + arguments + " < input.txt > output.txt 2> errors.txt";
   const int rc = std::system(cmd.c_str());
   r.status = (rc != -1 && WIFEXITED(rc)) ? WEXITSTATUS(rc) : -1;
   r.output = read_file(r.directory / "output.txt");

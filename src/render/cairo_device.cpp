@@ -1,0 +1,411 @@
+// The cairo device: pages recorded as cairo recording surfaces, replayed into
+// PDF, SVG, PNG and EPS surfaces cropped to their ink.
+#include "render/cairo_device.hpp"
+
+#include <cairo-pdf.h>
+#include <cairo-ps.h>
+#include <cairo-svg.h>
+#include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <numbers>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+#include "render/fonts.hpp"
+
+namespace polarsketch::render {
+namespace {
+
+// The paper of each orientation, in points, and the map from the driver's
+// device units onto it: landscape drawings are turned a quarter turn, as the
+// plot file's "translate 90 rotate" does.
+struct Paper {
+  double width;
+  double height;
+};
+
+Paper paper_of(Orientation o) {
+  if (o == Orientation::landscape_us) return {612.0, 792.0};
+  return {595.0, 842.0};
+}
+
+// Pages are recorded in eighths of a point: cairo measures a recording's
+// ink in whole units, and the crop should follow the ink closely.
+constexpr double kFine = 8.0;
+
+// Device units to the recording's space: cairo's page space (y down) in
+// eighths of a point.
+cairo_matrix_t page_matrix(Orientation o) {
+  const Paper p = paper_of(o);
+  cairo_matrix_t m;
+  if (o == Orientation::portrait) {
+    // (x, y) -> (x, H - y)
+    cairo_matrix_init(&m, 1.0, 0.0, 0.0, -1.0, 0.0, p.height);
+  } else {
+    // (x, y) -> (W - y, x) on the paper, then flipped: (W - y, H - x)
+    cairo_matrix_init(&m, 0.0, -1.0, -1.0, 0.0, p.width, p.height);
+  }
+  cairo_matrix_t fine;
+  cairo_matrix_init_scale(&fine, kFine, kFine);
+  cairo_matrix_multiply(&m, &m, &fine);
+  return m;
+}
+
+// Coordinates cairo can hold; the driver clamps the same way.
+double finite_or_zero(double v) {
+  constexpr double kLimit = 9.9e7;
+  if (!std::isfinite(v)) return 0.0;
+  return std::clamp(v, -kLimit, kLimit);
+}
+
+void set_rgb(cairo_t* cr, const Rgb& c) {
+  auto unit = [](double v) { return std::isfinite(v) ? std::clamp(v, 0.0, 1.0) : 0.0; };
+  cairo_set_source_rgb(cr, unit(c.red), unit(c.green), unit(c.blue));
+}
+
+// Points closer than this to the straight line through their neighbours
+// are left out of a path: half the plot file's coordinate step (0.01), so
+// nothing a PostScript interpreter would draw differently is lost, and dense
+// curves make much smaller figures.
+constexpr double kFlatness = 0.005;
+// How many points one straight piece may replace at most.
+constexpr std::size_t kMaxSkipped = 32;
+
+// Distance of p from the line through a and b (from a when they coincide).
+double off_line(const Point& p, const Point& a, const Point& b) {
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  const double len = std::hypot(dx, dy);
+  if (len == 0.0) return std::hypot(p.x - a.x, p.y - a.y);
+  return std::abs((p.x - a.x) * dy - (p.y - a.y) * dx) / len;
+}
+
+// Whether every point strictly between from and to lies within kFlatness of
+// their chord, and not beyond its ends.
+bool straight(std::span<const Point> points, std::size_t from, std::size_t to) {
+  const Point& a = points[from];
+  const Point& b = points[to];
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  const double len2 = dx * dx + dy * dy;
+  for (std::size_t k = from + 1; k < to; ++k) {
+    const Point& p = points[k];
+    const double t = len2 == 0.0 ? 0.0 : ((p.x - a.x) * dx + (p.y - a.y) * dy) / len2;
+    if (t < 0.0 || t > 1.0 || off_line(p, a, b) > kFlatness) return false;
+  }
+  return true;
+}
+
+Point finite(const Point& p) { return {finite_or_zero(p.x), finite_or_zero(p.y)}; }
+
+void add_path(cairo_t* cr, std::span<const Point> points, std::vector<Point>& scratch) {
+  scratch.resize(points.size());
+  std::transform(points.begin(), points.end(), scratch.begin(), finite);
+  const std::span<const Point> p(scratch);
+  cairo_move_to(cr, p[0].x, p[0].y);
+  // A single point still makes a (zero-length) segment, as the driver's
+  // line to the same point does.
+  if (p.size() == 1) cairo_line_to(cr, p[0].x, p[0].y);
+  std::size_t from = 0;
+  while (from + 1 < p.size()) {
+    std::size_t to = from + 1;
+    while (to + 1 < p.size() && to - from < kMaxSkipped && straight(p, from, to + 1)) ++to;
+    cairo_line_to(cr, p[to].x, p[to].y);
+    from = to;
+  }
+}
+
+void check(cairo_status_t status, const std::filesystem::path& file) {
+  if (status != CAIRO_STATUS_SUCCESS)
+    throw std::runtime_error("cannot write '" + file.string() +
+                             "': " + cairo_status_to_string(status));
+}
+
+// A temporary name beside the target, renamed over it once complete.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(std::filesystem::path target) : target_(std::move(target)) {
+    temp_ = target_;
+    temp_ += ".part";
+  }
+  ~TemporaryFile() {
+    if (!done_) {
+      std::error_code ec;
+      std::filesystem::remove(temp_, ec);
+    }
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  std::string name() const { return temp_.string(); }
+  void commit() {
+    std::error_code ec;
+    std::filesystem::rename(temp_, target_, ec);
+    if (ec) throw std::runtime_error("cannot write '" + target_.string() + "': " + ec.message());
+    done_ = true;
+  }
+
+ private:
+  std::filesystem::path target_;
+  std::filesystem::path temp_;
+  bool done_ = false;
+};
+
+// Paints a recording into cr (in points) with the box's corner at the origin.
+void replay(cairo_t* cr, cairo_surface_t* recording, const Box& box) {
+  cairo_scale(cr, 1.0 / kFine, 1.0 / kFine);
+  cairo_set_source_surface(cr, recording, -box.x * kFine, -box.y * kFine);
+  cairo_paint(cr);
+}
+
+// Replays a recording onto a page of `target`, the box's corner at the
+// origin, and ends the page when `show` (a single-page surface needs not).
+void paint_page(cairo_surface_t* target, cairo_surface_t* recording, const Box& box, bool show) {
+  cairo_t* cr = cairo_create(target);
+  replay(cr, recording, box);
+  if (show) cairo_show_page(cr);
+  cairo_destroy(cr);
+}
+
+// Completes a vector surface's file and releases the surface; throws when
+// anything failed.
+void finish(cairo_surface_t* surface, const std::filesystem::path& file) {
+  cairo_surface_finish(surface);
+  const cairo_status_t status = cairo_surface_status(surface);
+  cairo_surface_destroy(surface);
+  check(status, file);
+}
+
+// Rewrites the bounding box comments of an encapsulated file to `box`
+// (PostScript's orientation, y up, on a page of the box's size).
+void set_bounding_box(const std::string& file, const Box& box) {
+  std::string text;
+  {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    text = s.str();
+  }
+  std::ostringstream bb;
+  bb << "%%BoundingBox: 0 0 " << static_cast<long>(std::ceil(box.width)) << ' '
+     << static_cast<long>(std::ceil(box.height));
+  std::ostringstream hires;
+  hires.setf(std::ios::fixed);
+  hires.precision(6);
+  hires << "%%HiResBoundingBox: 0 0 " << box.width << ' ' << box.height;
+  auto replace_line = [&text](std::string_view head, const std::string& line) {
+    const std::size_t at = text.find(head);
+    if (at == std::string::npos) return;
+    const std::size_t end = text.find('\n', at);
+    text.replace(at, end == std::string::npos ? std::string::npos : end - at, line);
+  };
+  replace_line("%%BoundingBox:", bb.str());
+  replace_line("%%HiResBoundingBox:", hires.str());
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << text;
+  if (!out.flush()) throw std::runtime_error("cannot write '" + file + "'");
+}
+
+}  // namespace
+
+struct CairoDevice::Page {
+  Orientation orientation = Orientation::portrait;
+  cairo_surface_t* surface = nullptr;
+  cairo_t* cr = nullptr;
+
+  explicit Page(Orientation o) : orientation(o) {
+    // Bounded by the paper, which clips the drawing as it clips the plot
+    // file's page (and an unbounded recording replays far more slowly).
+    const Paper paper = paper_of(o);
+    const cairo_rectangle_t bounds{0.0, 0.0, paper.width * kFine, paper.height * kFine};
+    surface = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &bounds);
+    cr = cairo_create(surface);
+    const cairo_matrix_t m = page_matrix(o);
+    cairo_set_matrix(cr, &m);
+    // Glyph positions from the fonts' own metrics, as a PostScript
+    // interpreter places them.
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    cairo_set_font_options(cr, options);
+    cairo_font_options_destroy(options);
+  }
+  ~Page() {
+    if (cr != nullptr) cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+  }
+  Page(const Page&) = delete;
+  Page& operator=(const Page&) = delete;
+
+  void close() {
+    if (cr == nullptr) return;
+    cairo_destroy(cr);
+    cr = nullptr;
+    cairo_surface_flush(surface);
+  }
+};
+
+CairoDevice::CairoDevice() = default;
+CairoDevice::~CairoDevice() = default;
+
+CairoDevice::Page* CairoDevice::drawing() { return page_open_ ? pages_.back().get() : nullptr; }
+
+void CairoDevice::begin_page(int /*number*/, Orientation orientation) {
+  if (page_open_) end_page();
+  pages_.push_back(std::make_unique<Page>(orientation));
+  page_open_ = true;
+}
+
+void CairoDevice::end_page() {
+  if (!page_open_) return;
+  pages_.back()->close();
+  page_open_ = false;
+}
+
+void CairoDevice::line_width(double width) {
+  if (std::isfinite(width)) line_width_ = width;
+}
+
+void CairoDevice::polyline(std::span<const Point> points, const Rgb& colour) {
+  Page* page = drawing();
+  if (page == nullptr || points.empty()) return;
+  cairo_t* cr = page->cr;
+  add_path(cr, points, scratch_);
+  set_rgb(cr, colour);
+  cairo_set_line_width(cr, std::max(line_width_, 0.0));
+  cairo_stroke(cr);
+}
+
+void CairoDevice::polygon(std::span<const Point> points, bool filled, const Rgb& fill,
+                          const Rgb& edge) {
+  Page* page = drawing();
+  if (page == nullptr || points.empty()) return;
+  cairo_t* cr = page->cr;
+  add_path(cr, points, scratch_);
+  cairo_close_path(cr);
+  if (filled) {
+    set_rgb(cr, fill);
+    cairo_fill_preserve(cr);
+  }
+  set_rgb(cr, edge);
+  cairo_set_line_width(cr, std::max(line_width_, 0.0));
+  cairo_stroke(cr);
+}
+
+void CairoDevice::text(Point at, std::string_view text, const TextStyle& style) {
+  Page* page = drawing();
+  // A font of no size shows nothing (and would leave cairo in an error state).
+  if (page == nullptr || text.empty() || !(style.size > 0.0) || !std::isfinite(style.size)) return;
+  cairo_t* cr = page->cr;
+  const FontFace face = font_face(style.font);
+  const std::string shown = text_to_utf8(text, face.symbol);
+  const double angle = std::isfinite(style.angle) ? style.angle : 0.0;
+  const double theta = angle * std::numbers::pi / 180.0;
+  const double height = std::isfinite(style.height) ? style.height : 0.0;
+
+  // The driver first steps down, across the text's direction, by half the
+  // text height per vertical alignment step; then it turns to the angle and
+  // shifts back along the text by half or all of its width.
+  const long long align = std::llabs(static_cast<long long>(style.align));
+  const double down = height * 0.5 * static_cast<double>(align / 4);
+  const double x = finite_or_zero(at.x) + std::sin(theta) * down;
+  const double y = finite_or_zero(at.y) - std::cos(theta) * down;
+
+  cairo_save(cr);
+  cairo_select_font_face(cr, std::string(face.family).c_str(),
+                         face.italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+                         face.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_font_size(cr, style.size);
+  cairo_translate(cr, x, y);
+  cairo_rotate(cr, theta);
+  cairo_scale(cr, 1.0, -1.0);  // glyphs upright in the y-up device space
+  double shift = 0.0;
+  const long long horizontal = align % 4;
+  if (horizontal >= 2) {
+    cairo_text_extents_t extents;
+    cairo_text_extents(cr, shown.c_str(), &extents);
+    shift = horizontal == 2 ? -extents.x_advance / 2.0 : -extents.x_advance;
+  }
+  cairo_move_to(cr, shift, 0.0);
+  set_rgb(cr, style.colour);
+  cairo_show_text(cr, shown.c_str());
+  cairo_new_path(cr);
+  cairo_restore(cr);
+}
+
+Box CairoDevice::page_box(int index, const PageLayout& layout) const {
+  const Page& page = *pages_.at(static_cast<std::size_t>(index));
+  const Paper paper = paper_of(page.orientation);
+  const Box whole{0.0, 0.0, paper.width, paper.height};
+  if (layout.whole_page) return whole;
+  Box ink;
+  cairo_recording_surface_ink_extents(page.surface, &ink.x, &ink.y, &ink.width, &ink.height);
+  if (!(ink.width > 0.0) || !(ink.height > 0.0)) return whole;
+  ink = {ink.x / kFine, ink.y / kFine, ink.width / kFine, ink.height / kFine};
+  return {ink.x - layout.margin, ink.y - layout.margin, ink.width + 2.0 * layout.margin,
+          ink.height + 2.0 * layout.margin};
+}
+
+void CairoDevice::write_pdf(const std::filesystem::path& file, const PageLayout& layout) const {
+  TemporaryFile temp(file);
+  cairo_surface_t* surface = cairo_pdf_surface_create(temp.name().c_str(), 595.0, 842.0);
+  cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "polarsketch");
+  for (std::size_t i = 0; i < pages_.size(); ++i) {
+    const Box box = page_box(static_cast<int>(i), layout);
+    cairo_pdf_surface_set_size(surface, box.width, box.height);
+    paint_page(surface, pages_[i]->surface, box, true);
+  }
+  finish(surface, file);
+  temp.commit();
+}
+
+void CairoDevice::write_svg(const std::filesystem::path& file, int page,
+                            const PageLayout& layout) const {
+  TemporaryFile temp(file);
+  const Box box = page_box(page, layout);
+  cairo_surface_t* surface = cairo_svg_surface_create(temp.name().c_str(), box.width, box.height);
+  cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PT);
+  paint_page(surface, pages_.at(static_cast<std::size_t>(page))->surface, box, false);
+  finish(surface, file);
+  temp.commit();
+}
+
+void CairoDevice::write_png(const std::filesystem::path& file, int page, const PageLayout& layout,
+                            double dpi) const {
+  TemporaryFile temp(file);
+  const Box box = page_box(page, layout);
+  const double scale = dpi / 72.0;
+  const auto width = static_cast<int>(std::ceil(box.width * scale));
+  const auto height = static_cast<int>(std::ceil(box.height * scale));
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  cairo_t* cr = cairo_create(surface);
+  cairo_set_source_rgb(cr, 1.0, 1.0, 1.0);  // the paper
+  cairo_paint(cr);
+  cairo_scale(cr, scale, scale);
+  replay(cr, pages_.at(static_cast<std::size_t>(page))->surface, box);
+  cairo_destroy(cr);
+  cairo_status_t status = cairo_surface_status(surface);
+  if (status == CAIRO_STATUS_SUCCESS)
+    status = cairo_surface_write_to_png(surface, temp.name().c_str());
+  cairo_surface_destroy(surface);
+  check(status, file);
+  temp.commit();
+}
+
+void CairoDevice::write_eps(const std::filesystem::path& file, int page,
+                            const PageLayout& layout) const {
+  TemporaryFile temp(file);
+  const Box box = page_box(page, layout);
+  cairo_surface_t* surface = cairo_ps_surface_create(temp.name().c_str(), box.width, box.height);
+  cairo_ps_surface_set_eps(surface, true);
+  paint_page(surface, pages_.at(static_cast<std::size_t>(page))->surface, box, true);
+  finish(surface, file);
+  // cairo bounds the ink alone; the figure's box keeps the margin.
+  set_bounding_box(temp.name(), box);
+  temp.commit();
+}
+
+}  // namespace polarsketch::render

@@ -1,0 +1,69 @@
+// The cairo device: records the calls page by page (cairo recording
+// surfaces) and writes the pages as PDF, SVG, PNG or encapsulated
+// PostScript, cropped to the ink plus a margin or on the whole paper.
+// Text is set in the URW fonts that stand in for the PostScript base fonts
+// and placed by the PostScript driver's alignment rules.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "render/device.hpp"
+
+namespace polarsketch::render {
+
+// A box on the paper in points, cairo's orientation (origin top left, y down).
+struct Box {
+  double x = 0.0;
+  double y = 0.0;
+  double width = 0.0;
+  double height = 0.0;
+};
+
+struct PageLayout {
+  bool whole_page = false;            // the whole paper instead of the ink plus the margin
+  double margin = 72.0 * 2.0 / 25.4;  // around the ink: 2 mm in points
+};
+
+class CairoDevice final : public Device {
+ public:
+  CairoDevice();
+  ~CairoDevice() override;
+  CairoDevice(const CairoDevice&) = delete;
+  CairoDevice& operator=(const CairoDevice&) = delete;
+
+  void begin_page(int number, Orientation orientation) override;
+  void end_page() override;
+  void line_width(double width) override;
+  void polyline(std::span<const Point> points, const Rgb& colour) override;
+  void polygon(std::span<const Point> points, bool filled, const Rgb& fill,
+               const Rgb& edge) override;
+  void text(Point at, std::string_view text, const TextStyle& style) override;
+
+  // Pages recorded so far (a page being drawn counts).
+  int page_count() const { return static_cast<int>(pages_.size()); }
+  // The box a page is written in: its ink plus the margin, or the whole
+  // paper (also for a page without ink).
+  Box page_box(int index, const PageLayout& layout) const;
+
+  // Writers; each writes a temporary file beside `file` and renames it, so a
+  // failure leaves no partial file. They throw std::runtime_error naming the
+  // file on failure. Pages are indexed from 0.
+  void write_pdf(const std::filesystem::path& file, const PageLayout& layout) const;
+  void write_svg(const std::filesystem::path& file, int page, const PageLayout& layout) const;
+  void write_png(const std::filesystem::path& file, int page, const PageLayout& layout,
+                 double dpi) const;
+  void write_eps(const std::filesystem::path& file, int page, const PageLayout& layout) const;
+
+ private:
+  struct Page;
+  Page* drawing();  // the page being drawn, nullptr between pages
+
+  std::vector<std::unique_ptr<Page>> pages_;
+  bool page_open_ = false;
+  double line_width_ = 1.0;     // PostScript's initial line width, kept across pages
+  std::vector<Point> scratch_;  // a path's points
+};
+
+}  // namespace polarsketch::render

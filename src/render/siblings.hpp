@@ -1,0 +1,42 @@
+// Sibling files of a plot file: the same pages as PDF, SVG or PNG, named
+// after the plot file's base name: NAME.pdf holds every page; NAME.svg is
+// page 1 and NAME-2.svg, NAME-3.svg ... the later pages; PNG files are
+// always numbered, NAME-1.png, NAME-2.png ...
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "render/cairo_device.hpp"
+
+namespace polarsketch::render {
+
+struct SiblingFormats {
+  bool pdf = false;
+  bool svg = false;
+  bool png = false;
+  double dpi = 150.0;   // PNG resolution
+  PageLayout layout{};  // cropped to the ink unless whole_page
+  bool any() const { return pdf || svg || png; }
+};
+
+// Parses a comma-separated list of "pdf", "svg" and "png" (each at most
+// once is enough; repeats are harmless). Returns nothing for an empty list
+// or an unknown name.
+std::optional<SiblingFormats> parse_sibling_formats(std::string_view list);
+
+// The files written for `plot_file` with `pages` pages, in writing order.
+std::vector<std::filesystem::path> sibling_paths(const std::filesystem::path& plot_file,
+                                                 const SiblingFormats& formats, int pages);
+
+// Writes the siblings of `plot_file` from the recorded pages. A sibling
+// whose name would be the plot file itself is not written. Returns one
+// message per file that could not be written.
+std::vector<std::string> write_siblings(const CairoDevice& pages,
+                                        const std::filesystem::path& plot_file,
+                                        const SiblingFormats& formats);
+
+}  // namespace polarsketch::render

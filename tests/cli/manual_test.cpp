@@ -1,0 +1,53 @@
+// The manual page: groff formats it without a warning, and it describes
+// every option the program's help texts name.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "cli/cli.hpp"
+#include "postscript/ps_test_support.hpp"
+
+namespace polarsketch::cli {
+namespace {
+
+const std::string kManual = std::string(POLARSKETCH_SOURCE_DIR) + "/man/polarsketch.1";
+
+TEST(Manual, GroffFormatsItWithoutWarnings) {
+  if (std::system("command -v groff >/dev/null 2>&1") != 0) GTEST_SKIP() << "groff absent";
+  const std::string cmd = "groff -ww -man -Tutf8 '" + kManual + "' 2>&1 >/dev/null";
+  FILE* p = popen(cmd.c_str(), "r");
+  ASSERT_NE(p, nullptr);
+  std::string warnings;
+  char buf[256];
+  while (std::fgets(buf, sizeof buf, p) != nullptr) warnings += buf;
+  EXPECT_EQ(pclose(p), 0);
+  EXPECT_EQ(warnings, "");
+}
+
+TEST(Manual, DescribesEveryOptionOfTheHelpTexts) {
+  // In roff source a hyphen of an option is written "\-".
+  const std::string manual =
+      std::regex_replace(testing::read_file(kManual), std::regex(R"(\\-)"), "-");
+  ASSERT_FALSE(manual.empty());
+  std::set<std::string> options;
+  for (const auto& args :
+       {std::vector<std::string>{"--help"}, {"plot", "--help"}, {"stats", "--help"}}) {
+    std::ostringstream out, err;
+    std::istringstream in;
+    ASSERT_EQ(run(args, out, err, in), 0);
+    const std::string help = out.str();
+    const std::regex option(R"(--[a-z][a-z-]*)");
+    for (auto it = std::sregex_iterator(help.begin(), help.end(), option);
+         it != std::sregex_iterator(); ++it)
+      options.insert(it->str());
+  }
+  EXPECT_GT(options.size(), 10u);
+  for (const std::string& o : options) EXPECT_NE(manual.find(o), std::string::npos) << o;
+}
+
+}  // namespace
+}  // namespace polarsketch::cli
