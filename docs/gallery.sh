@@ -43,24 +43,23 @@ session() {
   render "$dir/$name.ps" "$folder/$name.png"
 }
 
-# render PS PNG: the ink below the run information, plus the margin.
+# render PS PNG: page 1's ink below the run information, plus the margin,
+# shifted to the corner of a page of its own size.
 render() {
-  local ps="$1" png="$2" box x0 y0 x1 y1
+  local ps="$1" png="$2" box dx dy w h
   box="$(gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=bbox -dFirstPage=1 -dLastPage=1 \
            -dDEVICEWIDTHPOINTS=595 -dDEVICEHEIGHTPOINTS="$net_top" -dFIXEDMEDIA \
            "$ps" 2>&1 | sed -n 's/^%%HiResBoundingBox: //p')"
-  read -r x0 y0 x1 y1 <<<"$box"
-  [ -n "${y1:-}" ] || { echo "gallery.sh: $ps has no ink" >&2; exit 1; }
-  read -r x0 y0 w h < <(awk -v a="$x0" -v b="$y0" -v c="$x1" -v d="$y1" -v m="$margin" \
-    'BEGIN { printf "%.2f %.2f %d %d\n", a - m, b - m, c - a + 2 * m + 0.5, d - b + 2 * m + 0.5 }')
-  local cmd=(gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r"$dpi"
-             -dTextAlphaBits=4 -dGraphicsAlphaBits=4 -dFirstPage=1 -dLastPage=1
-             -dDEVICEWIDTHPOINTS="$w" -dDEVICEHEIGHTPOINTS="$h" -dFIXEDMEDIA
-             -sOutputFile="$png" -c "<< /BeginPage { pop -$x0 -$y0 translate } >> setpagedevice" -f "$ps")
-  local shown="${cmd[*]}"
-  shown="${shown//$(dirname "$png")\//}"
-  echo "${shown//$(dirname "$ps")\//}"
-  "${cmd[@]}"
+  [ -n "$box" ] || { echo "gallery.sh: $ps has no ink" >&2; exit 1; }
+  read -r dx dy w h < <(awk -v m="$margin" -v box="$box" 'BEGIN {
+    split(box, b, " ")
+    printf "%.2f %.2f %d %d\n", m - b[1], m - b[2], b[3] - b[1] + 2 * m + 0.5, b[4] - b[2] + 2 * m + 0.5 }')
+  local shift="<< /BeginPage { pop $dx $dy translate } >> setpagedevice"
+  local options=(-q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r"$dpi"
+                 -dTextAlphaBits=4 -dGraphicsAlphaBits=4 -dFirstPage=1 -dLastPage=1
+                 -dDEVICEWIDTHPOINTS="$w" -dDEVICEHEIGHTPOINTS="$h" -dFIXEDMEDIA)
+  echo "gs ${options[*]} -sOutputFile=$(basename "$png") -c '$shift' -f $(basename "$ps")"
+  gs "${options[@]}" -sOutputFile="$png" -c "$shift" -f "$ps"
 }
 
 # plot NAME ARGS...: polarsketch plot ARGS -o FOLDER/NAME.png
