@@ -1,8 +1,10 @@
 // The arguments of the command line mapped to a request with CLI11.
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -205,6 +207,9 @@ Request finish_plot(PlotRequest& plot, const std::string& output, const Finisher
   return plot;
 }
 
+// The density methods of --contour, as the messages name them.
+constexpr std::string_view kMethods = "exp-kamb, kamb, linear-kamb, schmidt";
+
 // "--contour" takes its method only when the next argument names one, so
 // that "--contour FILE" keeps FILE: both become "--contour=METHOD".
 std::vector<std::string> with_contour_method(std::vector<std::string> args) {
@@ -221,12 +226,45 @@ std::vector<std::string> with_contour_method(std::vector<std::string> args) {
   return args;
 }
 
+// A word after "--contour" that is neither a method nor an existing file is
+// most likely a mistyped method: say both, instead of "cannot open" it.
+std::string contour_word_error(const std::vector<std::string>& args) {
+  for (std::size_t i = 0; i + 1 < args.size() && args[i] != "--"; ++i) {
+    const std::string& word = args[i + 1];
+    if (args[i] != "--contour" || word == "-" || word.starts_with('-')) continue;
+    std::error_code ignored;
+    if (analysis::parse_method(word) || std::filesystem::exists(word, ignored)) continue;
+    return "--contour: '" + word + "' is not a method (" + std::string(kMethods) + ") nor a file";
+  }
+  return "";
+}
+
+// The contour levels of "--levels a,b,c": numbers above 0, in any order
+// (they are sorted when drawn), or why the list is not one.
+std::string parse_levels(const std::string& list, std::vector<double>& levels) {
+  const std::string fault = "--levels '" + list + "': ";
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t comma = std::min(list.find(',', start), list.size());
+    const std::string item = list.substr(start, comma - start);
+    double level = 0;
+    const auto [end, ec] = std::from_chars(item.data(), item.data() + item.size(), level);
+    if (item.empty() || ec != std::errc() || end != item.data() + item.size() ||
+        !std::isfinite(level))
+      return fault + "'" + item + "' is not a number (levels are numbers above 0, e.g. 2,4,8)";
+    if (level <= 0) return fault + "'" + item + "' is not above 0 (a density is never below 0)";
+    levels.push_back(level);
+    if (comma == list.size()) return "";
+    start = comma + 1;
+  }
+}
+
 // The contour request of the parsed options, or why they do not fit.
 struct ContourOptions {
   std::string method;
   double sigma = 3;
   analysis::DensityUnits units = analysis::DensityUnits::mud;
-  std::vector<double> levels;
+  std::string levels;
   std::string density_out;
 };
 
@@ -240,9 +278,11 @@ std::string contour_request(const CLI::App& form, const ContourOptions& o,
   const auto method = analysis::parse_method(o.method);
   if (o.units == analysis::DensityUnits::sigma && !analysis::has_sigma_units(*method))
     return "the " + o.method + " method has no sigma units; use --units mud";
-  for (const double level : o.levels)
-    if (!std::isfinite(level)) return "--levels: each level must be a number";
-  request = ContourRequest{{*method, o.sigma, o.units}, o.levels, o.density_out};
+  std::vector<double> levels;
+  if (form.count("--levels") > 0) {
+    if (const std::string why = parse_levels(o.levels, levels); !why.empty()) return why;
+  }
+  request = ContourRequest{{*method, o.sigma, o.units}, levels, o.density_out};
   return "";
 }
 
@@ -270,7 +310,6 @@ void add_analysis_options(CLI::App& form, PlotRequest& plot, ContourOptions& con
              {{"mud", analysis::DensityUnits::mud}, {"sigma", analysis::DensityUnits::sigma}},
              "multiples of a uniform distribution (default) or standard deviations", finish);
   form.add_option("--levels", contour.levels, "contour levels (default: automatic)")
-      ->delimiter(',')
       ->type_name("LIST");
   form.add_option("--density-out", contour.density_out, "the density grid as CSV")
       ->type_name("FILE");
@@ -309,6 +348,11 @@ Request parse_arguments(const std::vector<std::string>& args) {
   StatsRequest stats;
   CLI::App* stats_form = add_stats_form(app, stats);
 
+  if (const auto form = std::find_if(args.begin(), args.end(), is_form);
+      form != args.end() && *form == "plot") {
+    if (const std::string why = contour_word_error(args); !why.empty())
+      return usage_error("plot", why);
+  }
   const std::vector<std::string> normalised = with_contour_method(args);
   std::vector<std::string> reversed(normalised.rbegin(), normalised.rend());
   try {

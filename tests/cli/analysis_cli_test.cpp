@@ -83,8 +83,9 @@ TEST(AnalysisCli, EveryMethodIsContouredWithItsLegendAndGrid) {
 
 TEST(AnalysisCli, GivenLevelsAndUnitsReachTheLegend) {
   ScratchDir dir;
+  // The list takes one argument: the FILE after it stays a FILE.
   const CliRun r = run_cli({"plot", "--contour", "kamb", "--units", "sigma", "--sigma", "2",
-                            "--levels", "6,2,4", "-o", "k.ps", kFold});
+                            "-o", "k.ps", "--levels", "6,2,4", kFold});
   ASSERT_EQ(r.status, 0) << r.err;
   const std::string ps = read_file("k.ps");
   EXPECT_NE(ps.find("(Density kamb, sigma 2, sigma \\(n = 40\\)) show"), std::string::npos);
@@ -162,7 +163,12 @@ TEST(AnalysisCli, OptionsThatDoNotFitAreUsageErrors) {
       {{"--contour", "schmidt", "--units", "sigma"}, "no sigma units"},
       {{"--contour", "--sigma", "0"}, "--sigma"},
       {{"--contour", "--sigma", "1e300"}, "--sigma"},
-      {{"--contour", "--levels", "2,x"}, "--levels"},
+      {{"--contour", "--levels", "2,x"}, "--levels '2,x': 'x' is not a number"},
+      {{"--contour", "--levels", "2,,4"}, "--levels '2,,4': '' is not a number"},
+      {{"--contour", "--levels", "-1,2"}, "--levels '-1,2': '-1' is not above 0"},
+      {{"--contour", "typo"},
+       "polarsketch plot: --contour: 'typo' is not a method (exp-kamb, kamb, linear-kamb, "
+       "schmidt) nor a file (see"},
       {{"--contour", "--units", "percent"}, "--units"},
   };
   for (const auto& c : cases) {
