@@ -102,6 +102,7 @@ void add_input_options(CLI::App& form, InputOptions& input) {
   form.add_option("--columns", input.columns,
                   "column names of files without a header, e.g. dipdir,dip")
       ->delimiter(',')
+      ->allow_extra_args(false)  // one list: the FILEs after it stay FILEs
       ->type_name("LIST");
   form.add_flag("--skip-bad", input.skip_bad, "skip bad lines instead of stopping");
 }
