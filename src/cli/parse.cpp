@@ -287,6 +287,33 @@ std::string contour_request(const CLI::App& form, const ContourOptions& o,
   return "";
 }
 
+// Whether two names are one file (the second may not exist yet).
+bool same_file(const std::string& a, const std::string& b) {
+  const auto resolved = [](const std::string& name) {
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(name, ec);
+    return ec ? std::filesystem::path() : std::filesystem::weakly_canonical(full, ec);
+  };
+  const std::filesystem::path ra = resolved(a);
+  return !ra.empty() && ra == resolved(b);
+}
+
+// An output that would overwrite a measurement file or the other output:
+// the data read would be lost, or one output replaced by the other.
+std::string output_clash(const PlotRequest& plot) {
+  const std::string density_out = plot.contour ? plot.contour->density_out : "";
+  if (!density_out.empty() && same_file(density_out, plot.output))
+    return "--density-out '" + density_out + "' is the plot file too";
+  for (const std::string& input : plot.input.files) {
+    if (input == "-") continue;
+    if (same_file(plot.output, input))
+      return "the plot file '" + plot.output + "' would overwrite the input file";
+    if (!density_out.empty() && same_file(density_out, input))
+      return "--density-out '" + density_out + "' would overwrite the input file";
+  }
+  return "";
+}
+
 // The options of the statistics and density layers of plot.
 void add_analysis_options(CLI::App& form, PlotRequest& plot, ContourOptions& contour,
                           Finishers& finish) {
@@ -382,7 +409,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
     Request request = finish_plot(plot, output, finish);
     auto* done = std::get_if<PlotRequest>(&request);
     if (done == nullptr) return request;
-    const std::string fault = contour_request(*plot_form, contour, done->contour);
+    std::string fault = contour_request(*plot_form, contour, done->contour);
+    if (fault.empty()) fault = output_clash(*done);
     return fault.empty() ? request : usage_error("plot", fault);
   }
   if (stats_form->parsed()) return stats;

@@ -170,6 +170,10 @@ TEST(AnalysisCli, OptionsThatDoNotFitAreUsageErrors) {
        "polarsketch plot: --contour: 'typo' is not a method (exp-kamb, kamb, linear-kamb, "
        "schmidt) nor a file (see"},
       {{"--contour", "--units", "percent"}, "--units"},
+      // An output over a measurement file or over the other output.
+      {{"--contour", "--density-out", "l.csv"}, "--density-out 'l.csv' would overwrite the input"},
+      {{"--contour", "--density-out", "l.ps"}, "--density-out 'l.ps' is the plot file too"},
+      {{"-o", "./m.ps", "m.ps"}, "the plot file './m.ps' would overwrite the input file"},
   };
   for (const auto& c : cases) {
     std::vector<std::string> args{"plot"};
@@ -180,6 +184,7 @@ TEST(AnalysisCli, OptionsThatDoNotFitAreUsageErrors) {
     EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
     EXPECT_FALSE(std::filesystem::exists("l.ps")) << c.says;
   }
+  EXPECT_EQ(read_file("l.csv"), "trend,plunge\n10,20\n");
 }
 
 }  // namespace
