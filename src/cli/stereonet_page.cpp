@@ -165,7 +165,12 @@ std::string legend_text(const data::DataSet& set, std::size_t max_chars) {
   const std::string count = " (" + std::to_string(set.size()) + " " + kind + ")";
   std::string name = shown_name(set);
   const std::size_t room = max_chars > count.size() + 4 ? max_chars - count.size() : 4;
-  if (name.size() > room) name = "..." + name.substr(name.size() - (room - 3));
+  if (name.size() > room) {
+    // Cut at a folder's boundary when one is within reach: ".../site/data.csv".
+    std::string tail = name.substr(name.size() - (room - 3));
+    if (const std::size_t slash = tail.find('/'); slash != std::string::npos) tail.erase(0, slash);
+    name = "..." + tail;
+  }
   return name + count;
 }
 
