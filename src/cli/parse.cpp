@@ -405,6 +405,9 @@ Request parse_arguments(const std::vector<std::string>& args) {
       !why.empty()) {
     return usage_error(form, "--columns: " + why);
   }
+  // Standard input is read once: a second "-" would be an empty data set.
+  if (std::count(input.files.begin(), input.files.end(), "-") > 1)
+    return usage_error(form, "'-' (standard input) is given more than once");
   if (plot_form->parsed()) {
     Request request = finish_plot(plot, output, finish);
     auto* done = std::get_if<PlotRequest>(&request);

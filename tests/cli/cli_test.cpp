@@ -39,6 +39,7 @@ TEST(Cli, ExitStatusOfEachOutcomeWithOneLineNamingTheFault) {
       {{"stats", "--columns", "dipdr,dip", "planes.csv"}, 64, "--columns: unknown column 'dipdr'"},
       {{"plot", "--columns", "dipdir,strike,dip", "planes.csv"}, 64, "--columns: both"},
       {{"stats", "--columns", "dipdir,dip", "bare.csv", "bare.csv"}, 0, ""},
+      {{"stats", "-", "planes.csv", "-"}, 64, "'-' (standard input) is given more than once"},
       {{"plot", "--projection", "mercator", "planes.csv"}, 64, "mercator"},
       {{"plot", "-o", "out.gif", "planes.csv"}, 64, ".gif"},
       {{"stats", "missing.csv"}, 66, "missing.csv"},
