@@ -247,7 +247,10 @@ std::string parse_levels(const std::string& list, std::vector<double>& levels) {
   std::size_t start = 0;
   while (true) {
     const std::size_t comma = std::min(list.find(',', start), list.size());
-    const std::string item = list.substr(start, comma - start);
+    // Blanks around an item are dropped: "2, 4, 8" as well as "2,4,8".
+    std::string item = list.substr(start, comma - start);
+    item.erase(0, item.find_first_not_of(' '));
+    item.erase(item.find_last_not_of(' ') + 1);
     double level = 0;
     const auto [end, ec] = std::from_chars(item.data(), item.data() + item.size(), level);
     if (item.empty() || ec != std::errc() || end != item.data() + item.size() ||
