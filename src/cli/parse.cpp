@@ -77,7 +77,8 @@ Options of stats:
   --csv               one CSV line per data set (with a header line)
 
 Exit statuses: 0 done, 64 wrong usage, 65 bad data, 66 an input file
-cannot be opened, 73 the output file cannot be written.
+cannot be opened, 70 a fault of the program, 73 the output file cannot be
+written.
 
 Examples:
   polarsketch plot examples/fold_bedding.csv --net 10 --planes both
