@@ -21,16 +21,24 @@
 namespace polarsketch::render {
 namespace {
 
-// The paper of each orientation, in points, and the map from the driver's
-// device units onto it: landscape drawings are turned a quarter turn, as the
-// plot file's "translate 90 rotate" does.
+// The paper of each orientation, in points. A landscape page is written as a
+// wide page with the drawing upright, though the plot file draws it turned a
+// quarter turn onto portrait paper ("translate 90 rotate"): a figure is read
+// as the drawing, not as the sheet that goes through the printer.
 struct Paper {
   double width;
   double height;
 };
 
 Paper paper_of(Orientation o) {
-  if (o == Orientation::landscape_us) return {612.0, 792.0};
+  switch (o) {
+    case Orientation::landscape_us:
+      return {792.0, 612.0};
+    case Orientation::landscape_a4:
+      return {842.0, 595.0};
+    case Orientation::portrait:
+      break;
+  }
   return {595.0, 842.0};
 }
 
@@ -39,20 +47,11 @@ Paper paper_of(Orientation o) {
 constexpr double kFine = 8.0;
 
 // Device units to the recording's space: cairo's page space (y down) in
-// eighths of a point.
+// eighths of a point, (x, y) -> (x, H - y) on the page's paper.
 cairo_matrix_t page_matrix(Orientation o) {
   const Paper p = paper_of(o);
   cairo_matrix_t m;
-  if (o == Orientation::portrait) {
-    // (x, y) -> (x, H - y)
-    cairo_matrix_init(&m, 1.0, 0.0, 0.0, -1.0, 0.0, p.height);
-  } else {
-    // (x, y) -> (W - y, x) on the paper, then flipped: (W - y, H - x)
-    cairo_matrix_init(&m, 0.0, -1.0, -1.0, 0.0, p.width, p.height);
-  }
-  cairo_matrix_t fine;
-  cairo_matrix_init_scale(&fine, kFine, kFine);
-  cairo_matrix_multiply(&m, &m, &fine);
+  cairo_matrix_init(&m, kFine, 0.0, 0.0, -kFine, 0.0, p.height * kFine);
   return m;
 }
 
