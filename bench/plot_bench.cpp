@@ -1,6 +1,7 @@
 // `polarsketch plot` end to end through cli::run: 100,000 poles of planes
 // and 100,000 lines, read from a file, drawn one symbol each and written to
-// a PostScript file in the temporary directory.
+// a PostScript file in the temporary directory; the poles also as PDF, PNG
+// and SVG figures.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -32,8 +33,8 @@ std::filesystem::path write_data(const char* name, const char* header) {
 }
 
 void plot(benchmark::State& state, const std::filesystem::path& data,
-          std::vector<std::string> options) {
-  const std::filesystem::path ps = data.string() + ".ps";
+          std::vector<std::string> options, const char* extension = ".ps") {
+  const std::filesystem::path ps = data.string() + extension;
   options.insert(options.begin(), "plot");
   options.insert(options.end(), {"-o", ps.string(), data.string()});
   for (auto _ : state) {
@@ -55,6 +56,13 @@ void Lines100k(benchmark::State& state) {
   plot(state, write_data("bench_lines.csv", "trend,plunge"), {});
 }
 BENCHMARK(Lines100k)->Unit(benchmark::kMillisecond);
+
+void Poles100kFigure(benchmark::State& state, const char* extension) {
+  plot(state, write_data("bench_planes.csv", "dipdir,dip"), {"--planes", "poles"}, extension);
+}
+BENCHMARK_CAPTURE(Poles100kFigure, pdf, ".pdf")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Poles100kFigure, png, ".png")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Poles100kFigure, svg, ".svg")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -55,10 +55,14 @@ Sums sum_vectors(std::span<const Vector3> vectors) {
 void fill_fisher(Statistics& s, const Sums& sums) {
   const double n = static_cast<double>(s.n);
   s.resultant = std::hypot(sums.v[0], sums.v[1], sums.v[2]);
+  // Vectors that cancel (0/0 and 180/0) leave only rounding, which has no
+  // direction: R is 0 and the mean undefined.
+  if (s.resultant <= kResultantTolerance * n) s.resultant = 0;
   if (s.resultant > 0) s.mean = trend_plunge(sums.v);
-  if (s.n < 2 || s.resultant == 0) return;
+  if (s.n < 2) return;
   const bool all_equal = n - s.resultant <= kResultantTolerance * n;
   if (!all_equal) s.fisher_k = (n - 1) / (n - s.resultant);
+  if (s.resultant == 0) return;
   const double spread = all_equal ? 0.0 : n - s.resultant;
   const double cosine = 1 - spread / s.resultant * (std::pow(20.0, 1 / (n - 1)) - 1);
   if (cosine >= -1) s.alpha95 = std::acos(std::min(1.0, cosine)) * kDegrees;

@@ -46,6 +46,9 @@ constexpr float kDataLineWidth = 0.02f;   // the page's data lines, cm
 constexpr float kMeanSymbol = 0.5f;       // cm
 constexpr float kAxisSymbol = 0.3f;       // cm
 constexpr float kLabelText = 0.35f;       // eigenvector labels, cm
+// An eigenvector's label stands this far right of its axis (user units: 0.32
+// cm), clear of the mean's symbol, which v1 of a cluster often sits on.
+constexpr float kLabelOffset = 0.04f;
 constexpr float kLegendText = 0.35f;      // cm
 constexpr float kLegendRow = 0.5f;        // cm
 constexpr std::size_t kLegendBands = 12;  // rows of swatches at most
@@ -146,6 +149,77 @@ void projected(const analysis::TrendPlunge& d, const PlotRequest& r, float& x, f
   stereonet::spron(&x, &y, &az, &pl, 1);
 }
 
+// A digit written on a small white patch (user units, left end and middle
+// height at x, y), readable over the darkest band and the data.
+void label_on_white(float x, float y, const std::string& digit, std::int32_t color) {
+  constexpr float kHalfHeight = 0.5f * kLabelText / 8.0f;  // the net's radius is 8 cm
+  std::vector<float> xu{x - 0.3f * kHalfHeight, x + 1.7f * kHalfHeight, x + 1.7f * kHalfHeight,
+                        x - 0.3f * kHalfHeight};
+  std::vector<float> yu{y - kHalfHeight, y - kHalfHeight, y + kHalfHeight, y + kHalfHeight};
+  std::vector<float> xd(4), yd(4);
+  plot::us2de(xd.data(), yd.data(), xu.data(), yu.data(), 4);
+  use_color(kBackground);
+  fill_device(xd, yd);
+  use_color(color);
+  plot::ustext2(x, y, digit);
+}
+
+// The cone of half-angle `alpha` (degrees) about `axis`. Where the small
+// circle rises above the horizontal its points are drawn at their lower ends,
+// across the net, as every axial direction is: each run ends on the primitive.
+void draw_cone(const analysis::TrendPlunge& axis, double alpha, const PlotRequest& r) {
+  constexpr int kSteps = 180;  // points 2 degrees apart about the axis
+  using V = data::Vector3;
+  const V m = data::to_vector(data::Line{axis.trend, axis.plunge});
+  auto cross = [](const V& a, const V& b) {
+    return V{a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+  };
+  V e1 = cross(m, std::abs(m[2]) < 0.9 ? V{0, 0, 1} : V{1, 0, 0});
+  const double norm = std::hypot(e1[0], e1[1], e1[2]);
+  for (double& c : e1) c /= norm;
+  const V e2 = cross(m, e1);
+  const double ca = std::cos(alpha * std::numbers::pi / 180);
+  const double sa = std::sin(alpha * std::numbers::pi / 180);
+  auto point = [&](int step) {
+    const double t = 2 * std::numbers::pi * step / kSteps;
+    V p;
+    for (std::size_t k = 0; k < 3; ++k)
+      p[k] = ca * m[k] + sa * (std::cos(t) * e1[k] + std::sin(t) * e2[k]);
+    return p;
+  };
+  std::vector<float> x, y;
+  auto add = [&](const V& v) {  // to_line takes the lower end
+    const data::Line l = data::to_line(v);
+    float px = 0.0f, py = 0.0f;
+    projected({l.trend, l.plunge}, r, px, py);
+    x.push_back(px);
+    y.push_back(py);
+  };
+  auto draw_run = [&] {
+    if (x.size() >= 2) plot::usline(x.data(), y.data(), static_cast<std::int32_t>(x.size()));
+    x.clear();
+    y.clear();
+  };
+  V prev = point(0);
+  add(prev);
+  for (int step = 1; step <= kSteps; ++step) {
+    const V p = point(step);
+    if ((prev[2] < 0) != (p[2] < 0)) {
+      // The crossing of the horizontal, ending this run at its end on the
+      // primitive and starting the next at the opposite end.
+      const double f = prev[2] / (prev[2] - p[2]);
+      const V q{prev[0] + f * (p[0] - prev[0]), prev[1] + f * (p[1] - prev[1]), 0.0};
+      const V opposite{-q[0], -q[1], 0.0};
+      add(prev[2] < 0 ? opposite : q);
+      draw_run();
+      add(p[2] < 0 ? opposite : q);
+    }
+    add(p);
+    prev = p;
+  }
+  draw_run();
+}
+
 void draw_axis(const analysis::TrendPlunge& d, std::int32_t symbol, float size,
                const PlotRequest& r) {
   const float az = radians(viewed_azimuth(d.trend, r)), pl = radians(d.plunge);
@@ -224,10 +298,7 @@ void draw_statistics(const PlotRequest& r, const std::vector<data::DataSet>& set
     use_color(set_style(i).color);
     if (s.mean) {
       draw_axis(*s.mean, kMeanSymbolType, kMeanSymbol, r);
-      if (s.alpha95 && *s.alpha95 > 0) {
-        stereonet::dspscafaph(radians(viewed_azimuth(s.mean->trend, r)), radians(s.mean->plunge),
-                              radians(*s.alpha95), 0.0f, 2.0f * std::numbers::pi_v<float>);
-      }
+      if (s.alpha95 && *s.alpha95 > 0) draw_cone(*s.mean, *s.alpha95, r);
     }
     plot::stextsize(kLabelText, 1);
     plot::stextalign(-5, 1);  // left end, middle of the height
@@ -236,7 +307,7 @@ void draw_statistics(const PlotRequest& r, const std::vector<data::DataSet>& set
       draw_axis(*s.eigenvectors[k], kAxisSymbolType, kAxisSymbol, r);
       float x = 0.0f, y = 0.0f;
       projected(*s.eigenvectors[k], r, x, y);
-      plot::ustext2(x + 0.025f, y + 0.025f, std::to_string(k + 1));
+      label_on_white(x + kLabelOffset, y, std::to_string(k + 1), set_style(i).color);
     }
     if (sets[i].kind == data::Kind::planes && s.girdle) {
       // The library takes strikes by the right-hand rule.
@@ -254,8 +325,13 @@ void draw_contour_legend(const PlotRequest& r, const AnalysisLayers& layers,
   const DensityLayer& d = *layers.density;
   const analysis::DensityOptions& o = r.contour->density;
   const bool portrait = r.paper == Paper::portrait;
+  const std::size_t bands = d.levels.size();
+  const std::size_t shown = std::min(bands, kLegendBands);
   const float x = portrait ? 1.5f : 21.0f;
-  float y = portrait ? net.y_cm + net.radius_cm + 6.5f
+  // Portrait: the last row stands just above the net's upper left, level with
+  // the caption, and the title above the rows.
+  float y = portrait ? net.y_cm + net.radius_cm + kAboveNet +
+                           kLegendRow * static_cast<float>(std::max<std::size_t>(shown, 1))
                      : 19.0f - 0.55f * static_cast<float>(legend_rows + 1);
   use_color(kBlack);
   plot::stextsize(kLegendText, 1);
@@ -269,8 +345,6 @@ void draw_contour_legend(const PlotRequest& r, const AnalysisLayers& layers,
     plot::cmtext2(x, y - kLegendRow, "no level below the peak");
     return;
   }
-  const std::size_t bands = d.levels.size();
-  const std::size_t shown = std::min(bands, kLegendBands);
   for (std::size_t k = 0; k < shown; ++k) {
     // Darkest band first, at the top.
     const std::size_t band = bands - 1 - k;

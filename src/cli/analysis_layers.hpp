@@ -41,8 +41,8 @@ void draw_contour_lines(const PlotRequest& request, const AnalysisLayers& layers
 // the girdle, in the set's colour.
 void draw_statistics(const PlotRequest& request, const std::vector<data::DataSet>& sets,
                      const AnalysisLayers& layers);
-// Method, units and levels with a swatch per band, above the net (portrait)
-// or below the sets' legend (landscape).
+// Method, units and levels with a swatch per band, next to the net's upper
+// left (portrait) or below the sets' legend (landscape).
 void draw_contour_legend(const PlotRequest& request, const AnalysisLayers& layers,
                          const NetPlacement& net, std::size_t legend_rows);
 

@@ -1,8 +1,10 @@
 // The arguments of the command line mapped to a request with CLI11.
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -75,7 +77,8 @@ Options of stats:
   --csv               one CSV line per data set (with a header line)
 
 Exit statuses: 0 done, 64 wrong usage, 65 bad data, 66 an input file
-cannot be opened, 73 the output file cannot be written.
+cannot be opened, 70 a fault of the program, 73 the output file cannot be
+written.
 
 Examples:
   polarsketch plot examples/fold_bedding.csv --net 10 --planes both
@@ -100,6 +103,7 @@ void add_input_options(CLI::App& form, InputOptions& input) {
   form.add_option("--columns", input.columns,
                   "column names of files without a header, e.g. dipdir,dip")
       ->delimiter(',')
+      ->allow_extra_args(false)  // one list: the FILEs after it stay FILEs
       ->type_name("LIST");
   form.add_flag("--skip-bad", input.skip_bad, "skip bad lines instead of stopping");
 }
@@ -205,6 +209,9 @@ Request finish_plot(PlotRequest& plot, const std::string& output, const Finisher
   return plot;
 }
 
+// The density methods of --contour, as the messages name them.
+constexpr std::string_view kMethods = "exp-kamb, kamb, linear-kamb, schmidt";
+
 // "--contour" takes its method only when the next argument names one, so
 // that "--contour FILE" keeps FILE: both become "--contour=METHOD".
 std::vector<std::string> with_contour_method(std::vector<std::string> args) {
@@ -221,12 +228,48 @@ std::vector<std::string> with_contour_method(std::vector<std::string> args) {
   return args;
 }
 
+// A word after "--contour" that is neither a method nor an existing file is
+// most likely a mistyped method: say both, instead of "cannot open" it.
+std::string contour_word_error(const std::vector<std::string>& args) {
+  for (std::size_t i = 0; i + 1 < args.size() && args[i] != "--"; ++i) {
+    const std::string& word = args[i + 1];
+    if (args[i] != "--contour" || word == "-" || word.starts_with('-')) continue;
+    std::error_code ignored;
+    if (analysis::parse_method(word) || std::filesystem::exists(word, ignored)) continue;
+    return "--contour: '" + word + "' is not a method (" + std::string(kMethods) + ") nor a file";
+  }
+  return "";
+}
+
+// The contour levels of "--levels a,b,c": numbers above 0, in any order
+// (they are sorted when drawn), or why the list is not one.
+std::string parse_levels(const std::string& list, std::vector<double>& levels) {
+  const std::string fault = "--levels '" + list + "': ";
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t comma = std::min(list.find(',', start), list.size());
+    // Blanks around an item are dropped: "2, 4, 8" as well as "2,4,8".
+    std::string item = list.substr(start, comma - start);
+    item.erase(0, item.find_first_not_of(' '));
+    item.erase(item.find_last_not_of(' ') + 1);
+    double level = 0;
+    const auto [end, ec] = std::from_chars(item.data(), item.data() + item.size(), level);
+    if (item.empty() || ec != std::errc() || end != item.data() + item.size() ||
+        !std::isfinite(level))
+      return fault + "'" + item + "' is not a number (levels are numbers above 0, e.g. 2,4,8)";
+    if (level <= 0) return fault + "'" + item + "' is not above 0 (a density is never below 0)";
+    levels.push_back(level);
+    if (comma == list.size()) return "";
+    start = comma + 1;
+  }
+}
+
 // The contour request of the parsed options, or why they do not fit.
 struct ContourOptions {
   std::string method;
   double sigma = 3;
   analysis::DensityUnits units = analysis::DensityUnits::mud;
-  std::vector<double> levels;
+  std::string levels;
   std::string density_out;
 };
 
@@ -240,9 +283,38 @@ std::string contour_request(const CLI::App& form, const ContourOptions& o,
   const auto method = analysis::parse_method(o.method);
   if (o.units == analysis::DensityUnits::sigma && !analysis::has_sigma_units(*method))
     return "the " + o.method + " method has no sigma units; use --units mud";
-  for (const double level : o.levels)
-    if (!std::isfinite(level)) return "--levels: each level must be a number";
-  request = ContourRequest{{*method, o.sigma, o.units}, o.levels, o.density_out};
+  std::vector<double> levels;
+  if (form.count("--levels") > 0) {
+    if (const std::string why = parse_levels(o.levels, levels); !why.empty()) return why;
+  }
+  request = ContourRequest{{*method, o.sigma, o.units}, levels, o.density_out};
+  return "";
+}
+
+// Whether two names are one file (the second may not exist yet).
+bool same_file(const std::string& a, const std::string& b) {
+  const auto resolved = [](const std::string& name) {
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(name, ec);
+    return ec ? std::filesystem::path() : std::filesystem::weakly_canonical(full, ec);
+  };
+  const std::filesystem::path ra = resolved(a);
+  return !ra.empty() && ra == resolved(b);
+}
+
+// An output that would overwrite a measurement file or the other output:
+// the data read would be lost, or one output replaced by the other.
+std::string output_clash(const PlotRequest& plot) {
+  const std::string density_out = plot.contour ? plot.contour->density_out : "";
+  if (!density_out.empty() && same_file(density_out, plot.output))
+    return "--density-out '" + density_out + "' is the plot file too";
+  for (const std::string& input : plot.input.files) {
+    if (input == "-") continue;
+    if (same_file(plot.output, input))
+      return "the plot file '" + plot.output + "' would overwrite the input file";
+    if (!density_out.empty() && same_file(density_out, input))
+      return "--density-out '" + density_out + "' would overwrite the input file";
+  }
   return "";
 }
 
@@ -270,7 +342,6 @@ void add_analysis_options(CLI::App& form, PlotRequest& plot, ContourOptions& con
              {{"mud", analysis::DensityUnits::mud}, {"sigma", analysis::DensityUnits::sigma}},
              "multiples of a uniform distribution (default) or standard deviations", finish);
   form.add_option("--levels", contour.levels, "contour levels (default: automatic)")
-      ->delimiter(',')
       ->type_name("LIST");
   form.add_option("--density-out", contour.density_out, "the density grid as CSV")
       ->type_name("FILE");
@@ -309,6 +380,11 @@ Request parse_arguments(const std::vector<std::string>& args) {
   StatsRequest stats;
   CLI::App* stats_form = add_stats_form(app, stats);
 
+  if (const auto form = std::find_if(args.begin(), args.end(), is_form);
+      form != args.end() && *form == "plot") {
+    if (const std::string why = contour_word_error(args); !why.empty())
+      return usage_error("plot", why);
+  }
   const std::vector<std::string> normalised = with_contour_method(args);
   std::vector<std::string> reversed(normalised.rbegin(), normalised.rend());
   try {
@@ -333,11 +409,15 @@ Request parse_arguments(const std::vector<std::string>& args) {
       !why.empty()) {
     return usage_error(form, "--columns: " + why);
   }
+  // Standard input is read once: a second "-" would be an empty data set.
+  if (std::count(input.files.begin(), input.files.end(), "-") > 1)
+    return usage_error(form, "'-' (standard input) is given more than once");
   if (plot_form->parsed()) {
     Request request = finish_plot(plot, output, finish);
     auto* done = std::get_if<PlotRequest>(&request);
     if (done == nullptr) return request;
-    const std::string fault = contour_request(*plot_form, contour, done->contour);
+    std::string fault = contour_request(*plot_form, contour, done->contour);
+    if (fault.empty()) fault = output_clash(*done);
     return fault.empty() ? request : usage_error("plot", fault);
   }
   if (stats_form->parsed()) return stats;

@@ -30,6 +30,7 @@ constexpr std::int32_t kLightGrey = 8;
 constexpr float kSymbolSize = 0.25f;  // data symbols, cm
 constexpr float kLegendText = 0.35f;  // legend text height, cm
 constexpr float kLegendRow = 0.55f;   // legend row spacing, cm
+constexpr float kCaptionInset = 1.0f;  // caption's right end past the net's, cm
 constexpr float kNetLineWidth = 0.015f;
 constexpr float kDataLineWidth = 0.02f;
 
@@ -164,7 +165,12 @@ std::string legend_text(const data::DataSet& set, std::size_t max_chars) {
   const std::string count = " (" + std::to_string(set.size()) + " " + kind + ")";
   std::string name = shown_name(set);
   const std::size_t room = max_chars > count.size() + 4 ? max_chars - count.size() : 4;
-  if (name.size() > room) name = "..." + name.substr(name.size() - (room - 3));
+  if (name.size() > room) {
+    // Cut at a folder's boundary when one is within reach: ".../site/data.csv".
+    std::string tail = name.substr(name.size() - (room - 3));
+    if (const std::size_t slash = tail.find('/'); slash != std::string::npos) tail.erase(0, slash);
+    name = "..." + tail;
+  }
   return name + count;
 }
 
@@ -241,6 +247,19 @@ void draw_run_information(Paper paper, const NetPlacement& net) {
   plot::stextalign(just0, 1);
 }
 
+// "Equal-area, lower hemisphere" above the net's upper right, so that a
+// page says what it shows (an upper-hemisphere plot looks like a lower one).
+void draw_caption(const PlotRequest& r, const NetPlacement& net) {
+  const std::string projection =
+      r.projection == Projection::equal_area ? "Equal-area" : "Equal-angle";
+  const std::string hemisphere = r.hemisphere == Hemisphere::lower ? "lower" : "upper";
+  use_color(kBlack);
+  plot::stextsize(kLegendText, 1);
+  plot::stextalign(-7, 1);  // right end, middle of the height
+  plot::cmtext2(net.x_cm + net.radius_cm + kCaptionInset, net.y_cm + net.radius_cm + kAboveNet,
+                projection + ", " + hemisphere + " hemisphere");
+}
+
 }  // namespace
 
 NetPlacement net_placement(Paper paper) {
@@ -286,6 +305,7 @@ void draw_page(const PlotRequest& r, const std::vector<data::DataSet>& sets,
   draw_statistics(r, sets, layers);
   use_color(kBlack);
   stereonet::repstereo();
+  draw_caption(r, net);
   draw_legend(r, sets, net);
   const LegendLayout legend = legend_layout(r.paper);
   draw_contour_legend(r, layers, net, std::min(sets.size(), legend.rows * legend.columns));

@@ -19,6 +19,10 @@ struct NetPlacement {
 };
 NetPlacement net_placement(Paper paper);
 
+// Height above the net's top (cm) of the caption and of the lowest row of the
+// density legend: clear of the frame's ticks and North label.
+constexpr float kAboveNet = 0.9f;
+
 // The colour slot and symbol type of the i-th data set (0-based), from a
 // fixed sequence that repeats.
 struct SetStyle {

@@ -136,7 +136,10 @@ Reading inclination(std::string_view text, bool letters_allowed, const char* wha
     const std::string_view rest = text.substr(n.length);
     const auto q = letters_allowed ? quadrant(rest) : std::nullopt;
     if (!q) {
-      if (!letters_allowed) return rejected(not_a_number_reason(text, what));
+      // "45,5" is a decimal comma, not letters.
+      if (!letters_allowed || rest.starts_with(',')) {
+        return rejected(not_a_number_reason(text, what));
+      }
       // "45 NW": sound letters, parted from their number.
       const std::size_t letters = rest.find_first_not_of(" \t");
       if (letters > 0 && letters != std::string_view::npos && quadrant(rest.substr(letters))) {

@@ -21,16 +21,24 @@
 namespace polarsketch::render {
 namespace {
 
-// The paper of each orientation, in points, and the map from the driver's
-// device units onto it: landscape drawings are turned a quarter turn, as the
-// plot file's "translate 90 rotate" does.
+// The paper of each orientation, in points. A landscape page is written as a
+// wide page with the drawing upright, though the plot file draws it turned a
+// quarter turn onto portrait paper ("translate 90 rotate"): a figure is read
+// as the drawing, not as the sheet that goes through the printer.
 struct Paper {
   double width;
   double height;
 };
 
 Paper paper_of(Orientation o) {
-  if (o == Orientation::landscape_us) return {612.0, 792.0};
+  switch (o) {
+    case Orientation::landscape_us:
+      return {792.0, 612.0};
+    case Orientation::landscape_a4:
+      return {842.0, 595.0};
+    case Orientation::portrait:
+      break;
+  }
   return {595.0, 842.0};
 }
 
@@ -39,20 +47,11 @@ Paper paper_of(Orientation o) {
 constexpr double kFine = 8.0;
 
 // Device units to the recording's space: cairo's page space (y down) in
-// eighths of a point.
+// eighths of a point, (x, y) -> (x, H - y) on the page's paper.
 cairo_matrix_t page_matrix(Orientation o) {
   const Paper p = paper_of(o);
   cairo_matrix_t m;
-  if (o == Orientation::portrait) {
-    // (x, y) -> (x, H - y)
-    cairo_matrix_init(&m, 1.0, 0.0, 0.0, -1.0, 0.0, p.height);
-  } else {
-    // (x, y) -> (W - y, x) on the paper, then flipped: (W - y, H - x)
-    cairo_matrix_init(&m, 0.0, -1.0, -1.0, 0.0, p.width, p.height);
-  }
-  cairo_matrix_t fine;
-  cairo_matrix_init_scale(&fine, kFine, kFine);
-  cairo_matrix_multiply(&m, &m, &fine);
+  cairo_matrix_init(&m, kFine, 0.0, 0.0, -kFine, 0.0, p.height * kFine);
   return m;
 }
 
@@ -101,9 +100,15 @@ bool straight(std::span<const Point> points, std::size_t from, std::size_t to) {
 
 Point finite(const Point& p) { return {finite_or_zero(p.x), finite_or_zero(p.y)}; }
 
-void add_path(cairo_t* cr, std::span<const Point> points, std::vector<Point>& scratch) {
+// Adds the points to cr's path as a subpath, last to first when `reversed`.
+void add_path(cairo_t* cr, std::span<const Point> points, std::vector<Point>& scratch,
+              bool reversed = false) {
   scratch.resize(points.size());
-  std::transform(points.begin(), points.end(), scratch.begin(), finite);
+  if (reversed) {
+    std::transform(points.rbegin(), points.rend(), scratch.begin(), finite);
+  } else {
+    std::transform(points.begin(), points.end(), scratch.begin(), finite);
+  }
   const std::span<const Point> p(scratch);
   cairo_move_to(cr, p[0].x, p[0].y);
   // A single point still makes a (zero-length) segment, as the driver's
@@ -116,6 +121,39 @@ void add_path(cairo_t* cr, std::span<const Point> points, std::vector<Point>& sc
     cairo_line_to(cr, p[to].x, p[to].y);
     from = to;
   }
+}
+
+// Shapes painted together at most: cairo fills and strokes a path of very
+// many subpaths more slowly than the same shapes in small groups.
+constexpr int kBatchShapes = 16;
+
+// How a closed polygon turns when it is convex: +1 counter-clockwise, -1
+// clockwise; 0 when it is not convex (or has no area to speak of). Convex
+// polygons turned one way fill their union when painted as one path.
+int convex_turn(std::span<const Point> points) {
+  const std::size_t n = points.size();
+  double turning = 0.0;
+  int sign = 0;
+  Point before{};  // the last edge of length, the closing one first
+  for (std::size_t k = n; k-- > 0 && before.x == 0.0 && before.y == 0.0;)
+    before = {points[(k + 1) % n].x - points[k].x, points[(k + 1) % n].y - points[k].y};
+  int edges = 0;
+  for (std::size_t k = 0; k < n; ++k) {
+    const Point edge{points[(k + 1) % n].x - points[k].x, points[(k + 1) % n].y - points[k].y};
+    if (edge.x == 0.0 && edge.y == 0.0) continue;
+    if (!std::isfinite(edge.x) || !std::isfinite(edge.y)) return 0;
+    const double cross = before.x * edge.y - before.y * edge.x;
+    const double dot = before.x * edge.x + before.y * edge.y;
+    const int s = cross > 0.0 ? 1 : cross < 0.0 ? -1 : 0;
+    if (s != 0 && sign != 0 && s != sign) return 0;
+    if (s != 0) sign = s;
+    turning += std::atan2(cross, dot);
+    before = edge;
+    ++edges;
+  }
+  // One full turn: no reversal along an edge, no loop wound twice.
+  if (edges < 3 || std::abs(std::abs(turning) - 2.0 * std::numbers::pi) > 1e-6) return 0;
+  return sign;
 }
 
 void check(cairo_status_t status, const std::filesystem::path& file) {
@@ -261,6 +299,7 @@ void CairoDevice::begin_page(int /*number*/, Orientation orientation) {
 
 void CairoDevice::end_page() {
   if (!page_open_) return;
+  flush();
   pages_.back()->close();
   page_open_ = false;
 }
@@ -269,14 +308,30 @@ void CairoDevice::line_width(double width) {
   if (std::isfinite(width)) line_width_ = width;
 }
 
+void CairoDevice::flush() {
+  if (batch_.shapes == 0) return;
+  cairo_t* cr = pages_.back()->cr;
+  set_rgb(cr, batch_.colour);
+  if (batch_.filled) cairo_fill_preserve(cr);
+  cairo_set_line_width(cr, batch_.width);
+  cairo_stroke(cr);
+  batch_.shapes = 0;
+}
+
+void CairoDevice::join(bool filled, const Rgb& colour) {
+  const double width = std::max(line_width_, 0.0);
+  if (batch_.shapes >= kBatchShapes || batch_.filled != filled || !(batch_.colour == colour) ||
+      batch_.width != width)
+    flush();
+  batch_ = {filled, colour, width, batch_.shapes + 1};
+}
+
 void CairoDevice::polyline(std::span<const Point> points, const Rgb& colour) {
   Page* page = drawing();
   if (page == nullptr || points.empty()) return;
-  cairo_t* cr = page->cr;
-  add_path(cr, points, scratch_);
-  set_rgb(cr, colour);
-  cairo_set_line_width(cr, std::max(line_width_, 0.0));
-  cairo_stroke(cr);
+  // Strokes of one colour and width cover their union in any order.
+  join(false, colour);
+  add_path(page->cr, points, scratch_);
 }
 
 void CairoDevice::polygon(std::span<const Point> points, bool filled, const Rgb& fill,
@@ -284,12 +339,20 @@ void CairoDevice::polygon(std::span<const Point> points, bool filled, const Rgb&
   Page* page = drawing();
   if (page == nullptr || points.empty()) return;
   cairo_t* cr = page->cr;
+  // An outline is a stroke; a convex shape filled in its edge's colour is
+  // its union with the others too, once all turn the same way.
+  const int turn = filled && fill == edge ? convex_turn(points) : 0;
+  if (!filled || turn != 0) {
+    join(filled, edge);
+    add_path(cr, points, scratch_, turn < 0);
+    cairo_close_path(cr);
+    return;
+  }
+  flush();
   add_path(cr, points, scratch_);
   cairo_close_path(cr);
-  if (filled) {
-    set_rgb(cr, fill);
-    cairo_fill_preserve(cr);
-  }
+  set_rgb(cr, fill);
+  cairo_fill_preserve(cr);
   set_rgb(cr, edge);
   cairo_set_line_width(cr, std::max(line_width_, 0.0));
   cairo_stroke(cr);
@@ -299,6 +362,7 @@ void CairoDevice::text(Point at, std::string_view text, const TextStyle& style) 
   Page* page = drawing();
   // A font of no size shows nothing (and would leave cairo in an error state).
   if (page == nullptr || text.empty() || !(style.size > 0.0) || !std::isfinite(style.size)) return;
+  flush();
   cairo_t* cr = page->cr;
   const FontFace face = font_face(style.font);
   const std::string shown = text_to_utf8(text, face.symbol);

@@ -60,10 +60,27 @@ class CairoDevice final : public Device {
   struct Page;
   Page* drawing();  // the page being drawn, nullptr between pages
 
+  // Consecutive shapes painted alike (stroked in one colour and width, or
+  // filled and stroked in one colour) wait as one path and are painted
+  // together: cairo's cost is per painting, and dense data draws thousands
+  // of equal symbols.
+  struct Batch {
+    bool filled = false;
+    Rgb colour;
+    double width = 0.0;
+    int shapes = 0;
+  };
+  // Paints the waiting shapes.
+  void flush();
+  // Makes room for one more shape painted so: the waiting shapes are
+  // painted first unless they are painted alike and few enough.
+  void join(bool filled, const Rgb& colour);
+
   std::vector<std::unique_ptr<Page>> pages_;
   bool page_open_ = false;
   double line_width_ = 1.0;     // PostScript's initial line width, kept across pages
   std::vector<Point> scratch_;  // a path's points
+  Batch batch_;
 };
 
 }  // namespace polarsketch::render

@@ -84,6 +84,13 @@ TEST(StatisticsTest, UndefinedValuesAreEmpty) {
   EXPECT_NEAR(cluster.eigenvectors[0]->plunge, 35, 1e-9);
   EXPECT_FALSE(cluster.eigenvectors[1] || cluster.eigenvectors[2]);
   EXPECT_FALSE(cluster.woodcock_k || cluster.woodcock_c || cluster.girdle || cluster.beta_axis);
+
+  // Opposite horizontal lines cancel up to rounding: no mean direction.
+  const std::vector<Vector3> opposite{line(0, 0), line(180, 0)};
+  const Statistics cancelled = compute_statistics(opposite);
+  EXPECT_EQ(cancelled.resultant, 0);
+  EXPECT_FALSE(cancelled.mean || cancelled.alpha95);
+  EXPECT_NEAR(*cancelled.fisher_k, 0.5, 1e-12);
 }
 
 TEST(StatisticsTest, UniformDirectionsHaveEqualEigenvalues) {

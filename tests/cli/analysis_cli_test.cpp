@@ -3,6 +3,7 @@
 // the density grid written, and the options that do not fit together.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 #include "cli/cli_run.hpp"
@@ -48,7 +49,14 @@ TEST(AnalysisCli, PlotStatsDrawsAndPrintsTheTable) {
       << table.out;
   // The mean, its cone, three eigenvectors and the girdle add to the page.
   EXPECT_GT(read_file("stats.ps").size(), read_file("plain.ps").size() + 2000);
-  EXPECT_NE(read_file("stats.ps").find("(3) show"), std::string::npos);
+  // Each eigenvector's label stands on a white patch, readable over the darkest band.
+  const std::string ps = read_file("stats.ps");
+  for (const std::string label : {"(1) show", "(2) show", "(3) show"}) {
+    const std::size_t at = ps.find(label);
+    ASSERT_NE(at, std::string::npos) << label;
+    const std::size_t patch = ps.rfind("1.000  1.000  1.000 setrgbcolor fill", at);
+    EXPECT_TRUE(patch != std::string::npos && at - patch < 200) << label;
+  }
   EXPECT_RENDERS("stats.ps", 2);
 }
 
@@ -75,8 +83,9 @@ TEST(AnalysisCli, EveryMethodIsContouredWithItsLegendAndGrid) {
 
 TEST(AnalysisCli, GivenLevelsAndUnitsReachTheLegend) {
   ScratchDir dir;
+  // The list takes one argument: the FILE after it stays a FILE.
   const CliRun r = run_cli({"plot", "--contour", "kamb", "--units", "sigma", "--sigma", "2",
-                            "--levels", "6,2,4", "-o", "k.ps", kFold});
+                            "-o", "k.ps", "--levels", "6, 2,4", kFold});
   ASSERT_EQ(r.status, 0) << r.err;
   const std::string ps = read_file("k.ps");
   EXPECT_NE(ps.find("(Density kamb, sigma 2, sigma \\(n = 40\\)) show"), std::string::npos);
@@ -92,6 +101,55 @@ TEST(AnalysisCli, GivenLevelsAndUnitsReachTheLegend) {
   EXPECT_NE(read_file("l.ps").find("(Density exp-kamb"), std::string::npos);
 }
 
+TEST(AnalysisCli, ConeAcrossThePrimitiveContinuesOnTheFarSide) {
+  ScratchDir dir;
+  // Subhorizontal lines about 090/04: a cone of 6.7 degrees crosses the horizontal.
+  write_file("l.csv", "trend,plunge\n90,0\n80,5\n100,5\n90,10\n95,0\n85,2\n");
+  ASSERT_EQ(run_cli({"plot", "--stats", "l.csv"}).status, 0);
+  constexpr double kCx = 10.5 * 28.35, kCy = 12.0 * 28.35, kR = 8.0 * 28.35;  // portrait net
+  std::size_t west = 0;
+  // The long paths are the primitive and the cone's runs: none leaves the net.
+  for (const auto& path : testing::drawn_paths(split_lines(read_file("l.ps")))) {
+    if (path.size() <= 20) continue;  // symbols, ticks, axes
+    for (const auto& [x, y] : path)
+      EXPECT_LE(std::hypot(static_cast<double>(x) - kCx, static_cast<double>(y) - kCy), kR + 0.1);
+    if (static_cast<double>(path.front().first) < kCx - 0.9 * kR) ++west;
+  }
+  EXPECT_EQ(west, 1u);  // the cone's part above the horizontal, drawn at its lower ends
+}
+
+// The height (points) at which the text "(text)" is written: the moveto before it.
+double text_y(const std::string& ps, const std::string& text) {
+  const std::size_t at = ps.find("(" + text + ")");
+  if (at == std::string::npos) return -1;
+  const std::size_t move = ps.rfind(" moveto", at);
+  const std::size_t line = ps.rfind('\n', move) + 1;
+  return std::stod(ps.substr(ps.find(' ', line) + 1, move));
+}
+
+TEST(AnalysisCli, CaptionAndDensityLegendStandByTheNet) {
+  ScratchDir dir;
+  constexpr double kNetTop = 20.0 * 28.35, kCm = 28.35;  // portrait net: centre 12 cm, radius 8
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{}, "Equal-area, lower hemisphere"},
+      {{"--projection", "equal-angle", "--hemisphere", "upper"}, "Equal-angle, upper hemisphere"},
+  };
+  for (const auto& [options, caption] : cases) {
+    std::vector<std::string> args{"plot", "--contour", "--levels", "1,2,3", "-o", "n.ps", kFold};
+    args.insert(args.end(), options.begin(), options.end());
+    ASSERT_EQ(run_cli(args).status, 0);
+    const std::string ps = read_file("n.ps");
+    // Just above the net, clear of its ticks: the caption and the legend's
+    // last row; the title three rows higher, well inside the page.
+    for (const std::string& text : {caption, std::string("1 - 2")}) {
+      EXPECT_GT(text_y(ps, text), kNetTop + 0.5 * kCm) << text;
+      EXPECT_LT(text_y(ps, text), kNetTop + 1.2 * kCm) << text;
+    }
+    EXPECT_NEAR(text_y(ps, "Density exp-kamb, sigma 3, MUD \\(n = 40\\)"),
+                text_y(ps, "1 - 2") + 3 * 0.5 * kCm, 0.1);
+  }
+}
+
 TEST(AnalysisCli, OptionsThatDoNotFitAreUsageErrors) {
   ScratchDir dir;
   write_file("l.csv", "trend,plunge\n10,20\n");
@@ -105,8 +163,17 @@ TEST(AnalysisCli, OptionsThatDoNotFitAreUsageErrors) {
       {{"--contour", "schmidt", "--units", "sigma"}, "no sigma units"},
       {{"--contour", "--sigma", "0"}, "--sigma"},
       {{"--contour", "--sigma", "1e300"}, "--sigma"},
-      {{"--contour", "--levels", "2,x"}, "--levels"},
+      {{"--contour", "--levels", "2,x"}, "--levels '2,x': 'x' is not a number"},
+      {{"--contour", "--levels", "2,,4"}, "--levels '2,,4': '' is not a number"},
+      {{"--contour", "--levels", "-1,2"}, "--levels '-1,2': '-1' is not above 0"},
+      {{"--contour", "typo"},
+       "polarsketch plot: --contour: 'typo' is not a method (exp-kamb, kamb, linear-kamb, "
+       "schmidt) nor a file (see"},
       {{"--contour", "--units", "percent"}, "--units"},
+      // An output over a measurement file or over the other output.
+      {{"--contour", "--density-out", "l.csv"}, "--density-out 'l.csv' would overwrite the input"},
+      {{"--contour", "--density-out", "l.ps"}, "--density-out 'l.ps' is the plot file too"},
+      {{"-o", "./m.ps", "m.ps"}, "the plot file './m.ps' would overwrite the input file"},
   };
   for (const auto& c : cases) {
     std::vector<std::string> args{"plot"};
@@ -117,6 +184,7 @@ TEST(AnalysisCli, OptionsThatDoNotFitAreUsageErrors) {
     EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
     EXPECT_FALSE(std::filesystem::exists("l.ps")) << c.says;
   }
+  EXPECT_EQ(read_file("l.csv"), "trend,plunge\n10,20\n");
 }
 
 }  // namespace

@@ -23,6 +23,7 @@ TEST(Cli, ExitStatusOfEachOutcomeWithOneLineNamingTheFault) {
   ScratchDir dir;
   write_file("planes.csv", kPlanes);
   write_file("bad.csv", "dipdir,dip\n120,95\n");
+  write_file("bare.csv", "120,30\n");
   struct Case {
     std::vector<std::string> args;
     int status;
@@ -37,6 +38,8 @@ TEST(Cli, ExitStatusOfEachOutcomeWithOneLineNamingTheFault) {
       {{"plot", "--net", "10.5", "planes.csv"}, 64, "--net: 10.5 is not a whole number"},
       {{"stats", "--columns", "dipdr,dip", "planes.csv"}, 64, "--columns: unknown column 'dipdr'"},
       {{"plot", "--columns", "dipdir,strike,dip", "planes.csv"}, 64, "--columns: both"},
+      {{"stats", "--columns", "dipdir,dip", "bare.csv", "bare.csv"}, 0, ""},
+      {{"stats", "-", "planes.csv", "-"}, 64, "'-' (standard input) is given more than once"},
       {{"plot", "--projection", "mercator", "planes.csv"}, 64, "mercator"},
       {{"plot", "-o", "out.gif", "planes.csv"}, 64, ".gif"},
       {{"stats", "missing.csv"}, 66, "missing.csv"},
@@ -65,7 +68,7 @@ TEST(Cli, ExitStatusOfEachOutcomeWithOneLineNamingTheFault) {
     left.push_back(e.path().filename().string());
   }
   std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{"bad.csv", "planes.csv", "planes.ps"}));
+  EXPECT_EQ(left, (std::vector<std::string>{"bad.csv", "bare.csv", "planes.csv", "planes.ps"}));
 }
 
 TEST(Cli, AFailedRunLeavesTheOldPlotFileAndNeverReplacesADevice) {

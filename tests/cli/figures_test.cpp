@@ -86,6 +86,31 @@ TEST(PlotFigures, ContourBandsAndStatisticsMatchThePlotFile) {
                        "contour bands PDF");
 }
 
+TEST(PlotFigures, ALandscapePageIsWideWithTheDrawingUpright) {
+  testing::ScratchDir dir;
+  testing::write_file("planes.csv", kPlanes);
+  for (const char* name : {"land.ps", "land.png", "land.pdf", "page.pdf"}) {
+    std::vector<std::string> args{"--landscape", "a4", "-o", name, "planes.csv"};
+    if (std::string(name) == "page.pdf") args.push_back("--page");
+    ASSERT_EQ(plot(args), 0) << name;
+  }
+  // The net with its legend beside it is wider than tall once upright.
+  const testing::Picture png = testing::load_picture("land.png");
+  EXPECT_GT(png.width, png.height);
+
+  if (!testing::run_quietly("command -v gs && command -v pdftoppm")) GTEST_SKIP() << "no viewer";
+  // Ghostscript shows the plot file's sheet with the drawing's top to the left.
+  const testing::Picture upright =
+      testing::turned_clockwise(testing::render_postscript("land.ps"));
+  testing::compare_ink(upright, testing::render_pdf("land.pdf"), "landscape PDF");
+  const testing::Picture page = testing::render_pdf("page.pdf");
+  EXPECT_NEAR(page.width, upright.width, 1);
+  EXPECT_NEAR(page.height, upright.height, 1);
+  testing::compare_ink(upright, page, "landscape page");
+  EXPECT_NEAR(testing::ink_box(page).left, testing::ink_box(upright).left, 2);
+  EXPECT_NEAR(testing::ink_box(page).top, testing::ink_box(upright).top, 2);
+}
+
 TEST(PlotFigures, DpiSetsThePngResolution) {
   testing::ScratchDir dir;
   testing::write_file("planes.csv", kPlanes);

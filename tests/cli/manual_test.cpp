@@ -49,5 +49,31 @@ TEST(Manual, DescribesEveryOptionOfTheHelpTexts) {
   for (const std::string& o : options) EXPECT_NE(manual.find(o), std::string::npos) << o;
 }
 
+TEST(Manual, GivesTheCommandLinesExitStatusesAsTheHelpDoes) {
+  std::ostringstream out, err;
+  std::istringstream in;
+  ASSERT_EQ(run({"--help"}, out, err, in), 0);
+  const std::string help = out.str();
+  const std::size_t from = help.find("Exit statuses:");
+  ASSERT_NE(from, std::string::npos);
+  std::set<std::string> in_help;
+  const std::regex number(R"(\b[0-9]+\b)");
+  const std::string said = help.substr(from, help.find("\n\n", from) - from);
+  for (auto it = std::sregex_iterator(said.begin(), said.end(), number);
+       it != std::sregex_iterator(); ++it)
+    in_help.insert(it->str());
+  // The page's statuses of the command line: the ".B N" after "The command line:".
+  const std::string manual = testing::read_file(kManual);
+  const std::size_t list = manual.find("The command line:");
+  ASSERT_NE(list, std::string::npos);
+  const std::string section = manual.substr(list, manual.find(".SH", list) - list);
+  std::set<std::string> in_manual;
+  const std::regex bold(R"(\.B ([0-9]+))");
+  for (auto it = std::sregex_iterator(section.begin(), section.end(), bold);
+       it != std::sregex_iterator(); ++it)
+    in_manual.insert((*it)[1].str());
+  EXPECT_EQ(in_manual, in_help);
+}
+
 }  // namespace
 }  // namespace polarsketch::cli

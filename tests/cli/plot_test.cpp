@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <sstream>
 
 #include "cli/cli.hpp"
@@ -151,6 +152,15 @@ TEST(PlotCommand, SlipByRakeAndByItsLineAreDrawnAlike) {
   const data::Vector3 v = unprojected(centres[0].first, centres[0].second, true);
   const data::Vector3 n = data::to_vector(data::pole_of(plane));
   EXPECT_NEAR(v[0] * n[0] + v[1] * n[1] + v[2] * n[2], 0.0, 2e-3);
+}
+
+TEST(PlotCommand, ALongFileNameInTheLegendIsCutAtAFolder) {
+  ScratchDir dir;
+  const std::string folder = "field_campaign_of_the_northern_ridge_2019/site";
+  std::filesystem::create_directories(folder);
+  write_file(folder + "/lines.csv", "trend,plunge\n10,20\n");
+  ASSERT_EQ(plot({"-o", "l.ps", folder + "/lines.csv"}), 0);
+  EXPECT_NE(read_file("l.ps").find("(.../site/lines.csv \\(1 line\\)) show"), std::string::npos);
 }
 
 TEST(PlotCommand, NeitherReadsNorWritesTheDriverSettingsFile) {

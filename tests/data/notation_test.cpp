@@ -85,6 +85,7 @@ TEST(Notation, RejectedFormsSayWhy) {
       {read_dip, "N45", "not a dip (a number such as 45, or with its quadrant as in 45NW)"},
       {read_dip, "45X", "unknown quadrant letters after the number"},
       {read_dip, "45NNW", "unknown quadrant letters after the number"},
+      {read_dip, "45,5", "not a number (a decimal comma?"},
       {read_dip, "45 NW", "a blank between the number and its quadrant letters"},
       {read_plunge, "20\tS", "a blank between the number and its quadrant letters"},
       {read_dip, "nan", "not a dip"},

@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "postscript/ps_test_support.hpp"
 #include "render/fonts.hpp"
+#include "render/images.hpp"
 
 namespace polarsketch::render {
 namespace {
@@ -60,7 +62,9 @@ TEST(CairoDevice, FiguresLeaveOutOnlyPointsOnTheLineThroughTheirNeighbours) {
       {{0, 10}, {100, 10}, {50, 10}},                          // turns back: both lines kept
       {{0, 20}, {50, 20.01}, {100, 20}},                       // a bend of 0.01: kept
   };
-  for (const auto& p : paths) cairo.polyline(p, Rgb{});
+  // Colours of their own keep the lines apart (alike they are one path).
+  for (std::size_t i = 0; i < paths.size(); ++i)
+    cairo.polyline(paths[i], Rgb{0.1 * static_cast<double>(i), 0.0, 0.0});
   cairo.end_page();
   cairo.write_svg("paths.svg", 0, PageLayout{true});
   const std::vector<std::string> d = svg_paths(testing::read_file("paths.svg"));
@@ -68,6 +72,66 @@ TEST(CairoDevice, FiguresLeaveOutOnlyPointsOnTheLineThroughTheirNeighbours) {
   EXPECT_EQ(count_of(d[0], 'L'), 1) << d[0];
   EXPECT_EQ(count_of(d[1], 'L'), 2) << d[1];
   EXPECT_EQ(count_of(d[2], 'L'), 2) << d[2];
+}
+
+TEST(CairoDevice, ShapesPaintedAlikeArePaintedTogetherAndFillTheirUnion) {
+  testing::ScratchDir dir;
+  const Rgb blue{0, 0, 1}, red{1, 0, 0};
+  // Two squares overlapping on [10, 20] x [10, 20], the second clockwise.
+  const std::vector<Point> a{{0, 0}, {20, 0}, {20, 20}, {0, 20}};
+  const std::vector<Point> b{{10, 10}, {10, 30}, {30, 30}, {30, 10}};
+  const std::vector<Point> notch{{40, 0}, {60, 0}, {50, 5}, {60, 10}, {40, 10}};  // not convex
+  // Turns one way at every corner, but twice round: not convex either.
+  const std::vector<Point> star{{80, 40}, {74.12, 21.91}, {89.51, 33.09}, {70.49, 33.09},
+                                {85.88, 21.91}};
+  struct Case {
+    const char* what;
+    std::function<void(CairoDevice&)> draw;
+    std::size_t paths;
+    bool filled = false;  // the squares are filled
+  };
+  const std::vector<Case> cases{
+      {"lines and outlines of one colour",
+       [&](CairoDevice& c) {
+         c.polyline(a, blue);
+         c.polygon(b, false, red, blue);
+         c.polyline(notch, blue);
+       },
+       1},
+      {"another colour or width parts them",
+       [&](CairoDevice& c) {
+         c.polyline(a, blue);
+         c.polyline(b, red);
+         c.line_width(2.0);
+         c.polyline(notch, red);
+       },
+       3},
+      {"convex shapes filled in their edge's colour, either way round",
+       [&](CairoDevice& c) {
+         c.polygon(a, true, blue, blue);
+         c.polygon(b, true, blue, blue);
+       },
+       1, true},
+      {"not convex, or filled in another colour: each alone",
+       [&](CairoDevice& c) {
+         c.polygon(notch, true, blue, blue);
+         c.polygon(star, true, blue, blue);
+         c.polygon(a, true, red, blue);
+         c.polygon(b, true, red, blue);
+       },
+       4, true},
+  };
+  for (const Case& c : cases) {
+    CairoDevice cairo;
+    cairo.begin_page(1, Orientation::portrait);
+    c.draw(cairo);
+    cairo.end_page();
+    cairo.write_svg("shapes.svg", 0, PageLayout{true});
+    EXPECT_EQ(svg_paths(testing::read_file("shapes.svg")).size(), c.paths) << c.what;
+    // The overlap of filled squares is painted (no hole where they wind apart).
+    cairo.write_png("shapes.png", 0, PageLayout{true}, 72.0);
+    EXPECT_EQ(testing::load_picture("shapes.png").at(15, 842 - 15), c.filled) << c.what;
+  }
 }
 
 }  // namespace

@@ -60,6 +60,19 @@ inline Picture load_picture(const std::filesystem::path& png) {
   return p;
 }
 
+// The picture turned a quarter turn clockwise: a landscape plot file's page,
+// which Ghostscript shows with the drawing's top to the left, upright.
+inline Picture turned_clockwise(const Picture& p) {
+  Picture t;
+  t.width = p.height;
+  t.height = p.width;
+  t.ink.resize(p.ink.size());
+  for (int y = 0; y < t.height; ++y)
+    for (int x = 0; x < t.width; ++x)
+      t.ink[static_cast<std::size_t>(y * t.width + x)] = p.at(y, p.height - 1 - x);
+  return t;
+}
+
 inline InkBox ink_box(const Picture& p) {
   InkBox b{p.width, p.height, -1, -1};
   for (int y = 0; y < p.height; ++y)
