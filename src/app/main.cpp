@@ -8,15 +8,15 @@
 
 #include "app/main_program.hpp"
 #include "cli/cli.hpp"
-#include "cli/output_file.hpp"
 #include "console/units.hpp"
+#include "files/atomic_file.hpp"
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "C");
   std::locale::global(std::locale::classic());
   polarsketch::console::ignore_write_signals();
   if (argc > 1) {
-    polarsketch::cli::remove_temporary_on_interrupt();
+    polarsketch::files::remove_temporaries_on_interrupt();
     const std::vector<std::string> args(argv + 1, argv + argc);
     return polarsketch::cli::run(args, std::cout, std::cerr, std::cin);
   }

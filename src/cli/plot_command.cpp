@@ -1,6 +1,5 @@
 // `polarsketch plot`: the data sets drawn through the plot library in a
 // batch session, into a temporary file renamed onto the plot file when done.
-#include <fstream>
 #include <ostream>
 
 #include "app/params.hpp"
@@ -8,10 +7,10 @@
 #include "cli/commands.hpp"
 #include "cli/figure_output.hpp"
 #include "cli/inputs.hpp"
-#include "cli/output_file.hpp"
 #include "cli/statistics_report.hpp"
 #include "cli/stereonet_page.hpp"
 #include "console/stop.hpp"
+#include "files/atomic_file.hpp"
 #include "stereonet/batch_session.hpp"
 
 namespace polarsketch::cli {
@@ -66,12 +65,9 @@ int draw_in_session(const PlotRequest& r, const std::vector<data::DataSet>& sets
 
 // A text file written whole under a temporary name, then renamed into place.
 int write_text(const std::string& path, const std::string& text, std::ostream& err) {
-  AtomicOutput file(path);
+  files::AtomicFile file(path);
   if (!file.create()) return cannot_write(path, file.error(), err);
-  std::ofstream stream(file.temp_path(), std::ios::binary);
-  stream << text;
-  stream.close();
-  if (!stream) return cannot_write(path, "a write failed (disk full?)", err);
+  if (!file.write(text)) return cannot_write(path, "a write failed (disk full?)", err);
   if (!file.commit()) return cannot_write(path, file.error(), err);
   return kExitOk;
 }
@@ -88,7 +84,7 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
     return draw_in_session(r, inputs.sets, layers, path, err);
   };
   if (r.format == OutputFormat::postscript) {
-    AtomicOutput file(r.output);
+    files::AtomicFile file(r.output);
     if (!file.create()) return cannot_write(r.output, file.error(), err);
     if (const int status = draw(file.temp_path()); status != kExitOk) return status;
     if (!file.commit()) return cannot_write(r.output, file.error(), err);

@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstring>
 #include <ext/stdio_filebuf.h>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <limits>
@@ -19,6 +18,7 @@
 #include <memory>
 
 #include "console/stop.hpp"
+#include "files/atomic_file.hpp"
 
 namespace polarsketch::console {
 namespace {
@@ -57,10 +57,13 @@ std::map<int, Unit>& table() {
 volatile std::sig_atomic_t g_interrupted = 0;
 
 // Only async-signal-safe work here: note the interrupt and close standard
-// input, so that a read in progress (or the next one) fails at once.
-extern "C" void on_interrupt(int) {
+// input, so that a read in progress (or the next one) fails at once. The
+// next interrupt of the same kind ends the program at once, removing any
+// temporary file being written first.
+extern "C" void on_interrupt(int sig) {
   g_interrupted = 1;
   ::close(0);
+  files::remove_temporaries_on(sig);
 }
 
 [[noreturn]] void stop_on_console_end() {
@@ -201,7 +204,6 @@ void install_interrupt_handlers() {
   struct sigaction sa {};
   sa.sa_handler = on_interrupt;
   sigemptyset(&sa.sa_mask);
-  sa.sa_flags = SA_RESETHAND;  // a second interrupt takes the default action
   for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaction(sig, &sa, nullptr);
 }
 
@@ -248,41 +250,6 @@ bool open_file(int unit, const std::string& path, FileStatus status, OpenFailure
   u.out = f.get();
   u.file = std::move(f);
   return true;
-}
-
-bool replace_file(const std::string& path, std::string_view contents) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  fs::path target = path;
-  if (fs::is_symlink(target, ec)) {
-    const fs::path resolved = fs::canonical(target, ec);
-    if (!ec) target = resolved;
-  }
-  // The new file gets the old one's permissions, or those of any new file.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  mode_t mode = 0666 & ~mask;
-  struct stat st {};
-  if (::stat(target.c_str(), &st) == 0) {
-    if (!S_ISREG(st.st_mode) || ::access(target.c_str(), W_OK) != 0) return false;
-    mode = st.st_mode & 07777;
-  }
-  fs::path dir = target.parent_path();
-  std::string temp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return false;
-  bool ok = ::fchmod(fd, mode) == 0;
-  for (std::size_t done = 0; ok && done < contents.size();) {
-    const ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) done += static_cast<std::size_t>(n);
-  }
-  ok = ::fsync(fd) == 0 && ok;
-  ok = ::close(fd) == 0 && ok;
-  ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
-  return ok;
 }
 
 bool close_file(int unit) {

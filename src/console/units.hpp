@@ -83,12 +83,6 @@ struct OpenFailure {
 // a file another process is writing is a failed open, never a mixed file.
 bool open_file(int unit, const std::string& path, FileStatus status,
                OpenFailure* failure = nullptr);
-// Writes `contents` to a new file next to `path` and renames it into place,
-// so no reader ever sees part of it. An existing file keeps its permissions,
-// and one the user may not write is left alone (false). A symbolic link is
-// followed: its target is replaced. Returns false on any failure, leaving the
-// old file as it was.
-bool replace_file(const std::string& path, std::string_view contents);
 // Closes a file unit. Returns false if a write to it failed.
 bool close_file(int unit);
 bool is_file_open(int unit);

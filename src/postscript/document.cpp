@@ -14,6 +14,7 @@
 #include "console/prompts.hpp"
 #include "console/stop.hpp"
 #include "console/units.hpp"
+#include "files/atomic_file.hpp"
 #include "plot/records.hpp"
 #include "postscript/writer.hpp"
 
@@ -386,7 +387,7 @@ std::string settings_line(const DriverSettings& s) {
 }
 
 bool write_settings_file(const DriverSettings& s) {
-  return console::replace_file(kSettingsFile, settings_line(s) + "\n \n");
+  return files::replace_file(kSettingsFile, settings_line(s) + "\n \n");
 }
 
 void intplinit(std::string& pfile, std::int32_t intera) {

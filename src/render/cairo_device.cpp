@@ -14,8 +14,8 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
-#include <system_error>
 
+#include "files/atomic_file.hpp"
 #include "render/fonts.hpp"
 
 namespace polarsketch::render {
@@ -162,34 +162,27 @@ void check(cairo_status_t status, const std::filesystem::path& file) {
                              "': " + cairo_status_to_string(status));
 }
 
-// A temporary name beside the target, renamed over it once complete.
-class TemporaryFile {
+// A figure's file: written under a temporary name beside the target and
+// renamed onto it once complete (see files::AtomicFile). Failures throw.
+class FigureFile {
  public:
-  explicit TemporaryFile(std::filesystem::path target) : target_(std::move(target)) {
-    temp_ = target_;
-    temp_ += ".part";
+  explicit FigureFile(const std::filesystem::path& target)
+      : target_(target), file_(target.string()) {
+    if (!file_.create()) fail();
   }
-  ~TemporaryFile() {
-    if (!done_) {
-      std::error_code ec;
-      std::filesystem::remove(temp_, ec);
-    }
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-  std::string name() const { return temp_.string(); }
+  const char* name() const { return file_.temp_path().c_str(); }
   void commit() {
-    std::error_code ec;
-    std::filesystem::rename(temp_, target_, ec);
-    if (ec) throw std::runtime_error("cannot write '" + target_.string() + "': " + ec.message());
-    done_ = true;
+    if (!file_.commit()) fail();
   }
 
  private:
+  [[noreturn]] void fail() const {
+    throw std::runtime_error("cannot write '" + target_.string() + "': " + file_.error());
+  }
+
   std::filesystem::path target_;
-  std::filesystem::path temp_;
-  bool done_ = false;
+  files::AtomicFile file_;
 };
 
 // Paints a recording into cr (in points) with the box's corner at the origin.
@@ -414,8 +407,8 @@ Box CairoDevice::page_box(int index, const PageLayout& layout) const {
 }
 
 void CairoDevice::write_pdf(const std::filesystem::path& file, const PageLayout& layout) const {
-  TemporaryFile temp(file);
-  cairo_surface_t* surface = cairo_pdf_surface_create(temp.name().c_str(), 595.0, 842.0);
+  FigureFile temp(file);
+  cairo_surface_t* surface = cairo_pdf_surface_create(temp.name(), 595.0, 842.0);
   cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "polarsketch");
   for (std::size_t i = 0; i < pages_.size(); ++i) {
     const Box box = page_box(static_cast<int>(i), layout);
@@ -428,9 +421,9 @@ void CairoDevice::write_pdf(const std::filesystem::path& file, const PageLayout&
 
 void CairoDevice::write_svg(const std::filesystem::path& file, int page,
                             const PageLayout& layout) const {
-  TemporaryFile temp(file);
+  FigureFile temp(file);
   const Box box = page_box(page, layout);
-  cairo_surface_t* surface = cairo_svg_surface_create(temp.name().c_str(), box.width, box.height);
+  cairo_surface_t* surface = cairo_svg_surface_create(temp.name(), box.width, box.height);
   cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PT);
   paint_page(surface, pages_.at(static_cast<std::size_t>(page))->surface, box, false);
   finish(surface, file);
@@ -439,7 +432,7 @@ void CairoDevice::write_svg(const std::filesystem::path& file, int page,
 
 void CairoDevice::write_png(const std::filesystem::path& file, int page, const PageLayout& layout,
                             double dpi) const {
-  TemporaryFile temp(file);
+  FigureFile temp(file);
   const Box box = page_box(page, layout);
   const double scale = dpi / 72.0;
   const auto width = static_cast<int>(std::ceil(box.width * scale));
@@ -453,7 +446,7 @@ void CairoDevice::write_png(const std::filesystem::path& file, int page, const P
   cairo_destroy(cr);
   cairo_status_t status = cairo_surface_status(surface);
   if (status == CAIRO_STATUS_SUCCESS)
-    status = cairo_surface_write_to_png(surface, temp.name().c_str());
+    status = cairo_surface_write_to_png(surface, temp.name());
   cairo_surface_destroy(surface);
   check(status, file);
   temp.commit();
@@ -461,9 +454,9 @@ void CairoDevice::write_png(const std::filesystem::path& file, int page, const P
 
 void CairoDevice::write_eps(const std::filesystem::path& file, int page,
                             const PageLayout& layout) const {
-  TemporaryFile temp(file);
+  FigureFile temp(file);
   const Box box = page_box(page, layout);
-  cairo_surface_t* surface = cairo_ps_surface_create(temp.name().c_str(), box.width, box.height);
+  cairo_surface_t* surface = cairo_ps_surface_create(temp.name(), box.width, box.height);
   cairo_ps_surface_set_eps(surface, true);
   paint_page(surface, pages_.at(static_cast<std::size_t>(page))->surface, box, true);
   finish(surface, file);

@@ -1,0 +1,66 @@
+// Files written whole: a new file under a unique name beside the target,
+// renamed onto the target once complete. A reader never sees part of the
+// file, and a failed or interrupted run leaves the old file as it was and no
+// temporary file behind.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace polarsketch::files {
+
+// Makes an interrupt (SIGINT, SIGTERM, SIGHUP) remove the temporary files
+// being written and then end the program by that signal.
+void remove_temporaries_on_interrupt();
+// The same for one signal. Async-signal-safe, so that a handler that lets
+// the first interrupt end the run in order can hand the next one on to it.
+void remove_temporaries_on(int sig) noexcept;
+
+// A file written under a temporary name in the target's directory and renamed
+// onto the target by commit(); removed unless committed. The target's
+// symbolic links are followed (the file a link names is replaced and the
+// link kept), and an existing target keeps its permissions. A target that is
+// not a regular file, or that the user may not write, is refused, as a shell
+// redirection would refuse it. While it exists the temporary file is removed
+// by an interrupt (see remove_temporaries_on_interrupt).
+class AtomicFile {
+ public:
+  explicit AtomicFile(std::string target);
+  ~AtomicFile();
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+
+  // Creates the empty temporary file. False (with error()) when the target
+  // is refused or the file cannot be created.
+  bool create();
+  // The temporary file's name, for writers that open the file themselves.
+  const std::string& temp_path() const { return temp_; }
+  // Appends `data` to the temporary file. False (with error()) on failure.
+  bool write(std::string_view data);
+  // Flushes the temporary file to the disk and renames it onto the target.
+  // False (with error()) when either fails; the temporary file is then
+  // removed.
+  bool commit();
+  // Removes the temporary file.
+  void discard();
+  // The reason of the last failure, e.g. "Permission denied" or "it is not
+  // a regular file".
+  const std::string& error() const { return error_; }
+
+ private:
+  bool fail(int err);
+
+  std::string target_;
+  std::string temp_;
+  std::string error_;
+  int fd_ = -1;
+  int slot_ = -1;  // where the interrupt handler finds temp_, -1 for nowhere
+};
+
+// Replaces the file `path` by one holding `contents`, through an AtomicFile.
+// False (with the reason in `error` when given) on failure, the old file
+// then left as it was.
+bool replace_file(const std::string& path, std::string_view contents,
+                  std::string* error = nullptr);
+
+}  // namespace polarsketch::files
