@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <regex>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -132,6 +134,31 @@ TEST(CairoDevice, ShapesPaintedAlikeArePaintedTogetherAndFillTheirUnion) {
     cairo.write_png("shapes.png", 0, PageLayout{true}, 72.0);
     EXPECT_EQ(testing::load_picture("shapes.png").at(15, 842 - 15), c.filled) << c.what;
   }
+}
+
+TEST(CairoDevice, FiguresAreRenamedIntoPlaceUnderANameOfTheirOwn) {
+  testing::ScratchDir dir;
+  CairoDevice cairo;
+  cairo.begin_page(1, Orientation::portrait);
+  cairo.polyline(std::vector<Point>{{0, 0}, {100, 100}}, Rgb{});
+  cairo.end_page();
+  // A user's file named like a temporary one is neither used nor removed,
+  // and a link keeps naming the figure.
+  testing::write_file("fig.pdf.part", "mine");
+  std::filesystem::create_symlink("fig.pdf", "latest.pdf");
+  cairo.write_pdf("fig.pdf", PageLayout{});
+  cairo.write_pdf("latest.pdf", PageLayout{});
+  EXPECT_EQ(testing::read_file("fig.pdf").substr(0, 5), "%PDF-");
+  EXPECT_EQ(testing::read_file("fig.pdf.part"), "mine");
+  EXPECT_TRUE(std::filesystem::is_symlink("latest.pdf"));
+  std::filesystem::create_directory("dir.svg");
+  try {
+    cairo.write_svg("dir.svg", 0, PageLayout{});
+    ADD_FAILURE() << "a directory was written";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "cannot write 'dir.svg': it is not a regular file");
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 4);
 }
 
 }  // namespace
