@@ -420,8 +420,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
   const std::vector<std::string> normalised =
       with_contour_method(std::vector<std::string>(args.begin(), mark));
   const CLI::App& command = form_word == args.end() ? app
-                            : *form_word == "plot"    ? *plot_form
-                                                      : *stats_form;
+                            : *form_word == "plot"  ? *plot_form
+                                                    : *stats_form;
   if (const std::string why = option_taken_as_value(normalised, command); !why.empty())
     return usage_error(&command == &app ? "" : command.get_name(), why);
   std::vector<std::string> reversed(normalised.rbegin(), normalised.rend());
@@ -433,8 +433,11 @@ Request parse_arguments(const std::vector<std::string>& args) {
     if (stats_form->parsed()) return Answer{kExitOk, stats_form->help(app.get_name()), ""};
     return Answer{kExitOk, std::string(kUsage), ""};
   } catch (const CLI::ParseError& e) {
-    const CLI::App* parsed = plot_form->parsed() ? plot_form : stats_form->parsed() ? stats_form : &app;
-    return usage_error(parsed == &app ? "" : parsed->get_name(), plain_usage_error(e, *parsed, app));
+    const CLI::App* parsed = plot_form->parsed()    ? plot_form
+                             : stats_form->parsed() ? stats_form
+                                                    : &app;
+    return usage_error(parsed == &app ? "" : parsed->get_name(),
+                       plain_usage_error(e, *parsed, app));
   }
 
   if (app.count("--also") > 0 && (plot_form->parsed() || stats_form->parsed()))

@@ -47,6 +47,7 @@ std::string value_hint(const CLI::Option& option) {
   return placeholder ? "" : ", e.g. " + type;
 }
 
+// "--planes needs a value: one of both, great-circles, poles".
 std::string missing_value(const CLI::Option& option) {
   return shown_name(option) + " needs a value" + value_hint(option);
 }
@@ -61,8 +62,7 @@ bool is_option(const std::string& argument, const CLI::App& form) {
 
 // An argument that no option and no FILE took: an option of another command
 // (or of no command), an unknown option, a stray word.
-std::string unexpected(const std::string& argument, const CLI::App& form,
-                       const CLI::App& program) {
+std::string unexpected(const std::string& argument, const CLI::App& form, const CLI::App& program) {
   if (argument.size() < 2 || argument[0] != '-') return "unexpected argument '" + argument + "'";
   const std::string name = argument.substr(0, argument.find('='));
   const std::string quoted = "'" + name + "'";
@@ -102,7 +102,8 @@ std::string plain_usage_error(const CLI::ParseError& error, const CLI::App& form
     if (message.find("missing") != std::string::npos) return missing_value(*option);
   }
   // A flag given a value it cannot take ("--page=x").
-  if (dynamic_cast<const CLI::ConversionError*>(&error) != nullptr && option->get_expected_max() == 0)
+  if (dynamic_cast<const CLI::ConversionError*>(&error) != nullptr &&
+      option->get_expected_max() == 0)
     return name + " takes no value";
   return message;
 }
