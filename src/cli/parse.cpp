@@ -15,6 +15,7 @@
 #include "app/params.hpp"
 #include "cli/output_file.hpp"
 #include "cli/request.hpp"
+#include "cli/usage_errors.hpp"
 #include "data/measurements.hpp"
 
 namespace polarsketch::cli {
@@ -108,30 +109,49 @@ void add_input_options(CLI::App& form, InputOptions& input) {
   form.add_flag("--skip-bad", input.skip_bad, "skip bad lines instead of stopping");
 }
 
-// An integer option within [low, high].
+// An integer option within [low, high]. The value is passed on in plain
+// decimals: CLI11 would read "010" as octal.
 void add_integer(CLI::App& form, const std::string& name, int& value, int low, int high,
                  const std::string& type_name, const std::string& help) {
   // A value that is no whole number is named as such, not as out of range.
-  const CLI::Validator whole(
-      [](std::string& text) {
+  const CLI::Validator whole_in_range(
+      [low, high](std::string& text) {
         const std::size_t sign = text.starts_with('-') || text.starts_with('+') ? 1 : 0;
         const bool digits =
             text.size() > sign && std::all_of(text.begin() + sign, text.end(),
                                               [](char c) { return c >= '0' && c <= '9'; });
-        return digits ? std::string() : text + " is not a whole number";
+        if (!digits) return text + " is not a whole number";
+        long long number = 0;
+        const char* first = text.data() + (text.starts_with('+') ? 1 : 0);
+        const auto [end, ec] = std::from_chars(first, text.data() + text.size(), number);
+        if (ec != std::errc() || number < low || number > high)
+          return text + " is not in the range " + std::to_string(low) + " to " +
+                 std::to_string(high);
+        text = std::to_string(number);
+        return std::string();
       },
       "");
-  form.add_option(name, value, help)
-      ->check(whole)
-      ->check(CLI::Range(low, high).description(""))
-      ->type_name(type_name);
+  form.add_option(name, value, help)->transform(whole_in_range)->type_name(type_name);
+}
+
+// A word out of a few: anything else is named with the words allowed.
+CLI::Validator one_of(const std::vector<std::string>& words) {
+  std::string list;
+  for (const std::string& w : words) list += (list.empty() ? "" : ", ") + w;
+  return CLI::Validator(
+      [words, list](const std::string& text) {
+        return std::find(words.begin(), words.end(), text) != words.end()
+                   ? std::string()
+                   : "'" + text + "' is not one of " + list;
+      },
+      "");
 }
 
 // Steps run once parsing has succeeded.
 using Finishers = std::vector<std::function<void()>>;
 
 // An option whose value is one of a few words, mapped to an enumeration
-// once parsing is done (CLI11 names the allowed words in its message).
+// once parsing is done.
 template <class E>
 void add_choice(CLI::App& form, const std::string& name, E& value,
                 const std::map<std::string, E>& choices, const std::string& help,
@@ -143,7 +163,7 @@ void add_choice(CLI::App& form, const std::string& name, E& value,
     words.push_back(k);
     names += (names.empty() ? "" : "|") + k;
   }
-  form.add_option(name, *word, help)->check(CLI::IsMember(words).description(""))->type_name(names);
+  form.add_option(name, *word, help)->check(one_of(words))->type_name(names);
   finish.push_back([word, &value, choices] {
     if (!word->empty()) value = choices.at(*word);
   });
@@ -326,7 +346,7 @@ void add_analysis_options(CLI::App& form, PlotRequest& plot, ContourOptions& con
                 "the statistics on standard error");
   form.add_option("--contour", contour.method,
                   "density contours of all data sets under the data (default exp-kamb)")
-      ->check(CLI::IsMember({"exp-kamb", "kamb", "linear-kamb", "schmidt"}).description(""))
+      ->check(one_of({"exp-kamb", "kamb", "linear-kamb", "schmidt"}))
       ->type_name("[exp-kamb|kamb|linear-kamb|schmidt]");
   form.add_option("--sigma", contour.sigma, "counting area of the Kamb methods (default 3)")
       ->check(CLI::Validator(
@@ -369,7 +389,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
   bool version = false;
   app.add_flag("--version", version);
   std::string also;
-  app.add_option("--also", also, "sibling formats of the interactive program's plot files");
+  app.add_option("--also", also, "sibling formats of the interactive program's plot files")
+      ->type_name("pdf,svg,png");
 
   PlotRequest plot;
   std::string output;
@@ -380,12 +401,29 @@ Request parse_arguments(const std::vector<std::string>& args) {
   StatsRequest stats;
   CLI::App* stats_form = add_stats_form(app, stats);
 
-  if (const auto form = std::find_if(args.begin(), args.end(), is_form);
-      form != args.end() && *form == "plot") {
+  // One command at most: a command's name among its FILEs is a file.
+  app.require_subcommand(0, 1);
+
+  const auto form_word = std::find_if(args.begin(), args.end(), is_form);
+  if (form_word != args.end() && *form_word == "plot") {
     if (const std::string why = contour_word_error(args); !why.empty())
       return usage_error("plot", why);
   }
-  const std::vector<std::string> normalised = with_contour_method(args);
+  // The arguments after the command's "--" are FILEs, whatever they look
+  // like. CLI11 takes them only while no FILE came before, so they are set
+  // aside and added after the others.
+  const auto mark = std::find(form_word, args.end(), "--");
+  const std::vector<std::string> marked_files(mark == args.end() ? mark : mark + 1, args.end());
+  if (!marked_files.empty()) {
+    for (CLI::App* form : {plot_form, stats_form}) form->get_option("FILE")->required(false);
+  }
+  const std::vector<std::string> normalised =
+      with_contour_method(std::vector<std::string>(args.begin(), mark));
+  const CLI::App& command = form_word == args.end() ? app
+                            : *form_word == "plot"  ? *plot_form
+                                                    : *stats_form;
+  if (const std::string why = option_taken_as_value(normalised, command); !why.empty())
+    return usage_error(&command == &app ? "" : command.get_name(), why);
   std::vector<std::string> reversed(normalised.rbegin(), normalised.rend());
   try {
     app.parse(reversed);
@@ -395,8 +433,11 @@ Request parse_arguments(const std::vector<std::string>& args) {
     if (stats_form->parsed()) return Answer{kExitOk, stats_form->help(app.get_name()), ""};
     return Answer{kExitOk, std::string(kUsage), ""};
   } catch (const CLI::ParseError& e) {
-    const std::string form = plot_form->parsed() ? "plot" : stats_form->parsed() ? "stats" : "";
-    return usage_error(form, e.what());
+    const CLI::App* parsed = plot_form->parsed()    ? plot_form
+                             : stats_form->parsed() ? stats_form
+                                                    : &app;
+    return usage_error(parsed == &app ? "" : parsed->get_name(),
+                       plain_usage_error(e, *parsed, app));
   }
 
   if (app.count("--also") > 0 && (plot_form->parsed() || stats_form->parsed()))
@@ -404,7 +445,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
   if (version) return Answer{kExitOk, std::string(app::kProgname) + " " + app::kVersion + "\n", ""};
   // A --columns list that names no sound set of columns is wrong usage.
   const std::string form = plot_form->parsed() ? "plot" : "stats";
-  const InputOptions& input = plot_form->parsed() ? plot.input : stats.input;
+  InputOptions& input = plot_form->parsed() ? plot.input : stats.input;
+  input.files.insert(input.files.end(), marked_files.begin(), marked_files.end());
   if (const std::string why = input.columns.empty() ? "" : data::columns_error(input.columns);
       !why.empty()) {
     return usage_error(form, "--columns: " + why);

@@ -39,6 +39,9 @@ TEST(Cli, ExitStatusOfEachOutcomeWithOneLineNamingTheFault) {
       {{"stats", "--columns", "dipdr,dip", "planes.csv"}, 64, "--columns: unknown column 'dipdr'"},
       {{"plot", "--columns", "dipdir,strike,dip", "planes.csv"}, 64, "--columns: both"},
       {{"stats", "--columns", "dipdir,dip", "bare.csv", "bare.csv"}, 0, ""},
+      {{"stats", "planes.csv", "--", "planes.csv"}, 0, ""},  // files after "--" too
+      {{"plot", "planes.csv", "stats"}, 66, "'stats'"},      // a file, not the other command
+      {{"plot", "--net", "090", "planes.csv"}, 0, ""},       // decimal, not octal
       {{"stats", "-", "planes.csv", "-"}, 64, "'-' (standard input) is given more than once"},
       {{"plot", "--projection", "mercator", "planes.csv"}, 64, "mercator"},
       {{"plot", "-o", "out.gif", "planes.csv"}, 64, ".gif"},
@@ -69,6 +72,36 @@ TEST(Cli, ExitStatusOfEachOutcomeWithOneLineNamingTheFault) {
   }
   std::sort(left.begin(), left.end());
   EXPECT_EQ(left, (std::vector<std::string>{"bad.csv", "bare.csv", "planes.csv", "planes.ps"}));
+}
+
+TEST(Cli, UsageErrorsNameTheOptionAndTheFaultInPlainWords) {
+  ScratchDir dir;
+  write_file("l.csv", "trend,plunge\n10,20\n");
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"plot", "l.csv", "-o", "a.ps", "--output", "b.ps"}, "-o/--output is given more than once"},
+      {{"--also"}, "--also needs a value, e.g. pdf,svg,png"},
+      {{"plot", "l.csv", "--sigma"}, "--sigma needs a value"},
+      {{"plot", "l.csv", "--planes"}, "--planes needs a value: one of both, great-circles, poles"},
+      {{"plot", "l.csv", "--contour", "--density-out", "--hide-data"},
+       "--density-out needs a value"},
+      {{"plot", "--bogus"}, "unknown option '--bogus'"},  // before the missing FILE
+      {{"stats", "l.csv", "--dpi", "3"}, "'--dpi' is not an option of stats"},
+      {{"plot", "l.csv", "--also", "pdf"}, "'--also' is not an option of plot"},
+      {{"--page"}, "'--page' goes after a command: polarsketch plot --page ..."},
+      {{"stats", "l.csv", "--csv=x"}, "--csv takes no value"},
+      {{"stats"}, "no FILE given"},
+      {{"plot", "l.csv", "--dialect", "5"}, "--dialect: 5 is not in the range 1 to 3"},
+      {{"plot", "l.csv", "--landscape", "legal"}, "--landscape: 'legal' is not one of a4, letter"},
+  };
+  for (const auto& [args, says] : cases) {
+    const CliRun r = run_cli(args);
+    const std::string form =
+        args.front() == "plot" || args.front() == "stats" ? " " + args.front() : "";
+    EXPECT_EQ(r.status, 64) << says;
+    EXPECT_EQ(r.err,
+              "polarsketch" + form + ": " + says + " (see 'polarsketch" + form + " --help')\n");
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1);  // l.csv alone
 }
 
 TEST(Cli, AFailedRunLeavesTheOldPlotFileAndNeverReplacesADevice) {
@@ -149,7 +182,8 @@ TEST(Cli, StatsNamesEachDataSetItsKindCountAndNotation) {
   EXPECT_EQ(r.status, 0) << r.err;
   const std::vector<std::string> lines = split_lines(r.out);
   ASSERT_EQ(lines.size(), 13u + 1u + 11u) << r.out;  // planes, a blank line, one line
-  EXPECT_EQ(lines[0], "bedding.csv: 3 planes (strike,dip (right-hand rule)), statistics of the poles");
+  EXPECT_EQ(lines[0],
+            "bedding.csv: 3 planes (strike,dip (right-hand rule)), statistics of the poles");
   EXPECT_EQ(lines[14], "standard input: 1 line (trend,plunge), statistics of the lines");
   EXPECT_EQ(lines[15], "  mean trend / plunge   10.00 / 20.00");
   EXPECT_EQ(lines[17], "  Fisher k              -");  // undefined for one line
