@@ -9,11 +9,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <numbers>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "files/atomic_file.hpp"
 #include "render/fonts.hpp"
@@ -172,6 +172,9 @@ class FigureFile {
   }
 
   const char* name() const { return file_.temp_path().c_str(); }
+  void write(std::string_view data) {
+    if (!file_.write(data)) fail();
+  }
   void commit() {
     if (!file_.commit()) fail();
   }
@@ -210,16 +213,15 @@ void finish(cairo_surface_t* surface, const std::filesystem::path& file) {
   check(status, file);
 }
 
-// Rewrites the bounding box comments of an encapsulated file to `box`
+// Appends what cairo writes to a string (the closure).
+cairo_status_t append_to(void* closure, const unsigned char* data, unsigned int length) {
+  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+  return CAIRO_STATUS_SUCCESS;
+}
+
+// Rewrites the bounding box comments of an encapsulated file's text to `box`
 // (PostScript's orientation, y up, on a page of the box's size).
-void set_bounding_box(const std::string& file, const Box& box) {
-  std::string text;
-  {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    text = s.str();
-  }
+void set_bounding_box(std::string& text, const Box& box) {
   std::ostringstream bb;
   bb << "%%BoundingBox: 0 0 " << static_cast<long>(std::ceil(box.width)) << ' '
      << static_cast<long>(std::ceil(box.height));
@@ -235,9 +237,6 @@ void set_bounding_box(const std::string& file, const Box& box) {
   };
   replace_line("%%BoundingBox:", bb.str());
   replace_line("%%HiResBoundingBox:", hires.str());
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out << text;
-  if (!out.flush()) throw std::runtime_error("cannot write '" + file + "'");
 }
 
 }  // namespace
@@ -456,12 +455,17 @@ void CairoDevice::write_eps(const std::filesystem::path& file, int page,
                             const PageLayout& layout) const {
   FigureFile temp(file);
   const Box box = page_box(page, layout);
-  cairo_surface_t* surface = cairo_ps_surface_create(temp.name(), box.width, box.height);
+  // Made in memory, its box set there, then written: the file is never read
+  // back (a target the user may write but not read keeps that mode).
+  std::string eps;
+  cairo_surface_t* surface =
+      cairo_ps_surface_create_for_stream(append_to, &eps, box.width, box.height);
   cairo_ps_surface_set_eps(surface, true);
   paint_page(surface, pages_.at(static_cast<std::size_t>(page))->surface, box, true);
   finish(surface, file);
   // cairo bounds the ink alone; the figure's box keeps the margin.
-  set_bounding_box(temp.name(), box);
+  set_bounding_box(eps, box);
+  temp.write(eps);
   temp.commit();
 }
 

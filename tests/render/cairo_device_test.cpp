@@ -161,5 +161,25 @@ TEST(CairoDevice, FiguresAreRenamedIntoPlaceUnderANameOfTheirOwn) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 4);
 }
 
+// An encapsulated figure is finished before it is written, never read back
+// from its file: a target the user may write but not read gets the whole
+// figure. (Run as root, where any file is readable, this shows no fault.)
+TEST(CairoDevice, EncapsulatedFigureOverATargetTheUserCannotRead) {
+  testing::ScratchDir dir;
+  CairoDevice cairo;
+  cairo.begin_page(1, Orientation::portrait);
+  cairo.polyline(std::vector<Point>{{100, 100}, {200, 200}}, Rgb{});
+  cairo.end_page();
+  testing::write_file("fig.eps", "");
+  std::filesystem::permissions("fig.eps", std::filesystem::perms::owner_write);
+  cairo.write_eps("fig.eps", 0, PageLayout{});
+  std::filesystem::permissions("fig.eps", std::filesystem::perms::owner_read,
+                               std::filesystem::perm_options::add);
+  const std::string eps = testing::read_file("fig.eps");
+  EXPECT_EQ(eps.substr(0, 24), "%!PS-Adobe-3.0 EPSF-3.0\n");
+  // The ink, 100 points and the line's width across, plus 2 mm each side.
+  EXPECT_NE(eps.find("\n%%BoundingBox: 0 0 113 113\n"), std::string::npos) << eps.substr(0, 300);
+}
+
 }  // namespace
 }  // namespace polarsketch::render
