@@ -95,7 +95,6 @@ Device* use_device(Device* d) {
 }
 
 void set_sibling_formats(SiblingFormats formats) { seam().formats = formats; }
-const SiblingFormats& sibling_formats() { return seam().formats; }
 
 Rgb line_colour() { return colour_of(plt2blk.ilinecolor); }
 

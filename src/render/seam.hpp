@@ -23,7 +23,6 @@ Device* use_device(Device* d);
 // The formats written next to every plot file when it is closed (none by
 // default).
 void set_sibling_formats(SiblingFormats formats);
-const SiblingFormats& sibling_formats();
 
 // Drawing calls in device units, with the current attributes of the plot records.
 void draw_polyline(const float* x, const float* y, std::int32_t n);

@@ -59,13 +59,6 @@ std::optional<SiblingFormats> parse_sibling_formats(std::string_view list) {
   return f;
 }
 
-std::vector<std::filesystem::path> sibling_paths(const std::filesystem::path& plot_file,
-                                                 const SiblingFormats& formats, int pages) {
-  std::vector<std::filesystem::path> out;
-  for (const Sibling& s : siblings(plot_file, formats, pages)) out.push_back(s.path);
-  return out;
-}
-
 std::vector<std::string> write_siblings(const CairoDevice& pages,
                                         const std::filesystem::path& plot_file,
                                         const SiblingFormats& formats) {

@@ -28,10 +28,6 @@ struct SiblingFormats {
 // or an unknown name.
 std::optional<SiblingFormats> parse_sibling_formats(std::string_view list);
 
-// The files written for `plot_file` with `pages` pages, in writing order.
-std::vector<std::filesystem::path> sibling_paths(const std::filesystem::path& plot_file,
-                                                 const SiblingFormats& formats, int pages);
-
 // Writes the siblings of `plot_file` from the recorded pages. A sibling
 // whose name would be the plot file itself is not written. Returns one
 // message per file that could not be written.
