@@ -281,19 +281,20 @@ struct CairoDevice::Page {
 CairoDevice::CairoDevice() = default;
 CairoDevice::~CairoDevice() = default;
 
-CairoDevice::Page* CairoDevice::drawing() { return page_open_ ? pages_.back().get() : nullptr; }
+CairoDevice::Page* CairoDevice::drawing() {
+  return pages_.empty() || pages_.back()->cr == nullptr ? nullptr : pages_.back().get();
+}
 
 void CairoDevice::begin_page(int /*number*/, Orientation orientation) {
-  if (page_open_) end_page();
+  end_page();
   pages_.push_back(std::make_unique<Page>(orientation));
-  page_open_ = true;
 }
 
 void CairoDevice::end_page() {
-  if (!page_open_) return;
+  Page* page = drawing();
+  if (page == nullptr) return;
   flush();
-  pages_.back()->close();
-  page_open_ = false;
+  page->close();
 }
 
 void CairoDevice::line_width(double width) {

@@ -77,7 +77,6 @@ class CairoDevice final : public Device {
   void join(bool filled, const Rgb& colour);
 
   std::vector<std::unique_ptr<Page>> pages_;
-  bool page_open_ = false;
   double line_width_ = 1.0;     // PostScript's initial line width, kept across pages
   std::vector<Point> scratch_;  // a path's points
   Batch batch_;
