@@ -156,10 +156,12 @@ int convex_turn(std::span<const Point> points) {
   return sign;
 }
 
+[[noreturn]] void cannot_write(const std::filesystem::path& file, const std::string& reason) {
+  throw std::runtime_error("cannot write '" + file.string() + "': " + reason);
+}
+
 void check(cairo_status_t status, const std::filesystem::path& file) {
-  if (status != CAIRO_STATUS_SUCCESS)
-    throw std::runtime_error("cannot write '" + file.string() +
-                             "': " + cairo_status_to_string(status));
+  if (status != CAIRO_STATUS_SUCCESS) cannot_write(file, cairo_status_to_string(status));
 }
 
 // A figure's file: written under a temporary name beside the target and
@@ -180,9 +182,7 @@ class FigureFile {
   }
 
  private:
-  [[noreturn]] void fail() const {
-    throw std::runtime_error("cannot write '" + target_.string() + "': " + file_.error());
-  }
+  [[noreturn]] void fail() const { cannot_write(target_, file_.error()); }
 
   std::filesystem::path target_;
   files::AtomicFile file_;
