@@ -67,19 +67,15 @@ Kernel make_kernel(std::size_t count, const DensityOptions& options) {
   double mean = 0, sd = 0;
   switch (options.method) {
     case DensityMethod::kamb:
+    case DensityMethod::linear_kamb:
     case DensityMethod::schmidt: {
-      const double area = options.method == DensityMethod::kamb ? kamb_area : 0.01;
+      const double area = options.method == DensityMethod::schmidt ? 0.01 : kamb_area;
       kernel.cos_radius = kernel.cutoff = 1 - area;
+      if (options.method == DensityMethod::linear_kamb) kernel.f = 2 / area;
       mean = area;
       sd = std::sqrt(area * (1 - area));
       break;
     }
-    case DensityMethod::linear_kamb:
-      kernel.cos_radius = kernel.cutoff = 1 - kamb_area;
-      kernel.f = 2 / kamb_area;
-      mean = kamb_area;
-      sd = std::sqrt(kamb_area * (1 - kamb_area));
-      break;
     case DensityMethod::exp_kamb: {
       kernel.f = 2 * (1 + n / (k * k));
       mean = -std::expm1(-kernel.f) / kernel.f;
