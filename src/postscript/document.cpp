@@ -477,10 +477,8 @@ void intplend() {
 }
 
 void psend() {
-  if (!writer().is_open()) return;
-  write_trailer();
   // A failed write has been reported by the writer; the session goes on.
-  writer().finish();
+  close_document();
 }
 
 bool finish_on_stop() {
