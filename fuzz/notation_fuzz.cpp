@@ -29,13 +29,13 @@ void check_reading(const Reading& r, double lo, double hi, bool hi_included) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  check_reading(read_azimuth(text), 0.0, 360.0, false);
-  check_reading(read_dip(text), 0.0, 90.0, true);
+  const Reading a = read_azimuth(text);
+  const Reading d = read_dip(text);
+  check_reading(a, 0.0, 360.0, false);
+  check_reading(d, 0.0, 90.0, true);
   check_reading(read_plunge(text), -90.0, 90.0, true);
   check_reading(read_rake(text), -180.0, 180.0, true);
   looks_like_value(text);
-  const Reading a = read_azimuth(text);
-  const Reading d = read_dip(text);
   if (a.ok() && d.ok() && d.has_letters) {
     const auto end = end_toward(a.value, d.toward);
     if (end) check(*end >= 0.0 && *end < 360.0);

@@ -363,8 +363,8 @@ std::optional<LineFault> read_slip(const std::vector<Field>& fields, const Layou
   return std::nullopt;
 }
 
-// Reads one line's measurement into the data set; nothing is added when the
-// line is rejected.
+// Reads one line's measurement into the data set; nothing is added, and its
+// strike side is not counted, when the line is rejected.
 std::optional<LineFault> read_record(const std::vector<Field>& fields, const Layout& layout,
                                      DataSet& data, StrikeSides& sides) {
   if (layout.has(Role::label)) {
@@ -373,10 +373,11 @@ std::optional<LineFault> read_record(const std::vector<Field>& fields, const Lay
       return fault(label, "control character in a label");
     }
   }
+  StrikeSides counted = sides;
   switch (layout.kind) {
     case Kind::planes: {
       Plane plane;
-      if (auto bad = read_plane(fields, layout, plane, sides)) return bad;
+      if (auto bad = read_plane(fields, layout, plane, counted)) return bad;
       data.planes.push_back(plane);
       break;
     }
@@ -388,11 +389,12 @@ std::optional<LineFault> read_record(const std::vector<Field>& fields, const Lay
     }
     case Kind::slips: {
       Slip slip;
-      if (auto bad = read_slip(fields, layout, slip, sides)) return bad;
+      if (auto bad = read_slip(fields, layout, slip, counted)) return bad;
       data.slips.push_back(slip);
       break;
     }
   }
+  sides = counted;
   if (layout.has(Role::label)) data.labels.push_back(label_text(fields[layout[Role::label]].text));
   return std::nullopt;
 }

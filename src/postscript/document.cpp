@@ -329,6 +329,37 @@ void write_trailer() {
   }
 }
 
+// With the file `path` open on the plot unit under psparams' dialect and
+// orientation: starts the writer, the page count and the prolog (`title` is
+// the name the document gives itself).
+void start_document(const std::string& path, const std::string& title, const DriverSettings& s) {
+  writer().start(psparams.lun, path);
+
+  psparams.npage = 1;
+  psparams.lopenpath = false;
+  fill_font_table();
+
+  PlotWriter& w = writer();
+  if (psparams.ips != 3 && s.ovly) {
+    w.line("% Ready to go");
+    return;
+  }
+  if (psparams.ips == 3) {
+    prolog_illustrator(title);
+    return;
+  }
+  if (psparams.ips == 1) {
+    prolog_compressed();
+    if (s.ncopies > 1) w.line("/#copies " + plot_int(s.ncopies, 3) + " def");
+  } else {
+    prolog_news();
+  }
+  orientation_line();
+  psrgbcolor(-1);
+  w.line("% Ready to go");
+  page_line();
+}
+
 }  // namespace
 
 void reset_psparams() { psparams = Psparams{}; }
@@ -427,34 +458,6 @@ bool close_document() {
   return writer().finish();
 }
 
-void start_document(const std::string& path, const std::string& title, const DriverSettings& s) {
-  writer().start(psparams.lun, path);
-
-  psparams.npage = 1;
-  psparams.lopenpath = false;
-  fill_font_table();
-
-  PlotWriter& w = writer();
-  if (psparams.ips != 3 && s.ovly) {
-    w.line("% Ready to go");
-    return;
-  }
-  if (psparams.ips == 3) {
-    prolog_illustrator(title);
-    return;
-  }
-  if (psparams.ips == 1) {
-    prolog_compressed();
-    if (s.ncopies > 1) w.line("/#copies " + plot_int(s.ncopies, 3) + " def");
-  } else {
-    prolog_news();
-  }
-  orientation_line();
-  psrgbcolor(-1);
-  w.line("% Ready to go");
-  page_line();
-}
-
 void intnewpage() {
   if (!writer().is_open()) return;
   psstrokepath();
@@ -477,10 +480,8 @@ void intplend() {
 }
 
 void psend() {
-  if (!writer().is_open()) return;
-  write_trailer();
   // A failed write has been reported by the writer; the session goes on.
-  writer().finish();
+  close_document();
 }
 
 bool finish_on_stop() {

@@ -74,9 +74,6 @@ bool open_document(const std::string& path, const std::string& title, const Driv
 // Writes the trailer and closes the plot file without a question. Returns
 // false when a write failed. Does nothing when no file is open.
 bool close_document();
-// With the file `path` open on the plot unit under psparams' dialect and
-// orientation: starts the writer, the page count and the prolog.
-void start_document(const std::string& path, const std::string& title, const DriverSettings& s);
 
 // Ends the page and starts the next.
 void intnewpage();

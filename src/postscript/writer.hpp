@@ -55,8 +55,6 @@ class PlotWriter {
   // `name` is the file name used in failure messages.
   void start(std::int32_t unit, std::string_view name);
   bool is_open() const { return open_; }
-  // True once a write to the current file has failed.
-  bool failed() const { return failed_; }
   const std::string& file_name() const { return name_; }
 
   // Whole lines.

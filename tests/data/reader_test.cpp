@@ -83,6 +83,11 @@ TEST(Reader, StrikesTakeTheRightHandRuleUnlessDipLettersChoose) {
   EXPECT_EQ(r.data.planes[0].dip_direction, 120);
   EXPECT_EQ(r.data.planes[1].dip_direction, 300);
   EXPECT_EQ(r.data.planes[2].dip_direction, 300);
+  // A skipped line's letters do not count.
+  ReadOptions skip;
+  skip.skip_bad = true;
+  EXPECT_EQ(read("strike,dip,rake\n030,45,10\n030,45NW,500\n", skip).data.notation,
+            "strike,dip,rake (right-hand rule)");
 }
 
 TEST(Reader, SlipByRakeAndSlipByLineAgree) {
