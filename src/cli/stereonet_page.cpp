@@ -144,9 +144,7 @@ LegendLayout legend_layout(Paper paper) {
 }
 
 std::string legend_text(const data::DataSet& set, std::size_t max_chars) {
-  std::string kind(data::kind_name(set.kind));
-  if (set.size() == 1 && !kind.empty()) kind.pop_back();  // "1 plane"
-  const std::string count = " (" + std::to_string(set.size()) + " " + kind + ")";
+  const std::string count = " (" + counted(set) + ")";
   std::string name = shown_name(set);
   const std::size_t room = max_chars > count.size() + 4 ? max_chars - count.size() : 4;
   if (name.size() > room) {
