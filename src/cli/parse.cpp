@@ -134,10 +134,16 @@ void add_integer(CLI::App& form, const std::string& name, int& value, int low, i
   form.add_option(name, value, help)->transform(whole_in_range)->type_name(type_name);
 }
 
+// The words one after another, `separator` between them.
+std::string joined(const std::vector<std::string>& words, const std::string& separator) {
+  std::string text;
+  for (const std::string& w : words) text += (text.empty() ? "" : separator) + w;
+  return text;
+}
+
 // A word out of a few: anything else is named with the words allowed.
 CLI::Validator one_of(const std::vector<std::string>& words) {
-  std::string list;
-  for (const std::string& w : words) list += (list.empty() ? "" : ", ") + w;
+  const std::string list = joined(words, ", ");
   return CLI::Validator(
       [words, list](const std::string& text) {
         return std::find(words.begin(), words.end(), text) != words.end()
@@ -158,12 +164,8 @@ void add_choice(CLI::App& form, const std::string& name, E& value,
                 Finishers& finish) {
   auto word = std::make_shared<std::string>();
   std::vector<std::string> words;
-  std::string names;
-  for (const auto& [k, v] : choices) {
-    words.push_back(k);
-    names += (names.empty() ? "" : "|") + k;
-  }
-  form.add_option(name, *word, help)->check(one_of(words))->type_name(names);
+  for (const auto& [k, v] : choices) words.push_back(k);
+  form.add_option(name, *word, help)->check(one_of(words))->type_name(joined(words, "|"));
   finish.push_back([word, &value, choices] {
     if (!word->empty()) value = choices.at(*word);
   });
@@ -229,8 +231,8 @@ Request finish_plot(PlotRequest& plot, const std::string& output, const Finisher
   return plot;
 }
 
-// The density methods of --contour, as the messages name them.
-constexpr std::string_view kMethods = "exp-kamb, kamb, linear-kamb, schmidt";
+// The density methods of --contour, as the options and messages name them.
+std::vector<std::string> method_names() { return {"exp-kamb", "kamb", "linear-kamb", "schmidt"}; }
 
 // "--contour" takes its method only when the next argument names one, so
 // that "--contour FILE" keeps FILE: both become "--contour=METHOD".
@@ -256,7 +258,8 @@ std::string contour_word_error(const std::vector<std::string>& args) {
     if (args[i] != "--contour" || word == "-" || word.starts_with('-')) continue;
     std::error_code ignored;
     if (analysis::parse_method(word) || std::filesystem::exists(word, ignored)) continue;
-    return "--contour: '" + word + "' is not a method (" + std::string(kMethods) + ") nor a file";
+    return "--contour: '" + word + "' is not a method (" + joined(method_names(), ", ") +
+           ") nor a file";
   }
   return "";
 }
@@ -346,8 +349,8 @@ void add_analysis_options(CLI::App& form, PlotRequest& plot, ContourOptions& con
                 "the statistics on standard error");
   form.add_option("--contour", contour.method,
                   "density contours of all data sets under the data (default exp-kamb)")
-      ->check(one_of({"exp-kamb", "kamb", "linear-kamb", "schmidt"}))
-      ->type_name("[exp-kamb|kamb|linear-kamb|schmidt]");
+      ->check(one_of(method_names()))
+      ->type_name("[" + joined(method_names(), "|") + "]");
   form.add_option("--sigma", contour.sigma, "counting area of the Kamb methods (default 3)")
       ->check(CLI::Validator(
           [](std::string& v) {
