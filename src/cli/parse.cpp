@@ -377,16 +377,6 @@ bool is_form(std::string_view word) { return word == "plot" || word == "stats"; 
 }  // namespace
 
 Request parse_arguments(const std::vector<std::string>& args) {
-  // An unknown form is named as such, not as an unexpected argument.
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a == "--also") ++i;  // its list is no command
-    if (a.size() > 1 && a[0] == '-') continue;
-    if (!is_form(a))
-      return usage_error("", "unknown command '" + a + "'; the commands are plot and stats");
-    break;
-  }
-
   CLI::App app{"polarsketch", "polarsketch"};
   app.set_help_flag("-h,--help");
   bool version = false;
@@ -406,6 +396,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
 
   // One command at most: a command's name among its FILEs is a file.
   app.require_subcommand(0, 1);
+  // An unknown form is named as such, not as an unexpected argument.
+  if (const std::string why = unknown_command(args, app); !why.empty()) return usage_error("", why);
 
   const auto form_word = std::find_if(args.begin(), args.end(), is_form);
   if (form_word != args.end() && *form_word == "plot") {

@@ -81,6 +81,25 @@ std::string unexpected(const std::string& argument, const CLI::App& form, const 
   return "unknown option " + quoted;
 }
 
+// Whether `argument` names an option, of the program or of one of its
+// commands, that takes a value.
+bool takes_value(const std::string& argument, const CLI::App& program) {
+  std::vector<const CLI::App*> forms{&program};
+  for (const CLI::App* command : program.get_subcommands({})) forms.push_back(command);
+  for (const CLI::App* form : forms) {
+    const CLI::Option* option = form->get_option_no_throw(argument);
+    if (option != nullptr && !option->get_positional() && option->get_expected_max() != 0)
+      return true;
+  }
+  return false;
+}
+
+bool is_command(const std::string& word, const CLI::App& program) {
+  for (const CLI::App* command : program.get_subcommands({}))
+    if (command->get_name() == word) return true;
+  return false;
+}
+
 }  // namespace
 
 std::string plain_usage_error(const CLI::ParseError& error, const CLI::App& form,
@@ -114,6 +133,17 @@ std::string option_taken_as_value(const std::vector<std::string>& args, const CL
     if (option != nullptr && !option->get_positional() && option->get_expected_max() != 0 &&
         is_option(args[i + 1], form))
       return missing_value(*option);
+  }
+  return "";
+}
+
+std::string unknown_command(const std::vector<std::string>& args, const CLI::App& program) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& word = args[i];
+    if (word.size() > 1 && word[0] == '-') continue;
+    if (is_command(word, program)) return "";
+    if (i > 0 && takes_value(args[i - 1], program)) continue;
+    return "unknown command '" + word + "'; the commands are plot and stats";
   }
   return "";
 }

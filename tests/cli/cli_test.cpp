@@ -88,6 +88,7 @@ TEST(Cli, UsageErrorsNameTheOptionAndTheFaultInPlainWords) {
       {{"stats", "l.csv", "--dpi", "3"}, "'--dpi' is not an option of stats"},
       {{"plot", "l.csv", "--also", "pdf"}, "'--also' is not an option of plot"},
       {{"--page"}, "'--page' goes after a command: polarsketch plot --page ..."},
+      {{"--net", "10"}, "'--net' goes after a command: polarsketch plot --net ..."},
       {{"stats", "l.csv", "--csv=x"}, "--csv takes no value"},
       {{"stats"}, "no FILE given"},
       {{"plot", "l.csv", "--dialect", "5"}, "--dialect: 5 is not in the range 1 to 3"},
