@@ -66,12 +66,12 @@ std::string unexpected(const std::string& argument, const CLI::App& form, const 
   if (argument.size() < 2 || argument[0] != '-') return "unexpected argument '" + argument + "'";
   const std::string name = argument.substr(0, argument.find('='));
   const std::string quoted = "'" + name + "'";
-  if (&form == &program) {
-    for (const CLI::App* command : program.get_subcommands({}))
-      if (command->get_option_no_throw(name) != nullptr)
-        return quoted + " goes after a command: polarsketch " + command->get_name() + " " + name +
-               " ...";
-  } else {
+  // An option of a command given before the command's name, or with none.
+  for (const CLI::App* command : program.get_subcommands({}))
+    if ((&form == &program || command == &form) && command->get_option_no_throw(name) != nullptr)
+      return quoted + " goes after a command: polarsketch " + command->get_name() + " " + name +
+             " ...";
+  if (&form != &program) {
     std::vector<const CLI::App*> others{&program};
     for (const CLI::App* command : program.get_subcommands({})) others.push_back(command);
     for (const CLI::App* other : others)

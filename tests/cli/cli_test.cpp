@@ -44,6 +44,7 @@ TEST(Cli, ExitStatusOfEachOutcomeWithOneLineNamingTheFault) {
       {{"plot", "--net", "090", "planes.csv"}, 0, ""},       // decimal, not octal
       {{"stats", "-", "planes.csv", "-"}, 64, "'-' (standard input) is given more than once"},
       {{"plot", "--projection", "mercator", "planes.csv"}, 64, "mercator"},
+      {{"--page", "plot", "planes.csv"}, 64, "'--page' goes after a command: polarsketch plot"},
       {{"plot", "-o", "out.gif", "planes.csv"}, 64, ".gif"},
       {{"stats", "missing.csv"}, 66, "missing.csv"},
       {{"plot", "-o", "no/such/dir/out.ps", "planes.csv"}, 73, "no/such/dir/out.ps"},
