@@ -207,14 +207,16 @@ class Legend {
   NetPlacement net_;
 };
 
-void draw_legend(const PlotRequest& r, const std::vector<data::DataSet>& sets,
-                 const NetPlacement& net) {
+// Returns the number of rows drawn.
+std::size_t draw_legend(const PlotRequest& r, const std::vector<data::DataSet>& sets,
+                        const NetPlacement& net) {
   Legend legend(r.paper, net);
   plot::stextsize(kLegendText, 1);
   const std::size_t n = sets.size();
   const std::size_t shown = n <= legend.capacity() ? n : legend.capacity() - 1;
   for (std::size_t i = 0; i < shown; ++i) legend.entry(i, sets[i], set_style(i), r.planes);
   if (shown < n) legend.more(shown, n - shown);
+  return std::min(n, legend.capacity());
 }
 
 void draw_run_information(Paper paper, const NetPlacement& net) {
@@ -300,9 +302,8 @@ void draw_page(const PlotRequest& r, const std::vector<data::DataSet>& sets,
   use_color(kBlack);
   stereonet::repstereo();
   draw_caption(r, net);
-  draw_legend(r, sets, net);
-  const LegendLayout legend = legend_layout(r.paper);
-  draw_contour_legend(r, layers, net, std::min(sets.size(), legend.rows * legend.columns));
+  const std::size_t legend_rows = draw_legend(r, sets, net);
+  draw_contour_legend(r, layers, net, legend_rows);
 }
 
 }  // namespace polarsketch::cli
