@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "cli/statistics_report.hpp"
-#include "math/angles.hpp"
 #include "plot/colortable.hpp"
 #include "plot/coords.hpp"
 #include "plot/line_fill.hpp"
@@ -32,7 +31,6 @@ constexpr std::size_t kGridCells = 200;
 // no set uses, reloaded in turn with each band's shade (a slot that changes
 // makes the driver write the colour again) and restored after.
 constexpr std::int32_t kBackground = 0;
-constexpr std::int32_t kBlack = 1;
 struct RampSlot {
   std::int32_t slot;
   std::string_view name;
@@ -42,7 +40,6 @@ constexpr RampSlot kRampSlots[2] = {{10, "Grey40", 60.0f}, {11, "Grey50", 50.0f}
 
 constexpr float kFillEdgeWidth = 0.012f;  // outline of each filled ring (the least), cm
 constexpr float kContourWidth = 0.012f;   // contour lines, cm
-constexpr float kDataLineWidth = 0.02f;   // the page's data lines, cm
 constexpr float kMeanSymbol = 0.5f;       // cm
 constexpr float kAxisSymbol = 0.3f;       // cm
 constexpr float kLabelText = 0.35f;       // eigenvector labels, cm
@@ -59,19 +56,6 @@ constexpr std::int32_t kAxisSymbolType = 13;  // plus sign
 analysis::Projection net_projection(const PlotRequest& r) {
   return r.projection == Projection::equal_area ? analysis::Projection::equal_area
                                                 : analysis::Projection::equal_angle;
-}
-
-// The upper hemisphere seen from above turns the page half a turn.
-double viewed_azimuth(double azimuth, const PlotRequest& r) {
-  return r.hemisphere == Hemisphere::upper ? azimuth + 180.0 : azimuth;
-}
-
-float radians(double degrees) { return math::rad(static_cast<float>(degrees)); }
-
-void use_color(std::int32_t slot) {
-  plot::slinecolor(slot, 1);
-  plot::sfillcolor(slot, 1);
-  plot::stextcolor(slot, 1);
 }
 
 // Band i of n from light (92 % white) to dark (30 %).
@@ -145,7 +129,7 @@ std::string number_text(double v) {
 
 // A direction of the lower hemisphere in user units of the page.
 void projected(const analysis::TrendPlunge& d, const PlotRequest& r, float& x, float& y) {
-  const float az = radians(viewed_azimuth(d.trend, r)), pl = radians(d.plunge);
+  const float az = radians(turned(d.trend, r.hemisphere)), pl = radians(d.plunge);
   stereonet::spron(&x, &y, &az, &pl, 1);
 }
 
@@ -222,7 +206,7 @@ void draw_cone(const analysis::TrendPlunge& axis, double alpha, const PlotReques
 
 void draw_axis(const analysis::TrendPlunge& d, std::int32_t symbol, float size,
                const PlotRequest& r) {
-  const float az = radians(viewed_azimuth(d.trend, r)), pl = radians(d.plunge);
+  const float az = radians(turned(d.trend, r.hemisphere)), pl = radians(d.plunge);
   plot::ssymbolsize(size, 1);
   stereonet::dspaxbk.iaxtyp1 = symbol;
   stereonet::dspaxfapn(&az, &pl, 1);
@@ -311,7 +295,7 @@ void draw_statistics(const PlotRequest& r, const std::vector<data::DataSet>& set
     }
     if (sets[i].kind == data::Kind::planes && s.girdle) {
       // The library takes strikes by the right-hand rule.
-      const float strike = radians(viewed_azimuth(s.girdle->dip_direction, r) - 90.0);
+      const float strike = radians(turned(s.girdle->dip_direction, r.hemisphere) - 90.0);
       const float dip = radians(s.girdle->dip);
       stereonet::dspgcfadn(&strike, &dip, 1);
     }

@@ -10,7 +10,8 @@ namespace polarsketch::cli {
 // Draws the data sets on one stereonet page into the request's plot file.
 int run_plot(const PlotRequest& request, std::istream& in, std::ostream& out, std::ostream& err);
 
-// Prints, per data set, its file, kind, count and the notation read.
+// Prints, per data set, its file, count, kind and notation, and its statistics
+// (a table, or CSV with --csv).
 int run_stats(const StatsRequest& request, std::istream& in, std::ostream& out, std::ostream& err);
 
 }  // namespace polarsketch::cli

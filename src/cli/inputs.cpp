@@ -14,7 +14,10 @@ namespace polarsketch::cli {
 
 namespace {
 
-constexpr const char* kStandardInput = "standard input";
+// The name a file is shown by in messages and legends.
+std::string shown_file_name(const std::string& file) {
+  return file == "-" ? "standard input" : file;
+}
 
 // The whole content of a file; nullopt with `reason` when it cannot be read.
 std::optional<std::string> read_file(const std::string& path, std::string& reason) {
@@ -70,8 +73,12 @@ int report(const data::ReadResult& r, const std::string& name, bool skip_bad, st
 
 }  // namespace
 
-std::string shown_name(const data::DataSet& set) {
-  return set.name == "-" ? std::string(kStandardInput) : set.name;
+std::string shown_name(const data::DataSet& set) { return shown_file_name(set.name); }
+
+std::string counted(const data::DataSet& set) {
+  std::string kind(data::kind_name(set.kind));
+  if (set.size() == 1 && !kind.empty()) kind.pop_back();
+  return std::to_string(set.size()) + " " + kind;
 }
 
 LoadedInputs load_inputs(const InputOptions& input, std::istream& in, std::ostream& err) {
@@ -96,7 +103,7 @@ LoadedInputs load_inputs(const InputOptions& input, std::istream& in, std::ostre
       }
       text = std::move(*content);
     }
-    const std::string shown = name == "-" ? std::string(kStandardInput) : name;
+    const std::string shown = shown_file_name(name);
     data::ReadResult r = data::read_measurements(text, shown, options);
     const int status = report(r, shown, input.skip_bad, err);
     if (status != kExitOk) {

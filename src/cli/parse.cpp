@@ -134,10 +134,16 @@ void add_integer(CLI::App& form, const std::string& name, int& value, int low, i
   form.add_option(name, value, help)->transform(whole_in_range)->type_name(type_name);
 }
 
+// The words one after another, `separator` between them.
+std::string joined(const std::vector<std::string>& words, const std::string& separator) {
+  std::string text;
+  for (const std::string& w : words) text += (text.empty() ? "" : separator) + w;
+  return text;
+}
+
 // A word out of a few: anything else is named with the words allowed.
 CLI::Validator one_of(const std::vector<std::string>& words) {
-  std::string list;
-  for (const std::string& w : words) list += (list.empty() ? "" : ", ") + w;
+  const std::string list = joined(words, ", ");
   return CLI::Validator(
       [words, list](const std::string& text) {
         return std::find(words.begin(), words.end(), text) != words.end()
@@ -158,12 +164,8 @@ void add_choice(CLI::App& form, const std::string& name, E& value,
                 Finishers& finish) {
   auto word = std::make_shared<std::string>();
   std::vector<std::string> words;
-  std::string names;
-  for (const auto& [k, v] : choices) {
-    words.push_back(k);
-    names += (names.empty() ? "" : "|") + k;
-  }
-  form.add_option(name, *word, help)->check(one_of(words))->type_name(names);
+  for (const auto& [k, v] : choices) words.push_back(k);
+  form.add_option(name, *word, help)->check(one_of(words))->type_name(joined(words, "|"));
   finish.push_back([word, &value, choices] {
     if (!word->empty()) value = choices.at(*word);
   });
@@ -229,8 +231,8 @@ Request finish_plot(PlotRequest& plot, const std::string& output, const Finisher
   return plot;
 }
 
-// The density methods of --contour, as the messages name them.
-constexpr std::string_view kMethods = "exp-kamb, kamb, linear-kamb, schmidt";
+// The density methods of --contour, as the options and messages name them.
+std::vector<std::string> method_names() { return {"exp-kamb", "kamb", "linear-kamb", "schmidt"}; }
 
 // "--contour" takes its method only when the next argument names one, so
 // that "--contour FILE" keeps FILE: both become "--contour=METHOD".
@@ -256,7 +258,8 @@ std::string contour_word_error(const std::vector<std::string>& args) {
     if (args[i] != "--contour" || word == "-" || word.starts_with('-')) continue;
     std::error_code ignored;
     if (analysis::parse_method(word) || std::filesystem::exists(word, ignored)) continue;
-    return "--contour: '" + word + "' is not a method (" + std::string(kMethods) + ") nor a file";
+    return "--contour: '" + word + "' is not a method (" + joined(method_names(), ", ") +
+           ") nor a file";
   }
   return "";
 }
@@ -346,8 +349,8 @@ void add_analysis_options(CLI::App& form, PlotRequest& plot, ContourOptions& con
                 "the statistics on standard error");
   form.add_option("--contour", contour.method,
                   "density contours of all data sets under the data (default exp-kamb)")
-      ->check(one_of({"exp-kamb", "kamb", "linear-kamb", "schmidt"}))
-      ->type_name("[exp-kamb|kamb|linear-kamb|schmidt]");
+      ->check(one_of(method_names()))
+      ->type_name("[" + joined(method_names(), "|") + "]");
   form.add_option("--sigma", contour.sigma, "counting area of the Kamb methods (default 3)")
       ->check(CLI::Validator(
           [](std::string& v) {
@@ -374,16 +377,6 @@ bool is_form(std::string_view word) { return word == "plot" || word == "stats"; 
 }  // namespace
 
 Request parse_arguments(const std::vector<std::string>& args) {
-  // An unknown form is named as such, not as an unexpected argument.
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a == "--also") ++i;  // its list is no command
-    if (a.size() > 1 && a[0] == '-') continue;
-    if (!is_form(a))
-      return usage_error("", "unknown command '" + a + "'; the commands are plot and stats");
-    break;
-  }
-
   CLI::App app{"polarsketch", "polarsketch"};
   app.set_help_flag("-h,--help");
   bool version = false;
@@ -403,6 +396,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
 
   // One command at most: a command's name among its FILEs is a file.
   app.require_subcommand(0, 1);
+  // An unknown form is named as such, not as an unexpected argument.
+  if (const std::string why = unknown_command(args, app); !why.empty()) return usage_error("", why);
 
   const auto form_word = std::find_if(args.begin(), args.end(), is_form);
   if (form_word != args.end() && *form_word == "plot") {

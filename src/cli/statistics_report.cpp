@@ -88,10 +88,8 @@ std::string statistics_table(const std::vector<data::DataSet>& sets,
                                 : set.kind == data::Kind::lines ? "lines"
                                                                 : "slip lines";
     if (i > 0) out += '\n';
-    std::string kind(data::kind_name(set.kind));
-    if (set.size() == 1) kind.pop_back();  // "1 plane"
-    out += shown_name(set) + ": " + std::to_string(set.size()) + " " + kind + " (" + set.notation +
-           "), statistics of the " + std::string(of) + "\n";
+    out += shown_name(set) + ": " + counted(set) + " (" + set.notation + "), statistics of the " +
+           std::string(of) + "\n";
     auto row = [&](std::string_view label, const std::string& value) {
       std::string line = "  " + std::string(label);
       line.resize(24, ' ');

@@ -23,8 +23,7 @@ namespace polarsketch::cli {
 
 namespace {
 
-// Colour slots of the default table: black, grey 20 % (light).
-constexpr std::int32_t kBlack = 1;
+// Colour slot of the default table: grey 20 % (light).
 constexpr std::int32_t kLightGrey = 8;
 
 constexpr float kSymbolSize = 0.25f;  // data symbols, cm
@@ -32,19 +31,10 @@ constexpr float kLegendText = 0.35f;  // legend text height, cm
 constexpr float kLegendRow = 0.55f;   // legend row spacing, cm
 constexpr float kCaptionInset = 1.0f;  // caption's right end past the net's, cm
 constexpr float kNetLineWidth = 0.015f;
-constexpr float kDataLineWidth = 0.02f;
 
 // Projection numbers of the plot library with North up and East right.
 constexpr std::int32_t kSchmidtRetrograde = 4;  // equal area
 constexpr std::int32_t kWulffRetrograde = 2;    // equal angle
-
-float radians(double degrees) { return math::rad(static_cast<float>(degrees)); }
-
-// Directions for the hemisphere drawn: the upper hemisphere seen from above
-// shows each lower-hemisphere direction turned half a turn about the vertical.
-double turned(double azimuth, Hemisphere h) {
-  return h == Hemisphere::upper ? azimuth + 180.0 : azimuth;
-}
 
 // Float arrays of azimuths and plunges (or dips), radians, for the library.
 struct Directions {
@@ -91,12 +81,6 @@ bool draws_circles(const data::DataSet& set, PlaneStyle planes) {
 
 bool draws_symbols(const data::DataSet& set, PlaneStyle planes) {
   return set.kind != data::Kind::planes || planes != PlaneStyle::great_circles;
-}
-
-void use_color(std::int32_t slot) {
-  plot::slinecolor(slot, 1);
-  plot::sfillcolor(slot, 1);
-  plot::stextcolor(slot, 1);
 }
 
 void draw_set(const data::DataSet& set, const SetStyle& style, const PlotRequest& r) {
@@ -160,9 +144,7 @@ LegendLayout legend_layout(Paper paper) {
 }
 
 std::string legend_text(const data::DataSet& set, std::size_t max_chars) {
-  std::string kind(data::kind_name(set.kind));
-  if (set.size() == 1 && !kind.empty()) kind.pop_back();  // "1 plane"
-  const std::string count = " (" + std::to_string(set.size()) + " " + kind + ")";
+  const std::string count = " (" + counted(set) + ")";
   std::string name = shown_name(set);
   const std::size_t room = max_chars > count.size() + 4 ? max_chars - count.size() : 4;
   if (name.size() > room) {
@@ -225,14 +207,16 @@ class Legend {
   NetPlacement net_;
 };
 
-void draw_legend(const PlotRequest& r, const std::vector<data::DataSet>& sets,
-                 const NetPlacement& net) {
+// Returns the number of rows drawn.
+std::size_t draw_legend(const PlotRequest& r, const std::vector<data::DataSet>& sets,
+                        const NetPlacement& net) {
   Legend legend(r.paper, net);
   plot::stextsize(kLegendText, 1);
   const std::size_t n = sets.size();
   const std::size_t shown = n <= legend.capacity() ? n : legend.capacity() - 1;
   for (std::size_t i = 0; i < shown; ++i) legend.entry(i, sets[i], set_style(i), r.planes);
   if (shown < n) legend.more(shown, n - shown);
+  return std::min(n, legend.capacity());
 }
 
 void draw_run_information(Paper paper, const NetPlacement& net) {
@@ -261,6 +245,18 @@ void draw_caption(const PlotRequest& r, const NetPlacement& net) {
 }
 
 }  // namespace
+
+void use_color(std::int32_t slot) {
+  plot::slinecolor(slot, 1);
+  plot::sfillcolor(slot, 1);
+  plot::stextcolor(slot, 1);
+}
+
+float radians(double degrees) { return math::rad(static_cast<float>(degrees)); }
+
+double turned(double azimuth, Hemisphere h) {
+  return h == Hemisphere::upper ? azimuth + 180.0 : azimuth;
+}
 
 NetPlacement net_placement(Paper paper) {
   if (paper == Paper::portrait) return {10.5f, 12.0f, 8.0f};
@@ -306,9 +302,8 @@ void draw_page(const PlotRequest& r, const std::vector<data::DataSet>& sets,
   use_color(kBlack);
   stereonet::repstereo();
   draw_caption(r, net);
-  draw_legend(r, sets, net);
-  const LegendLayout legend = legend_layout(r.paper);
-  draw_contour_legend(r, layers, net, std::min(sets.size(), legend.rows * legend.columns));
+  const std::size_t legend_rows = draw_legend(r, sets, net);
+  draw_contour_legend(r, layers, net, legend_rows);
 }
 
 }  // namespace polarsketch::cli

@@ -31,6 +31,17 @@ struct SetStyle {
 };
 SetStyle set_style(std::size_t index);
 
+// Drawing helpers shared by the page and its analysis layers.
+constexpr std::int32_t kBlack = 1;       // colour slot of the default table
+constexpr float kDataLineWidth = 0.02f;  // the page's data lines, cm
+// Lines, fills and text in one colour slot.
+void use_color(std::int32_t slot);
+// Degrees (double) as the plot library's float radians.
+float radians(double degrees);
+// The azimuth drawn for a lower-hemisphere direction: the upper hemisphere
+// seen from above shows each direction turned half a turn about the vertical.
+double turned(double azimuth, Hemisphere h);
+
 struct AnalysisLayers;
 
 // Draws the page into the plot file open in the current batch session: the

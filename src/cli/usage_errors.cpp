@@ -66,12 +66,12 @@ std::string unexpected(const std::string& argument, const CLI::App& form, const 
   if (argument.size() < 2 || argument[0] != '-') return "unexpected argument '" + argument + "'";
   const std::string name = argument.substr(0, argument.find('='));
   const std::string quoted = "'" + name + "'";
-  if (&form == &program) {
-    for (const CLI::App* command : program.get_subcommands({}))
-      if (command->get_option_no_throw(name) != nullptr)
-        return quoted + " goes after a command: polarsketch " + command->get_name() + " " + name +
-               " ...";
-  } else {
+  // An option of a command given before the command's name, or with none.
+  for (const CLI::App* command : program.get_subcommands({}))
+    if ((&form == &program || command == &form) && command->get_option_no_throw(name) != nullptr)
+      return quoted + " goes after a command: polarsketch " + command->get_name() + " " + name +
+             " ...";
+  if (&form != &program) {
     std::vector<const CLI::App*> others{&program};
     for (const CLI::App* command : program.get_subcommands({})) others.push_back(command);
     for (const CLI::App* other : others)
@@ -79,6 +79,25 @@ std::string unexpected(const std::string& argument, const CLI::App& form, const 
         return quoted + " is not an option of " + form.get_name();
   }
   return "unknown option " + quoted;
+}
+
+// Whether `argument` names an option, of the program or of one of its
+// commands, that takes a value.
+bool takes_value(const std::string& argument, const CLI::App& program) {
+  std::vector<const CLI::App*> forms{&program};
+  for (const CLI::App* command : program.get_subcommands({})) forms.push_back(command);
+  for (const CLI::App* form : forms) {
+    const CLI::Option* option = form->get_option_no_throw(argument);
+    if (option != nullptr && !option->get_positional() && option->get_expected_max() != 0)
+      return true;
+  }
+  return false;
+}
+
+bool is_command(const std::string& word, const CLI::App& program) {
+  for (const CLI::App* command : program.get_subcommands({}))
+    if (command->get_name() == word) return true;
+  return false;
 }
 
 }  // namespace
@@ -114,6 +133,17 @@ std::string option_taken_as_value(const std::vector<std::string>& args, const CL
     if (option != nullptr && !option->get_positional() && option->get_expected_max() != 0 &&
         is_option(args[i + 1], form))
       return missing_value(*option);
+  }
+  return "";
+}
+
+std::string unknown_command(const std::vector<std::string>& args, const CLI::App& program) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& word = args[i];
+    if (word.size() > 1 && word[0] == '-') continue;
+    if (is_command(word, program)) return "";
+    if (i > 0 && takes_value(args[i - 1], program)) continue;
+    return "unknown command '" + word + "'; the commands are plot and stats";
   }
   return "";
 }

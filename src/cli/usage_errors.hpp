@@ -21,4 +21,9 @@ std::string plain_usage_error(const CLI::ParseError& error, const CLI::App& form
 // sentence for the first option of `form` left so without its value, or "".
 std::string option_taken_as_value(const std::vector<std::string>& args, const CLI::App& form);
 
+// The sentence for the first argument that is neither an option, nor the
+// value of an option before it, nor a command of `program`; "" when the
+// first such word is a command (or there is none).
+std::string unknown_command(const std::vector<std::string>& args, const CLI::App& program);
+
 }  // namespace polarsketch::cli

@@ -2,6 +2,8 @@
 // what went to standard output and standard error out.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <sstream>
 #include <string>
 #include <vector>
@@ -24,6 +26,15 @@ inline CliRun run_cli(const std::vector<std::string>& args, const std::string& i
   r.out = out.str();
   r.err = err.str();
   return r;
+}
+
+// Runs `polarsketch plot ARGS`, which must say nothing on standard error;
+// returns the exit status.
+inline int plot(std::vector<std::string> args) {
+  args.insert(args.begin(), "plot");
+  const CliRun r = run_cli(args);
+  EXPECT_EQ(r.err, "");
+  return r.status;
 }
 
 }  // namespace polarsketch::cli

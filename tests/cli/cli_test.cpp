@@ -44,6 +44,7 @@ TEST(Cli, ExitStatusOfEachOutcomeWithOneLineNamingTheFault) {
       {{"plot", "--net", "090", "planes.csv"}, 0, ""},       // decimal, not octal
       {{"stats", "-", "planes.csv", "-"}, 64, "'-' (standard input) is given more than once"},
       {{"plot", "--projection", "mercator", "planes.csv"}, 64, "mercator"},
+      {{"--page", "plot", "planes.csv"}, 64, "'--page' goes after a command: polarsketch plot"},
       {{"plot", "-o", "out.gif", "planes.csv"}, 64, ".gif"},
       {{"stats", "missing.csv"}, 66, "missing.csv"},
       {{"plot", "-o", "no/such/dir/out.ps", "planes.csv"}, 73, "no/such/dir/out.ps"},
@@ -88,6 +89,7 @@ TEST(Cli, UsageErrorsNameTheOptionAndTheFaultInPlainWords) {
       {{"stats", "l.csv", "--dpi", "3"}, "'--dpi' is not an option of stats"},
       {{"plot", "l.csv", "--also", "pdf"}, "'--also' is not an option of plot"},
       {{"--page"}, "'--page' goes after a command: polarsketch plot --page ..."},
+      {{"--net", "10"}, "'--net' goes after a command: polarsketch plot --net ..."},
       {{"stats", "l.csv", "--csv=x"}, "--csv takes no value"},
       {{"stats"}, "no FILE given"},
       {{"plot", "l.csv", "--dialect", "5"}, "--dialect: 5 is not in the range 1 to 3"},

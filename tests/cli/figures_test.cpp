@@ -20,14 +20,6 @@ using testing::read_file;
 const std::string kPlanes = "dipdir,dip\n120,30\n300,60\n45,80\n";
 constexpr double kMargin = 2.0 / 25.4 * 100.0;  // 2 mm at 100 dpi
 
-// Runs `polarsketch plot ARGS`, which must say nothing on standard error.
-int plot(std::vector<std::string> args) {
-  args.insert(args.begin(), "plot");
-  const CliRun r = run_cli(args);
-  EXPECT_EQ(r.err, "");
-  return r.status;
-}
-
 TEST(PlotFigures, EachExtensionWritesItsFormatCroppedToTheInk) {
   testing::ScratchDir dir;
   testing::write_file("planes.csv", kPlanes);

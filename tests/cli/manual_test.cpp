@@ -5,10 +5,9 @@
 #include <cstdio>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 
-#include "cli/cli.hpp"
+#include "cli/cli_run.hpp"
 #include "postscript/ps_test_support.hpp"
 
 namespace polarsketch::cli {
@@ -36,10 +35,9 @@ TEST(Manual, DescribesEveryOptionOfTheHelpTexts) {
   std::set<std::string> options;
   for (const auto& args :
        {std::vector<std::string>{"--help"}, {"plot", "--help"}, {"stats", "--help"}}) {
-    std::ostringstream out, err;
-    std::istringstream in;
-    ASSERT_EQ(run(args, out, err, in), 0);
-    const std::string help = out.str();
+    const CliRun r = run_cli(args);
+    ASSERT_EQ(r.status, 0);
+    const std::string& help = r.out;
     const std::regex option(R"(--[a-z][a-z-]*)");
     for (auto it = std::sregex_iterator(help.begin(), help.end(), option);
          it != std::sregex_iterator(); ++it)
@@ -50,10 +48,9 @@ TEST(Manual, DescribesEveryOptionOfTheHelpTexts) {
 }
 
 TEST(Manual, GivesTheCommandLinesExitStatusesAsTheHelpDoes) {
-  std::ostringstream out, err;
-  std::istringstream in;
-  ASSERT_EQ(run({"--help"}, out, err, in), 0);
-  const std::string help = out.str();
+  const CliRun r = run_cli({"--help"});
+  ASSERT_EQ(r.status, 0);
+  const std::string& help = r.out;
   const std::size_t from = help.find("Exit statuses:");
   ASSERT_NE(from, std::string::npos);
   std::set<std::string> in_help;

@@ -6,9 +6,8 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <sstream>
 
-#include "cli/cli.hpp"
+#include "cli/cli_run.hpp"
 #include "data/measurements.hpp"
 #include "postscript/ps_test_support.hpp"
 
@@ -23,15 +22,6 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kPointsPerCm = 28.35;  // the driver's points per centimetre
 // The net of a portrait page: centre and radius in points.
 constexpr double kCx = 10.5 * kPointsPerCm, kCy = 12.0 * kPointsPerCm, kR = 8.0 * kPointsPerCm;
-
-int plot(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  std::istringstream in;
-  args.insert(args.begin(), "plot");
-  const int status = run(args, out, err, in);
-  EXPECT_EQ(err.str(), "");
-  return status;
-}
 
 using Paths = std::vector<std::vector<std::pair<float, float>>>;
 Paths paths(const std::string& ps) { return testing::drawn_paths(testing::split_lines(ps)); }
