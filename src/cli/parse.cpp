@@ -460,7 +460,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
   if (stats_form->parsed()) return stats;
   if (app.count("--also") > 0) {
     const auto formats = render::parse_sibling_formats(also);
-    if (!formats) return usage_error("", "--also takes a list of pdf, svg and png, e.g. pdf,png");
+    if (!formats) return usage_error("", "--also takes a list of pdf, svg and png, e.g. pdf,svg,png");
     return InteractiveRequest{*formats};
   }
   return usage_error("", "no command given");
