@@ -13,7 +13,6 @@
 #include "plot/primitives.hpp"
 #include "plot/records.hpp"
 #include "plot/text_symbol.hpp"
-#include "postscript/document.hpp"
 #include "render/seam.hpp"
 #include "stereonet/display_settings.hpp"
 #include "stereonet/orientation.hpp"
@@ -82,7 +81,7 @@ void restore_ramp_slots() {
 
 // The Illustrator dialect writes no fill colour: filled bands would all be
 // black, so there the contours are lines only.
-bool fills_have_colours() { return postscript::psparams.ips != 3; }
+bool fills_have_colours(const PlotRequest& r) { return r.dialect != 3; }
 
 // A filled polygon of points in device units (the closing point left out).
 void fill_device(std::vector<float>& x, std::vector<float>& y) {
@@ -251,7 +250,7 @@ std::string density_csv(const analysis::NetGrid& grid) {
 }
 
 void draw_density_bands(const PlotRequest& r, const AnalysisLayers& layers) {
-  if (!layers.density || !fills_have_colours()) return;
+  if (!layers.density || !fills_have_colours(r)) return;
   const DensityLayer& d = *layers.density;
   plot::slinewidth(kFillEdgeWidth, 1);
   std::size_t turn = 0;
@@ -333,7 +332,7 @@ void draw_contour_legend(const PlotRequest& r, const AnalysisLayers& layers,
     // Darkest band first, at the top.
     const std::size_t band = bands - 1 - k;
     y -= kLegendRow;
-    if (fills_have_colours()) {
+    if (fills_have_colours(r)) {
       use_band_color(band, bands, k);
       plot::slinewidth(kFillEdgeWidth, 1);
       fill_rectangle_cm(x, y - 0.18f, 0.6f, 0.36f);

@@ -6,7 +6,6 @@
 #include <stdexcept>
 
 #include "render/cairo_device.hpp"
-#include "render/seam.hpp"
 
 namespace polarsketch::cli {
 namespace {
@@ -23,31 +22,11 @@ render::Orientation orientation_of(Paper paper) {
   return render::Orientation::portrait;
 }
 
-// Installs a device for the life of the object.
-class DeviceInstalled {
- public:
-  explicit DeviceInstalled(render::Device& d) : before_(render::use_device(&d)) {}
-  ~DeviceInstalled() { render::use_device(before_); }
-  DeviceInstalled(const DeviceInstalled&) = delete;
-  DeviceInstalled& operator=(const DeviceInstalled&) = delete;
-
- private:
-  render::Device* before_;
-};
-
-// Where the driver's plot file goes while the cairo device draws the figure.
-constexpr const char* kNoPlotFile = "/dev/null";
-
 }  // namespace
 
 int write_figure(const PlotRequest& r, const DrawPage& draw, std::ostream& err) {
   render::CairoDevice figure;
-  {
-    const DeviceInstalled installed(figure);
-    figure.begin_page(1, orientation_of(r.paper));
-    if (const int status = draw(kNoPlotFile); status != kExitOk) return status;
-    figure.end_page();
-  }
+  if (const int status = draw(figure, orientation_of(r.paper)); status != kExitOk) return status;
   const render::PageLayout layout{r.whole_page};
   try {
     switch (r.format) {

@@ -7,15 +7,17 @@
 #include <string>
 
 #include "cli/request.hpp"
+#include "render/device.hpp"
 
 namespace polarsketch::cli {
 
-// Draws the page into a plot file at the path given; returns an exit status.
-using DrawPage = std::function<int(const std::string& plot_file)>;
+// Draws the page on the device given, its page in the orientation given;
+// returns an exit status.
+using DrawPage = std::function<int(render::Device& device, render::Orientation orientation)>;
 
-// Draws the page with the cairo device receiving the drawing (the driver's
-// own plot file is not kept) and writes the request's figure: cropped to the
-// ink plus 2 mm unless the whole page is asked for. Returns an exit status.
+// Draws the page on a cairo device (no PostScript plot file is written) and
+// writes the request's figure: cropped to the ink plus 2 mm unless the whole
+// page is asked for. Returns an exit status.
 int write_figure(const PlotRequest& request, const DrawPage& draw, std::ostream& err);
 
 }  // namespace polarsketch::cli

@@ -1,5 +1,6 @@
 // `polarsketch plot`: the data sets drawn through the plot library in a
 // batch session, into a temporary file renamed onto the plot file when done.
+#include <functional>
 #include <ostream>
 
 #include "app/params.hpp"
@@ -41,12 +42,15 @@ int cannot_write(const std::string& path, const std::string& reason, std::ostrea
   return kExitCantCreate;
 }
 
-// Draws the page in a batch session into the plot file `path`. Returns
-// kExitOk, or the status of the failure after saying what failed.
+// Opens a batch session on its device; false when it cannot be opened.
+using OpenSession = std::function<bool(stereonet::BatchSession& session)>;
+
+// Draws the page in a batch session opened by `open`. Returns kExitOk, or
+// the status of the failure after saying what failed.
 int draw_in_session(const PlotRequest& r, const std::vector<data::DataSet>& sets,
-                    const AnalysisLayers& layers, const std::string& path, std::ostream& err) {
+                    const AnalysisLayers& layers, const OpenSession& open, std::ostream& err) {
   stereonet::BatchSession session(app::kProgname, app::kVersion, app::kDate);
-  if (!session.open(path, r.output, driver_settings(r))) {
+  if (!open(session)) {
     return cannot_write(r.output, "the file could not be opened", err);
   }
   try {
@@ -80,15 +84,26 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
   const AnalysisLayers layers = compute_layers(r, inputs.sets);
   if (r.stats) err << statistics_table(inputs.sets, layers.stats);
 
-  const auto draw = [&](const std::string& path) {
-    return draw_in_session(r, inputs.sets, layers, path, err);
-  };
   if (r.format == OutputFormat::postscript) {
     files::AtomicFile file(r.output);
     if (!file.create()) return cannot_write(r.output, file.error(), err);
-    if (const int status = draw(file.temp_path()); status != kExitOk) return status;
+    const auto open = [&](stereonet::BatchSession& s) {
+      return s.open(file.temp_path(), r.output, driver_settings(r));
+    };
+    if (const int status = draw_in_session(r, inputs.sets, layers, open, err); status != kExitOk)
+      return status;
     if (!file.commit()) return cannot_write(r.output, file.error(), err);
-  } else if (const int status = write_figure(r, draw, err); status != kExitOk) {
+  } else if (const int status = write_figure(
+                 r,
+                 [&](render::Device& figure, render::Orientation orientation) {
+                   const auto open = [&](stereonet::BatchSession& s) {
+                     s.open_on(figure, orientation);
+                     return true;
+                   };
+                   return draw_in_session(r, inputs.sets, layers, open, err);
+                 },
+                 err);
+             status != kExitOk) {
     return status;
   }
   if (r.contour && !r.contour->density_out.empty()) {

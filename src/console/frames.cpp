@@ -3,6 +3,7 @@
 #include "console/frames.hpp"
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "console/fields.hpp"
@@ -11,10 +12,36 @@
 #include "console/iocom.hpp"
 #include "console/prompts.hpp"
 #include "console/stop.hpp"
+#include "console/report_frames.hpp"
 #include "console/units.hpp"
+#include "report/report.hpp"
 
 namespace polarsketch::console {
 namespace {
+
+// The frame being printed while a reporter is installed, as a typed message.
+std::optional<report::Message> capture;
+
+void capture_line(int unit, std::string_view text) {
+  if (!capture || (unit != iocom.itoer && unit != iocom.ito)) return;
+  if (text.starts_with("===> HIT RETURN")) return;  // the pause is no part of the message
+  capture->lines.emplace_back(text);
+}
+
+void close_capture() {
+  if (!capture) return;
+  observe_lines(nullptr);
+  report::Message m = std::move(*capture);
+  capture.reset();
+  report::report(m);
+}
+
+void open_capture(report::Level level, std::string_view progname) {
+  close_capture();
+  if (report::installed() == nullptr) return;
+  capture = report::Message{level, std::string(trim_blanks(progname)), {}, {}};
+  observe_lines(&capture_line);
+}
 
 constexpr std::size_t kNameLength = 11;   // routine names are printed in 11 columns
 constexpr std::size_t kFrameInside = 35;  // text between "*** " and " ***"
@@ -105,14 +132,17 @@ void errorhead(std::string_view progname, std::string_view, std::string_view) {
   put_line(u, boxed("***", ""));
   put_line(u, kRuleStar);
   put_line(u, kRuleStar);
+  open_capture(report::Level::error, progname);
 }
 
 void errortail00() {
+  close_capture();
   if (iocom.lcrerr) pause_for_return();
   put_line(iocom.itoer, kRuleStar);
 }
 
 void errortail0(std::int32_t) {
+  close_capture();
   outdated_block("errortail0");
   errortail00();
 }
@@ -123,14 +153,17 @@ void warninghead(std::string_view progname, std::string_view, std::string_view) 
   put_line(u, boxed("///", subroutine_line(progname)));
   put_line(u, boxed("///", "              WARNING              "));
   put_line(u, kRuleSlash);
+  open_capture(report::Level::warning, progname);
 }
 
 void warningtail00() {
+  close_capture();
   if (iocom.lcrerr) pause_for_return();
   put_line(iocom.itoer, kRuleSlash);
 }
 
 void warningtail0(std::int32_t) {
+  close_capture();
   outdated_block("warningtail0");
   warningtail00();
 }
@@ -207,6 +240,7 @@ void errortail01(std::int32_t level) {
     put_line(u, "RESUMING EXECUTION");
   }
   pause_for_return();
+  close_capture();
   put_line(u, kRuleStar);
 }
 
@@ -270,6 +304,14 @@ void crevin2(std::string_view vnam, float& v, float vmin, float vmax, std::strin
       errortail00();
       break;
   }
+}
+
+const report::Message* open_frame() { return capture ? &*capture : nullptr; }
+
+void discard_open_frame() {
+  if (!capture) return;
+  observe_lines(nullptr);
+  capture.reset();
 }
 
 void sorryface() {

@@ -17,8 +17,10 @@
 #include <map>
 #include <memory>
 
+#include "console/report_frames.hpp"
 #include "console/stop.hpp"
 #include "files/atomic_file.hpp"
+#include "report/report.hpp"
 
 namespace polarsketch::console {
 namespace {
@@ -181,7 +183,18 @@ std::ostream& output(int unit) {
   return *it->second.out;
 }
 
+namespace {
+constinit LineObserver line_observer = nullptr;
+// Every program that writes on the console starts with its frames as the
+// fallback reporter, so a typed message is never lost.
+[[maybe_unused]] const bool frames_report_by_default =
+    (report::set_fallback(&frame_reporter()), true);
+}  // namespace
+
+void observe_lines(LineObserver observer) { line_observer = observer; }
+
 void put_line(int unit, std::string_view text) {
+  if (line_observer != nullptr) line_observer(unit, text);
   std::ostream& o = output(unit);
   o.put(' ');
   o.write(text.data(), static_cast<std::streamsize>(text.size()));

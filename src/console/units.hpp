@@ -42,6 +42,9 @@ void reset_units();
 std::ostream& output(int unit);
 // Writes one line: one leading blank, the text, a line end.
 void put_line(int unit, std::string_view text);
+// Lets `observer` see every line put_line writes from now on (nullptr: none).
+using LineObserver = void (*)(int unit, std::string_view text);
+void observe_lines(LineObserver observer);
 // Writes one line exactly as given (the caller supplies any leading blank).
 void put_raw_line(int unit, std::string_view text);
 // Flushes every bound output (done before every console read).

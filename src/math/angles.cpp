@@ -1,9 +1,7 @@
 // Angle constants and degrees to radians.
 #include "math/angles.hpp"
 
-#include "console/frames.hpp"
-#include "console/iocom.hpp"
-#include "console/units.hpp"
+#include "report/report.hpp"
 
 namespace polarsketch::math {
 
@@ -66,11 +64,13 @@ void set_angle_constants() {
 }
 
 void trigoset() {
-  const auto ito = console::iocom.ito;
-  console::submenuhead("trigoset   ");
-  console::put_line(ito, "Initializing /trig/ block");
+  // Filling the blocks prints nothing, so the note may come first.
+  report::report({report::Level::note,
+                  "trigoset",
+                  {report::Line("Initializing /trig/ block"),
+                   report::Line("Initializing /anglerad/ block")},
+                  {}});
   set_trig();
-  console::put_line(ito, "Initializing /anglerad/ block");
   set_anglerad();
 }
 

@@ -1,12 +1,7 @@
 // 2-by-2 matrix products and inversion (column-by-column storage).
 #include "math/matrix2.hpp"
 
-#include <string>
-
-#include "console/fields.hpp"
-#include "console/frames.hpp"
-#include "console/iocom.hpp"
-#include "console/units.hpp"
+#include "report/report.hpp"
 
 namespace polarsketch::math {
 
@@ -41,18 +36,19 @@ void m22x22(float* a, const float* b, const float* c) {
 void minv2d(float* a, const float* b) {
   const float detb = b[at(2, 2)] * b[at(1, 1)] - b[at(1, 2)] * b[at(2, 1)];
   if (detb == 0.0f) {
-    using console::fmt_general;
-    const auto out = console::iocom.itoer;
-    console::errorhead("minv2d     ");
-    console::put_line(out, "det(B) = " + fmt_general(detb, 15, 3));
-    console::put_line(out, "b(1,1) = " + fmt_general(b[at(1, 1)], 15, 3) +
-                               " b(1,2) = " + fmt_general(b[at(1, 2)], 15, 3));
-    console::put_line(out, "b(2,1) = " + fmt_general(b[at(2, 1)], 15, 3) +
-                               " b(2,2) = " + fmt_general(b[at(2, 2)], 15, 3));
-    console::put_line(out, "=> Cannot Invert B");
-    // The inverse is never used for drawing, so the run may go on; a keeps the
-    // previous inverse.
-    console::errorstop(0);
+    using report::Line;
+    report::Message m{report::Level::error, "minv2d", {}, report::Escalation::resume_advised};
+    m.lines = {
+        Line().text("det(B) = ").general(detb, 15, 3),
+        Line().text("b(1,1) = ").general(b[at(1, 1)], 15, 3).text(" b(1,2) = ").general(
+            b[at(1, 2)], 15, 3),
+        Line().text("b(2,1) = ").general(b[at(2, 1)], 15, 3).text(" b(2,2) = ").general(
+            b[at(2, 2)], 15, 3),
+        Line("=> Cannot Invert B"),
+    };
+    // The inverse is never used for drawing, so the run may go on (the
+    // console asks whether to resume); a keeps the previous inverse.
+    report::report(m);
     return;
   }
   float aa[4];

@@ -11,8 +11,8 @@ void m22x21(float* a, const float* b, const float* c);
 // a = b * c for 2x2 matrices.
 void m22x22(float* a, const float* b, const float* c);
 
-// a = inverse of b. An exactly singular b is reported in an error frame that
-// ends recoverably (errorstop level 0); a is then left as it was.
+// a = inverse of b. An exactly singular b is reported as a recoverable error
+// (the console advises resuming); a is then left as it was.
 void minv2d(float* a, const float* b);
 
 }  // namespace polarsketch::math

@@ -5,11 +5,8 @@
 #include <cmath>
 #include <string>
 
-#include "console/fields.hpp"
-#include "console/frames.hpp"
-#include "console/iocom.hpp"
-#include "console/units.hpp"
 #include "math/angles.hpp"
+#include "report/report.hpp"
 
 namespace polarsketch::math {
 
@@ -19,19 +16,19 @@ namespace {
 // r its length). A vector with no direction is reported and skipped.
 void report_not_unitary(std::int32_t ndat, std::int32_t i, float x0, float y0, float z0, float r,
                         bool skipped) {
-  using console::fmt_fixed;
-  using console::fmt_int;
-  const auto out = console::iocom.itoer;
-  console::warninghead("cc2lln     ");
-  console::put_line(out, "Expecting unitary V = (Vx,Vy,Vz)");
-  console::put_line(out, "Loop final   index = " + fmt_int(ndat, 6));
-  console::put_line(out, "Loop current index = " + fmt_int(i, 6));
-  console::put_line(out, "Vx = " + fmt_fixed(x0, 8, 4) + " Vy = " + fmt_fixed(y0, 8, 4) +
-                             " Vz = " + fmt_fixed(z0, 8, 4));
-  console::put_line(out, "||V|| = " + fmt_fixed(r, 8, 4));
-  console::put_line(out, "V is not unitary");
-  console::put_line(out, skipped ? "==> No direction: point skipped" : "==> Normalizing it to 1");
-  console::warningtail00();
+  using report::Line;
+  report::Message m{report::Level::warning, "cc2lln", {}, {}};
+  m.lines = {
+      Line("Expecting unitary V = (Vx,Vy,Vz)"),
+      Line().text("Loop final   index = ").integer(ndat, 6),
+      Line().text("Loop current index = ").integer(i, 6),
+      Line().text("Vx = ").fixed(x0, 8, 4).text(" Vy = ").fixed(y0, 8, 4).text(" Vz = ").fixed(z0,
+                                                                                           8, 4),
+      Line().text("||V|| = ").fixed(r, 8, 4),
+      Line("V is not unitary"),
+      Line(skipped ? "==> No direction: point skipped" : "==> Normalizing it to 1"),
+  };
+  report::report(m);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "plot/records.hpp"
 #include "plot/setter.hpp"
 #include "postscript/operators.hpp"
+#include "render/seam.hpp"
 
 namespace polarsketch::plot {
 
@@ -92,6 +93,7 @@ void stextsize(float& sizecma, std::int32_t inter) {
   if (!setter::keep_value(sizecma, v, inter, plt2blk.txtheight, "stextsize")) return;
   if (iocom.lop) {
     postscript::intstextsize(v);
+    render::set_text_height(plt1blk.rcmtode * v);  // the same height for every device
   } else {
     // Without a plot file the height is kept for the next opening only.
     console::warninghead(rname11("stextsize"));

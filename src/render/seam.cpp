@@ -32,6 +32,7 @@ struct Seam {
   int page = 0;
   std::string plot_file;      // the open plot file's name
   std::vector<Point> points;  // scratch
+  float text_height = 0.0f;   // device units
 };
 
 Seam& seam() {
@@ -68,9 +69,10 @@ const std::vector<Point>& points_of(const float* x, const float* y, std::int32_t
   return p;
 }
 
-// The PostScript font name of the driver's current font, without its slash.
+// The PostScript font name of the plot's current font (Helvetica until one
+// is chosen).
 std::string font_name() {
-  const std::int32_t f = postscript::psparams.ipsfont;
+  const std::int32_t f = plt2blk.itxtfont;
   static constexpr std::array<std::string_view, 16> kNames{
       "Helvetica",   "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique",
       "Times-Roman", "Times-Bold",     "Times-Italic",      "Times-BoldItalic",
@@ -103,10 +105,14 @@ Rgb fill_colour() {
   return {0.5, 0.5, 0.5};  // the driver's gray fill
 }
 
+void set_text_height(float height) { seam().text_height = height; }
+
+void reset_text_state() { seam().text_height = 0.0f; }
+
 TextStyle current_text_style() {
   TextStyle t;
   t.font = font_name();
-  const float height = postscript::psparams.pstxtheight;
+  const float height = seam().text_height;
   // The plot file names a whole font size; alignment steps by the exact height.
   t.size = math::trunc_to_int(height);
   t.height = height;

@@ -1,6 +1,8 @@
 // The seam between the plot library and its device: the plot library's
 // drawing calls, with the attributes of the plot records made explicit, go to
-// the installed device (the PostScript device unless another is installed).
+// the device bound now (a batch session binds its own for its life; the
+// interactive program draws on the PostScript device). Every call carries
+// its colours and text style: no device reads them back from the driver.
 // While a plot file is open with sibling formats requested, the calls go to
 // the PostScript device and to a cairo recording of the same pages, which is
 // written next to the plot file when it is closed.
@@ -16,8 +18,9 @@ namespace polarsketch::render {
 
 // The device the plot library draws on now.
 Device& device();
-// Installs `d` as the base device (nullptr: the PostScript device) and
-// returns the one installed before (nullptr for the PostScript device).
+// Binds `d` as the base device (nullptr: the PostScript device) and returns
+// the one bound before (nullptr for the PostScript device); whoever binds a
+// device binds the one before back when done.
 Device* use_device(Device* d);
 
 // The formats written next to every plot file when it is closed (none by
@@ -37,7 +40,13 @@ void plot_opened();
 void plot_new_page();
 void plot_closed();
 
-// The current text style and the colours of the plot records.
+// The text height in device units the plot library set last (the height of
+// every text drawn from now on), and its program-start state (0).
+void set_text_height(float height);
+void reset_text_state();
+
+// The current text style (the font of the plot records and the height set
+// last) and the colours of the plot records.
 TextStyle current_text_style();
 Rgb line_colour();
 Rgb fill_colour();

@@ -2,11 +2,9 @@
 #include "stereonet/batch_session.hpp"
 
 #include <sstream>
-#include <string_view>
 
-#include "console/fixed_text.hpp"
-#include "console/frames.hpp"
 #include "console/iocom.hpp"
+#include "console/report_frames.hpp"
 #include "console/runinfo.hpp"
 #include "console/units.hpp"
 #include "curve/fixed_params.hpp"
@@ -17,6 +15,8 @@
 #include "plot/primitives.hpp"
 #include "plot/records.hpp"
 #include "plot/settings_menu.hpp"
+#include "render/postscript_device.hpp"
+#include "render/seam.hpp"
 #include "stereonet/display_settings.hpp"
 #include "stereonet/frame.hpp"
 #include "stereonet/orientation.hpp"
@@ -26,10 +26,17 @@ namespace polarsketch::stereonet {
 
 // The console of the session: no input at all (a routine that asked would
 // meet the end of input and stop the session in order, never wait), and the
-// printed text kept for its warning frames.
-struct BatchSession::Streams {
+// printed text kept aside. The reports go to the collector, and the drawing
+// to the device the session was opened on.
+struct BatchSession::State {
   std::istringstream in;
   std::ostringstream out;
+  report::Collector collected;
+  report::Reporter* reporter_before = nullptr;
+  std::unique_ptr<render::PostScriptDevice> postscript;
+  render::Device* device = nullptr;  // while open
+  render::Device* device_before = nullptr;
+  bool plot_file = false;  // a PostScript plot file is open
 };
 
 namespace {
@@ -49,15 +56,17 @@ void reset_records() {
   reset_display_settings();
   reset_stefram2();
   reset_orientation_buffers();
+  render::reset_text_state();
 }
 
 }  // namespace
 
 BatchSession::BatchSession(std::string_view progname, std::string_view version,
                            std::string_view date)
-    : streams_(std::make_unique<Streams>()) {
+    : state_(std::make_unique<State>()) {
   reset_records();
-  console::bind_console(streams_->in, streams_->out);
+  state_->reporter_before = report::install(&state_->collected);
+  console::bind_console(state_->in, state_->out);
   console::initsio();
   console::iocom.lcrerr = false;  // no pause after a warning or error frame
   console::smaininfo(progname, version, date, 0);
@@ -73,6 +82,8 @@ BatchSession::BatchSession(std::string_view progname, std::string_view version,
 
 BatchSession::~BatchSession() {
   if (console::iocom.lop) close();
+  console::discard_open_frame();
+  report::install(state_->reporter_before);
   console::reset_units();
   console::reset_iocom();
 }
@@ -80,63 +91,50 @@ BatchSession::~BatchSession() {
 bool BatchSession::open(const std::string& path, const std::string& title,
                         const postscript::DriverSettings& driver) {
   if (!postscript::open_document(path, title, driver)) return false;
+  state_->postscript = std::make_unique<render::PostScriptDevice>();
+  state_->plot_file = true;
+  state_->device = state_->postscript.get();
+  state_->device_before = render::use_device(state_->device);
   console::iocom.lop = true;
   plot::splotparam2(7);
   return true;
 }
 
+void BatchSession::open_on(render::Device& device, render::Orientation orientation) {
+  state_->device = &device;
+  state_->device_before = render::use_device(&device);
+  device.begin_page(1, orientation);
+  console::iocom.lop = true;
+  plot::splotparam2(7);
+}
+
 bool BatchSession::close() {
-  const bool ok = postscript::close_document();
+  bool ok = true;
+  if (state_->plot_file) {
+    ok = postscript::close_document();
+    state_->plot_file = false;
+  } else if (state_->device != nullptr) {
+    state_->device->end_page();
+  }
+  if (state_->device != nullptr) render::use_device(state_->device_before);
+  state_->device = nullptr;
   console::iocom.lop = false;
   return ok;
 }
 
-std::vector<std::string> BatchSession::messages() const {
-  return frame_messages(streams_->out.str());
+std::vector<report::Message> BatchSession::reports() const {
+  std::vector<report::Message> r;
+  for (const report::Message& m : state_->collected.messages()) {
+    if (m.level != report::Level::note) r.push_back(m);
+  }
+  if (const report::Message* open = console::open_frame()) r.push_back(*open);
+  return r;
 }
 
-std::vector<std::string> frame_messages(const std::string& console_text) {
-  // A frame: its rule, the boxed "subroutine NAME" and WARNING or ERROR
-  // lines, the rules, then the message lines up to the closing rule.
+std::vector<std::string> BatchSession::messages() const {
   std::vector<std::string> lines;
-  std::istringstream in(console_text);
-  for (std::string l; std::getline(in, l);) {
-    lines.push_back(std::string(trim_blanks(l)));
-  }
-  auto boxed_text = [](const std::string& l) {
-    if (l.size() < 8) return std::string();
-    return std::string(trim_blanks(std::string_view(l).substr(3, l.size() - 6)));
-  };
-  std::vector<std::string> result;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const bool warning = lines[i] == console::kRuleSlash;
-    const bool error = lines[i] == console::kRuleStar;
-    if (!warning && !error) continue;
-    const std::string_view rule = warning ? console::kRuleSlash : console::kRuleStar;
-    const std::string_view word = warning ? "WARNING" : "ERROR";
-    // Find the head: the routine's line and the kind's line before the next rules.
-    std::string routine;
-    std::size_t j = i + 1;
-    bool head = false;
-    for (; j < lines.size() && j < i + 8; ++j) {
-      const std::string t = boxed_text(lines[j]);
-      if (t.rfind("subroutine ", 0) == 0) routine = std::string(trim_blanks(t.substr(11)));
-      if (t == word) head = true;
-      if (head && lines[j] == rule) break;
-    }
-    if (!head || j >= lines.size()) continue;
-    while (j < lines.size() && lines[j] == rule) ++j;
-    std::string text = std::string(warning ? "warning" : "error") + " in " + routine + ":";
-    std::string sep = " ";
-    for (; j < lines.size() && lines[j] != rule; ++j) {
-      if (lines[j].empty() || lines[j].rfind("===> HIT RETURN", 0) == 0) continue;
-      text += sep + lines[j];
-      sep = "; ";
-    }
-    result.push_back(text);
-    i = j;
-  }
-  return result;
+  for (const report::Message& m : reports()) lines.push_back(console::one_line(m));
+  return lines;
 }
 
 }  // namespace polarsketch::stereonet

@@ -1,7 +1,10 @@
 // A session of the plot library without a console: every settings routine
 // has taken its default, nothing is asked, no pause is made, the driver's
-// settings file is neither read nor written, and what the library would
-// print is kept aside; its warning and error frames come back as one line each.
+// settings file is neither read nor written, what the library would print
+// is kept aside, and its warnings and errors are collected as typed messages.
+// The session owns the device the library draws on: its own PostScript
+// device writing a plot file, or a device it is given (e.g. the cairo device
+// of a figure), with no plot file at all.
 #pragma once
 
 #include <iosfwd>
@@ -11,6 +14,8 @@
 #include <vector>
 
 #include "postscript/document.hpp"
+#include "render/device.hpp"
+#include "report/report.hpp"
 
 namespace polarsketch::stereonet {
 
@@ -31,19 +36,24 @@ class BatchSession {
   // is the name the document gives itself. False when it cannot be opened.
   bool open(const std::string& path, const std::string& title,
             const postscript::DriverSettings& driver);
-  // Writes the trailer and closes the plot file. False when a write failed.
+  // Opens the session on `device` with no plot file: page 1 begins in
+  // `orientation` and the plot settings are prepared as at an opening. The
+  // device must outlive the session's drawing (until close or destruction).
+  void open_on(render::Device& device, render::Orientation orientation);
+  // Ends the drawing: writes the trailer and closes the plot file, or ends
+  // the device's page. False when a write failed.
   bool close();
 
-  // One line per warning or error frame the library printed so far, e.g.
-  // "warning in spron: x in meters = ...; ==> reset to xmax = ...".
+  // The warnings and errors the library reported so far, in order (a frame
+  // left open by a stop included).
+  std::vector<report::Message> reports() const;
+  // One line per warning or error, e.g.
+  // "warning in psmoveto: x in meters = ...; ==> reset to xmax = ...".
   std::vector<std::string> messages() const;
 
  private:
-  struct Streams;
-  std::unique_ptr<Streams> streams_;
+  struct State;
+  std::unique_ptr<State> state_;
 };
-
-// One line per warning or error frame found in a console text.
-std::vector<std::string> frame_messages(const std::string& console_text);
 
 }  // namespace polarsketch::stereonet

@@ -74,6 +74,10 @@ void draw_card(const char* sys, Orientation orientation, CairoDevice& cairo) {
       static constexpr std::int32_t kCardFonts[4] = {1, 6, 11, 13};
       postscript::psparams.ipsfont = kCardFonts[code % 4];
       postscript::psparams.pstxtheight = 9.0f + static_cast<float>(code % 4) * 1.3f;
+      // The driver writes the text in its own font and height; the cairo
+      // device takes the same from the plot's records.
+      plt2blk.itxtfont = postscript::psparams.ipsfont;
+      set_text_height(postscript::psparams.pstxtheight);
       plt2blk.itxtjust = code;
       plt2blk.txtangle = turn == 0 ? 0.0f : 35.0f;
       plt2blk.itxtcolor = 1 + (code + turn) % 3;

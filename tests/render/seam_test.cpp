@@ -60,6 +60,8 @@ TEST(DeviceSeam, SmallDrawingReachesTheDeviceWithItsAttributes) {
   plt2blk.txtangle = 30.0f;
   postscript::psparams.ipsfont = 7;
   postscript::psparams.pstxtheight = 12.5f;
+  plt2blk.itxtfont = 7;  // the text style comes from the plot, not the driver
+  set_text_height(12.5f);
 
   plot_opened();
   set_line_width(2.0f);
