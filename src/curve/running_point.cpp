@@ -13,6 +13,7 @@
 #include "console/units.hpp"
 #include "curve/dialog.hpp"
 #include "curve/fixed_params.hpp"
+#include "plot/figures.hpp"
 
 namespace polarsketch::curve {
 
@@ -43,6 +44,24 @@ std::string caream9(float x) {
   console::caream(t, 9, x);
   return t;
 }
+
+// An arc's angles stepped by the running point: the count and the ends set
+// silently (a count outside the buffer is corrected with its warning), the
+// increment computed from the count, and the angle advanced by adding the
+// increment at each step, so the record ends as after any drawing loop.
+void arc_steps(std::int32_t count, float first, float last, std::vector<float>& angles) {
+  scptnp(count, 1);
+  scptif(first, last, 1);
+  scptend(101, 1);
+  ptblock.pt = ptblock.pti - ptblock.ptd;
+  for (ptblock.ip = 1; ptblock.ip <= ptblock.np; ++ptblock.ip) {
+    ptblock.pt = ptblock.pt + ptblock.ptd;
+    angles.push_back(ptblock.pt);
+  }
+}
+
+// The plot library's arcs and circles are stepped by the running point.
+[[maybe_unused]] const bool arcs_use_the_running_point = (plot::set_arc_steps(&arc_steps), true);
 
 }  // namespace
 

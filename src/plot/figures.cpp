@@ -4,40 +4,51 @@
 #include <cmath>
 #include <cstddef>
 
-#include "curve/running_point.hpp"
 #include "math/angles.hpp"
 #include "math/saturate.hpp"
 #include "plot/primitives.hpp"
-#include "stereonet/orientation.hpp"
 
 namespace polarsketch::plot {
+namespace {
+
+constinit ArcSteps arc_steps = nullptr;
+
+// The arc's angles and points (scratch kept between calls).
+struct ArcPoints {
+  std::vector<float> angle;
+  std::vector<float> x;
+  std::vector<float> y;
+};
+
+ArcPoints& arc_points() {
+  static ArcPoints p;
+  return p;
+}
+
+}  // namespace
+
+void set_arc_steps(ArcSteps steps) { arc_steps = steps; }
 
 void uscircle(float xc, float yc, float radius, std::int32_t npa) {
   usacircle(xc, yc, radius, 0.0f, math::anglerad.pi2o1, npa);
 }
 
 void usacircle(float xc, float yc, float radius, float ar1, float ar2, std::int32_t npa) {
-  using curve::ptblock;
   // The count is computed in single precision and truncated, as the callers'
   // point counts per turn have always been: a full turn of 23 gives 22 points.
-  std::int32_t i1 =
+  const std::int32_t i1 =
       math::trunc_to_int(std::fabs(ar2 - ar1) * static_cast<float>(npa) / math::anglerad.pi2o1);
-  curve::scptnp(i1, 1);
-  float ptia = ar1;
-  float ptfa = ar2;
-  curve::scptif(ptia, ptfa, 1);
-  curve::scptend(101, 1);
-
-  auto& xp = stereonet::cc2dbuff.xp;
-  auto& yp = stereonet::cc2dbuff.yp;
-  // The angle advances by adding the increment at each step.
-  ptblock.pt = ptblock.pti - ptblock.ptd;
-  for (ptblock.ip = 1; ptblock.ip <= ptblock.np; ++ptblock.ip) {
-    ptblock.pt = ptblock.pt + ptblock.ptd;
-    xp(ptblock.ip) = xc + radius * std::cos(ptblock.pt);
-    yp(ptblock.ip) = yc + radius * std::sin(ptblock.pt);
+  if (arc_steps == nullptr) return;
+  ArcPoints& p = arc_points();
+  p.angle.clear();
+  arc_steps(i1, ar1, ar2, p.angle);
+  p.x.resize(p.angle.size());
+  p.y.resize(p.angle.size());
+  for (std::size_t k = 0; k < p.angle.size(); ++k) {
+    p.x[k] = xc + radius * std::cos(p.angle[k]);
+    p.y[k] = yc + radius * std::sin(p.angle[k]);
   }
-  usline(xp.v, yp.v, ptblock.np);
+  usline(p.x, p.y, static_cast<std::int32_t>(p.angle.size()));
 }
 
 void usarrow1(std::span<const float> xa1, std::span<const float> ya1, std::span<const float> xa2,

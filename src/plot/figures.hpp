@@ -1,11 +1,21 @@
 // Geometric figures in user units on top of the polyline primitive: full
-// circles, arcs and arrows. Circles and arcs are sampled with the running point.
+// circles, arcs and arrows. Circles and arcs are sampled at the angles a
+// step function gives (the curve library's running point, which sets itself
+// up as the step function: the plot library does not call up into it).
 #pragma once
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace polarsketch::plot {
+
+// Gives the angles of an arc from `first` to `last` (radians) for `count`
+// points (a count the step function may correct), in drawing order.
+using ArcSteps = void (*)(std::int32_t count, float first, float last,
+                          std::vector<float>& angles);
+// Sets the step function of every arc and circle drawn from now on.
+void set_arc_steps(ArcSteps steps);
 
 // Full circle of centre (xc, yc) drawn with npa points for the whole turn.
 void uscircle(float xc, float yc, float radius, std::int32_t npa);
