@@ -16,6 +16,7 @@
 #include "plot/line_fill.hpp"
 #include "plot/records.hpp"
 #include "plot/text_symbol.hpp"
+#include "report/report.hpp"
 
 namespace polarsketch::plot {
 
@@ -171,10 +172,10 @@ void read_color_file() {
   if (status != LineReader::Status::ok) {
     // Slots read so far keep their new values; the count stays as line 1 gave it.
     if (status == LineReader::Status::end) err("END OF FILE REACHED UNEXPECTEDLY");
-    console::errorhead(rname11("scolortable"));
-    err("WHILE READING LINE NUMBER  " + fmt_int(nline, 4));
-    err("Input file " + shown + " is closed");
-    console::errortail00();
+    report::Message msg = report::error("scolortable");
+    msg.lines.emplace_back("WHILE READING LINE NUMBER  " + fmt_int(nline, 4));
+    msg.lines.emplace_back("Input file " + shown + " is closed");
+    report::report(msg);
     return;
   }
   menu_head("scolortable");
@@ -258,19 +259,19 @@ void scolornb(std::int32_t& ncolora, std::int32_t intera) {
     menu_head("scolornb");
     out("INITIALIZING NUMBER OF COLORS TO: " + fmt_int(4, 3));
   } else if (ncolora > kMaxColorSlot) {
-    console::warninghead(rname11("scolornb"));
-    err("trying to set nb of color  = " + fmt_int(ncolora, 3));
-    err("max nb of color  = " + fmt_int(kMaxColorSlot, 3));
+    report::Message msg = report::warning("scolornb");
+    msg.lines.emplace_back("trying to set nb of color  = " + fmt_int(ncolora, 3));
+    msg.lines.emplace_back("max nb of color  = " + fmt_int(kMaxColorSlot, 3));
     ncolora = kMaxColorSlot;
-    err("===> RESET nb of color = " + fmt_int(ncolora, 3));
-    console::warningtail00();
+    msg.lines.emplace_back("===> RESET nb of color = " + fmt_int(ncolora, 3));
+    report::report(msg);
   } else if (ncolora < 1) {
-    console::warninghead(rname11("scolornb"));
-    err("trying to set nb of color  = " + fmt_int(ncolora, 3));
-    err("min nb of color  = 1");
+    report::Message msg = report::warning("scolornb");
+    msg.lines.emplace_back("trying to set nb of color  = " + fmt_int(ncolora, 3));
+    msg.lines.emplace_back("min nb of color  = 1");
     ncolora = 1;
-    err("===> RESET nb of color = " + fmt_int(ncolora, 3));
-    console::warningtail00();
+    msg.lines.emplace_back("===> RESET nb of color = " + fmt_int(ncolora, 3));
+    report::report(msg);
   }
 
   const bool dialog = intera % 2 == 0;
@@ -334,19 +335,19 @@ void scolorrgb(std::int32_t& icolora, std::string& colornama, float& reda, float
   // Every form checks the slot before it is loaded or stored.
   const std::int32_t ncolor = plt2blk.ncolor;
   if (icolora > ncolor) {
-    console::warninghead(rname);
-    err("trying to set color nb = " + fmt_int(icolora, 3));
-    err("when nb of color  = " + fmt_int(ncolor, 3));
+    report::Message msg = report::warning(rname);
+    msg.lines.emplace_back("trying to set color nb = " + fmt_int(icolora, 3));
+    msg.lines.emplace_back("when nb of color  = " + fmt_int(ncolor, 3));
     icolora = icolora % (ncolor + 1 > 0 ? ncolor + 1 : 1);
-    err("===> RESET nb of color = " + fmt_int(icolora, 3));
-    console::warningtail00();
+    msg.lines.emplace_back("===> RESET nb of color = " + fmt_int(icolora, 3));
+    report::report(msg);
   } else if (icolora < 0) {
-    console::warninghead(rname);
-    err("trying to set nb of color  = " + fmt_int(icolora, 3));
-    err("min nb of color  = 0");
+    report::Message msg = report::warning(rname);
+    msg.lines.emplace_back("trying to set nb of color  = " + fmt_int(icolora, 3));
+    msg.lines.emplace_back("min nb of color  = 0");
     icolora = 1;
-    err("===> RESET nb of color = " + fmt_int(icolora, 3));
-    console::warningtail00();
+    msg.lines.emplace_back("===> RESET nb of color = " + fmt_int(icolora, 3));
+    report::report(msg);
   }
 
   std::int32_t ierr = 0;

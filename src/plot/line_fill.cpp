@@ -14,6 +14,7 @@
 #include "plot/records.hpp"
 #include "plot/setter.hpp"
 #include "render/seam.hpp"
+#include "report/report.hpp"
 
 namespace polarsketch::plot {
 
@@ -46,14 +47,14 @@ void slinewidth(float& thicka, std::int32_t inter) {
   float v = thicka;
   if (inter == 0 || inter == 1) {
     if (!(v > 0.01f) || v > 1000.0f) {
-      console::warninghead(rname11("slinewidth"));
-      err("LINE THICKNESS OUT OF RANGE:");
-      err(" line thickness (cm) = " + fmt_fixed(v, 8, 3));
-      err(" min = " + fmt_fixed(0.01f, 8, 3));
-      err(" max = " + fmt_fixed(1000.0f, 8, 3));
+      report::Message msg = report::warning("slinewidth");
+      msg.lines.emplace_back("LINE THICKNESS OUT OF RANGE:");
+      msg.lines.emplace_back(" line thickness (cm) = " + fmt_fixed(v, 8, 3));
+      msg.lines.emplace_back(" min = " + fmt_fixed(0.01f, 8, 3));
+      msg.lines.emplace_back(" max = " + fmt_fixed(1000.0f, 8, 3));
       v = 0.02f;
-      err("==> RESET line thickness = " + fmt_fixed(v, 8, 3));
-      console::warningtail00();
+      msg.lines.emplace_back("==> RESET line thickness = " + fmt_fixed(v, 8, 3));
+      report::report(msg);
     }
   }
   setter::start_value(v, inter, plt2blk.rlinewidth, 0.02f, "slinewidth",
@@ -83,19 +84,19 @@ void sfillstyle(std::int32_t& istylea, std::int32_t inter) {
   if (!setter::start_value(v, inter, plt2blk.ifillstyle, 1, "sfillstyle",
                            "INITIALISING FILL STYLE TO: filled")) {
     if (v > kMaxStyle) {
-      console::warninghead(rname11("sfillstyle"));
-      err("trying to set style nb = " + fmt_int(v, 6));
-      err("max style nb = " + fmt_int(kMaxStyle, 6));
+      report::Message msg = report::warning("sfillstyle");
+      msg.lines.emplace_back("trying to set style nb = " + fmt_int(v, 6));
+      msg.lines.emplace_back("max style nb = " + fmt_int(kMaxStyle, 6));
       v = v % (kMaxStyle + 1);
-      err("===> RESET style nb = " + fmt_int(v, 6));
-      console::warningtail00();
+      msg.lines.emplace_back("===> RESET style nb = " + fmt_int(v, 6));
+      report::report(msg);
     } else if (v < 0) {
-      console::warninghead(rname11("sfillstyle"));
-      err("trying to set nb of style  = " + fmt_int(v, 6));
-      err("min style nb = 0");
+      report::Message msg = report::warning("sfillstyle");
+      msg.lines.emplace_back("trying to set nb of style  = " + fmt_int(v, 6));
+      msg.lines.emplace_back("min style nb = 0");
       v = 1;
-      err("===> RESET style nb = " + fmt_int(v, 6));
-      console::warningtail00();
+      msg.lines.emplace_back("===> RESET style nb = " + fmt_int(v, 6));
+      report::report(msg);
     }
   }
   if (shows_dialog(inter)) {

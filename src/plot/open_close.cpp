@@ -8,6 +8,7 @@
 #include "plot/settings_menu.hpp"
 #include "postscript/document.hpp"
 #include "render/seam.hpp"
+#include "report/report.hpp"
 
 namespace polarsketch::plot {
 
@@ -16,10 +17,10 @@ using console::put_line;
 
 void plinit(std::string& pfname, std::int32_t inter) {
   if (iocom.lop) {
-    console::warninghead("plinit");
-    put_line(iocom.itoer, "Plot file or window is already opened");
-    put_line(iocom.itoer, "==> appending to current plot file/window");
-    console::warningtail00();
+    report::Message msg = report::warning("plinit");
+    msg.lines.emplace_back("Plot file or window is already opened");
+    msg.lines.emplace_back("==> appending to current plot file/window");
+    report::report(msg);
     return;
   }
   postscript::intplinit(pfname, inter);
@@ -34,9 +35,9 @@ void plend() {
     render::plot_closed();
     iocom.lop = false;
   } else {
-    console::warninghead("plend");
-    put_line(iocom.itoer, "The plot window or file is already closed");
-    console::warningtail00();
+    report::Message msg = report::warning("plend");
+    msg.lines.emplace_back("The plot window or file is already closed");
+    report::report(msg);
   }
 }
 

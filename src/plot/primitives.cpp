@@ -17,6 +17,7 @@
 #include "plot/coords.hpp"
 #include "plot/records.hpp"
 #include "render/seam.hpp"
+#include "report/report.hpp"
 
 namespace polarsketch::plot {
 
@@ -152,12 +153,11 @@ void buffer2(std::span<float> xb, std::span<float> yb, std::int32_t ib, std::int
              std::span<const float> x, std::span<const float> y, std::int32_t nx,
              std::int32_t& is) {
   if (is > nx) {
-    const std::int32_t itoer = console::iocom.itoer;
-    console::errorhead("buffer2");
-    console::put_line(
-        itoer, "is = " + console::fmt_int_default(is) + " > nx =" + console::fmt_int_default(nx));
-    console::put_line(itoer, "attempt to read past array");
-    console::errortail00();
+    report::Message msg = report::error("buffer2");
+    msg.lines.emplace_back("is = " + console::fmt_int_default(is) +
+                           " > nx =" + console::fmt_int_default(nx));
+    msg.lines.emplace_back("attempt to read past array");
+    report::report(msg);
     ibe = 0;
     return;
   }

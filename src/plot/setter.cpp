@@ -7,6 +7,7 @@
 #include "console/frames.hpp"
 #include "console/prompts.hpp"
 #include "plot/records.hpp"
+#include "report/report.hpp"
 
 namespace polarsketch::plot::setter {
 
@@ -17,10 +18,10 @@ using dialog::out;
 using dialog::rname11;
 
 void inter_warning(std::string_view rname, std::int32_t inter) {
-  console::warninghead(rname11(rname));
-  err("inter = " + fmt_int(inter, 6));
-  err("===> NO ACTION");
-  console::warningtail00();
+  report::Message msg = report::warning(rname11(rname));
+  msg.lines.emplace_back("inter = " + fmt_int(inter, 6));
+  msg.lines.emplace_back("===> NO ACTION");
+  report::report(msg);
 }
 
 void set_color_slot(std::int32_t& icolora, std::int32_t inter, std::int32_t& member,
@@ -33,20 +34,20 @@ void set_color_slot(std::int32_t& icolora, std::int32_t inter, std::int32_t& mem
   // brings a stored slot back into range after the table has shrunk.
   const std::int32_t ncolor = plt2blk.ncolor;
   if (v > ncolor) {
-    console::warninghead(rname11(rname));
-    err("trying to set color nb = " + fmt_int(v, 6));
-    err("when max color nb      = " + fmt_int(ncolor, 6));
+    report::Message msg = report::warning(rname11(rname));
+    msg.lines.emplace_back("trying to set color nb = " + fmt_int(v, 6));
+    msg.lines.emplace_back("when max color nb      = " + fmt_int(ncolor, 6));
     v = v % (ncolor + 1 > 0 ? ncolor + 1 : 1);
     if (v == 0) v = 1;
-    err("===> RESET color nb    = " + fmt_int(v, 6));
-    console::warningtail00();
+    msg.lines.emplace_back("===> RESET color nb    = " + fmt_int(v, 6));
+    report::report(msg);
   } else if (v < 0) {
-    console::warninghead(rname11(rname));
-    err("trying to set color nb = " + fmt_int(v, 6));
-    err("when min color nb      = 0");
+    report::Message msg = report::warning(rname11(rname));
+    msg.lines.emplace_back("trying to set color nb = " + fmt_int(v, 6));
+    msg.lines.emplace_back("when min color nb      = 0");
     v = 1;
-    err("===> RESET color nb    = " + fmt_int(v, 6));
-    console::warningtail00();
+    msg.lines.emplace_back("===> RESET color nb    = " + fmt_int(v, 6));
+    report::report(msg);
   }
 
   if (shows_dialog(inter)) {

@@ -15,6 +15,7 @@
 #include "plot/setter.hpp"
 #include "postscript/operators.hpp"
 #include "render/seam.hpp"
+#include "report/report.hpp"
 
 namespace polarsketch::plot {
 
@@ -68,14 +69,14 @@ void stextsize(float& sizecma, std::int32_t inter) {
   float v = sizecma;
   if (inter == 0 || inter == 1) {
     if (!(v > 0.02f) || v > 1000.0f) {
-      console::warninghead(rname11("stextsize"));
-      err("TEXT SIZE OUT OF RANGE:");
-      err(" txtheight = " + widening_2dec(v));
-      err(" min = " + widening_2dec(0.02f));
-      err(" max = " + widening_2dec(1000.0f));
+      report::Message msg = report::warning("stextsize");
+      msg.lines.emplace_back("TEXT SIZE OUT OF RANGE:");
+      msg.lines.emplace_back(" txtheight = " + widening_2dec(v));
+      msg.lines.emplace_back(" min = " + widening_2dec(0.02f));
+      msg.lines.emplace_back(" max = " + widening_2dec(1000.0f));
       v = 0.5f;
-      err("==> RESET txtheight = " + widening_2dec(v));
-      console::warningtail00();
+      msg.lines.emplace_back("==> RESET txtheight = " + widening_2dec(v));
+      report::report(msg);
     }
   }
   setter::start_value(v, inter, plt2blk.txtheight, 0.5f, "stextsize",
@@ -96,12 +97,12 @@ void stextsize(float& sizecma, std::int32_t inter) {
     render::set_text_height(plt1blk.rcmtode * v);  // the same height for every device
   } else {
     // Without a plot file the height is kept for the next opening only.
-    console::warninghead(rname11("stextsize"));
-    err("inter = " + fmt_int(inter, 6));
-    err("Attempting to set textsize with");
-    err("a closed plot file");
-    err("===> Value stored but no further call to lib");
-    console::warningtail00();
+    report::Message msg = report::warning("stextsize");
+    msg.lines.emplace_back("inter = " + fmt_int(inter, 6));
+    msg.lines.emplace_back("Attempting to set textsize with");
+    msg.lines.emplace_back("a closed plot file");
+    msg.lines.emplace_back("===> Value stored but no further call to lib");
+    report::report(msg);
   }
 }
 
@@ -117,12 +118,12 @@ void stextalign(std::int32_t& justa, std::int32_t inter) {
       out("=====> left-bottom trimmed");
     }
   } else if (v < -11 || v > 11) {
-    console::warninghead(rname11("stextalign"));
-    err("trying to set justif = " + fmt_int(v, 6));
-    err("justif must be in [-11,11]");
+    report::Message msg = report::warning("stextalign");
+    msg.lines.emplace_back("trying to set justif = " + fmt_int(v, 6));
+    msg.lines.emplace_back("justif must be in [-11,11]");
     v = -1;
-    err("===> RESET justif = " + fmt_int(v, 6));
-    console::warningtail00();
+    msg.lines.emplace_back("===> RESET justif = " + fmt_int(v, 6));
+    report::report(msg);
   }
   if (shows_dialog(inter)) {
     menu_head("stextalign");
@@ -154,11 +155,11 @@ void stextalign(std::int32_t& justa, std::int32_t inter) {
   }
   // 0, 4 and 8 name no position on the text box: fall back to the left edge.
   if (v == 0 || v == -4 || v == -8 || v == 4 || v == 8) {
-    console::warninghead(rname11("stextalign"));
-    err("just = " + fmt_int(v, 6));
+    report::Message msg = report::warning("stextalign");
+    msg.lines.emplace_back("just = " + fmt_int(v, 6));
     v = (v > 0) ? 1 : -1;
-    err("===> RESET just = " + fmt_int(v, 6));
-    console::warningtail00();
+    msg.lines.emplace_back("===> RESET just = " + fmt_int(v, 6));
+    report::report(msg);
   }
   justa = v;
   plt2blk.itxtjust = v;

@@ -17,6 +17,7 @@
 #include "files/atomic_file.hpp"
 #include "plot/records.hpp"
 #include "postscript/writer.hpp"
+#include "report/report.hpp"
 
 namespace polarsketch::postscript {
 namespace {
@@ -213,10 +214,10 @@ void settings_display(const DriverSettings& s) {
 void check_copies(std::int32_t& ncopies) {
   if (ncopies >= 1 && ncopies <= 999) return;
   const std::int32_t bound = ncopies < 1 ? 1 : 999;
-  console::warninghead(name11("intplinit"));
-  put_line(iocom.ito, "number of copies = " + console::fmt_int(ncopies, 12));
-  put_line(iocom.ito, "==> RESET number of copies = " + console::fmt_int(bound, 12));
-  console::warningtail00();
+  report::Message msg = report::warning("intplinit");
+  msg.lines.emplace_back("number of copies = " + console::fmt_int(ncopies, 12));
+  msg.lines.emplace_back("==> RESET number of copies = " + console::fmt_int(bound, 12));
+  report::report(msg);
   ncopies = bound;
 }
 
@@ -264,10 +265,10 @@ void save_settings(const DriverSettings& s) {
     console::menutail();
     return;
   }
-  console::warninghead(name11("intplinit"));
-  put_line(iocom.ito, std::string("COULD NOT WRITE FILE ") + kSettingsFile);
-  put_line(iocom.ito, "==> settings not saved for the next run");
-  console::warningtail00();
+  report::Message msg = report::warning("intplinit");
+  msg.lines.emplace_back(std::string("COULD NOT WRITE FILE ") + kSettingsFile);
+  msg.lines.emplace_back("==> settings not saved for the next run");
+  report::report(msg);
 }
 
 // --- Prologs ---
@@ -378,10 +379,10 @@ bool read_settings_file(DriverSettings& s) {
     // as an unreadable file; anything else that is not a plain file (a FIFO,
     // a device) is named.
     if (!failure.reason.empty()) {
-      console::warninghead(name11("intplinit"));
-      put_line(iocom.ito, std::string(kSettingsFile) + " is " + failure.reason);
-      put_line(iocom.ito, "==> using the default settings");
-      console::warningtail00();
+      report::Message msg = report::warning("intplinit");
+      msg.lines.emplace_back(std::string(kSettingsFile) + " is " + failure.reason);
+      msg.lines.emplace_back("==> using the default settings");
+      report::report(msg);
     }
     return false;
   }

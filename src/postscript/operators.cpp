@@ -18,6 +18,7 @@
 #include "plot/records.hpp"
 #include "postscript/document.hpp"
 #include "postscript/writer.hpp"
+#include "report/report.hpp"
 
 namespace polarsketch::postscript {
 namespace {
@@ -34,12 +35,12 @@ std::string name11(std::string_view routine) { return fit_text(routine, 11); }
 
 void limit_frame(std::string_view routine, char axis, float given, std::string_view bound,
                  float reset) {
-  console::warninghead(name11(routine));
+  report::Message msg = report::warning(name11(routine));
   const std::string a(1, axis);
-  put_line(iocom.ito, a + " in meters = " + console::fmt_general(pica2m * given, 10, 3));
-  put_line(iocom.ito, "==> reset to " + a + std::string(bound) + " = " +
-                          console::fmt_general(pica2m * reset, 10, 3));
-  console::warningtail00();
+  msg.lines.emplace_back(a + " in meters = " + console::fmt_general(pica2m * given, 10, 3));
+  msg.lines.emplace_back("==> reset to " + a + std::string(bound) + " = " +
+                         console::fmt_general(pica2m * reset, 10, 3));
+  report::report(msg);
 }
 
 // Keeps a device coordinate within +-kDeviceLimit; NaN becomes 0. Each change
@@ -185,9 +186,9 @@ void psmoveto(float& x1, float& y1, std::int32_t kpen) {
 void pslineto(float* x1, float* y1, std::int32_t np) {
   if (!writer().is_open()) return;
   if (!psparams.lopenpath) {
-    console::warninghead(name11("pslineto"));
-    put_line(iocom.ito, "Path begins with Draw instead of Move");
-    console::warningtail00();
+    report::Message msg = report::warning("pslineto");
+    msg.lines.emplace_back("Path begins with Draw instead of Move");
+    report::report(msg);
     psparams.lopenpath = true;
   }
   const std::string_view op = dialect_ops(psparams.ips).line;

@@ -13,6 +13,7 @@
 #include "console/stop.hpp"
 #include "console/units.hpp"
 #include "postscript/operators.hpp"
+#include "report/report.hpp"
 
 namespace polarsketch::postscript {
 namespace {
@@ -253,10 +254,10 @@ void PlotWriter::report_failure() {
   // closes this file without reporting it again.
   failed_ = true;
   console::write_failed = true;
-  console::errorhead(fit_text("psend", 11));
-  console::put_line(console::iocom.ito, "COULD NOT WRITE FILE " + name_);
-  console::put_line(console::iocom.ito, "===> THIS PLOT FILE IS INCOMPLETE");
-  console::errortail00();
+  report::Message msg = report::error("psend");
+  msg.lines.emplace_back("COULD NOT WRITE FILE " + name_);
+  msg.lines.emplace_back("===> THIS PLOT FILE IS INCOMPLETE");
+  report::report(msg);
 }
 
 bool PlotWriter::finish() {

@@ -14,7 +14,19 @@ Part number_part(const Number& n) {
   return p;
 }
 
+Message empty_message(Level level, std::string_view where) {
+  while (!where.empty() && where.back() == ' ') where.remove_suffix(1);
+  Message m;
+  m.level = level;
+  m.where = std::string(where);
+  return m;
+}
+
 }  // namespace
+
+Message warning(std::string_view where) { return empty_message(Level::warning, where); }
+
+Message error(std::string_view where) { return empty_message(Level::error, where); }
 
 Line& Line::text(std::string_view t) {
   Part p;

@@ -63,6 +63,11 @@ struct Message {
   friend bool operator==(const Message&, const Message&) = default;
 };
 
+// An empty warning or error from the routine `where` (trailing blanks of a
+// fixed-width name dropped), its lines to be added.
+Message warning(std::string_view where);
+Message error(std::string_view where);
+
 // Where messages go.
 class Reporter {
  public:

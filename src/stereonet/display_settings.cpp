@@ -10,6 +10,7 @@
 #include "console/prompts.hpp"
 #include "console/units.hpp"
 #include "plot/text_symbol.hpp"
+#include "report/report.hpp"
 
 namespace polarsketch::stereonet {
 
@@ -30,14 +31,14 @@ std::string type_line(std::string_view label, std::int32_t v) {
 // Warns about a caller-supplied type outside the valid range and resets it.
 void check_axis_type(std::int32_t& v, std::string_view label, std::int32_t reset) {
   if (v >= kMinAxisType && v <= kMaxAxisType) return;
-  const int u = iocom.itoer;
-  console::warninghead("sdspaxsymb");
-  put_line(u, std::string(label) + " " + fmt_int(v, 4));
-  put_line(u, "outside [ " + fmt_int(kMinAxisType, 4) + " , " + fmt_int(kMaxAxisType, 4) + " ]");
-  put_line(u, "==> RESETTING TO:");
+  report::Message msg = report::warning("sdspaxsymb");
+  msg.lines.emplace_back(std::string(label) + " " + fmt_int(v, 4));
+  msg.lines.emplace_back("outside [ " + fmt_int(kMinAxisType, 4) + " , " +
+                         fmt_int(kMaxAxisType, 4) + " ]");
+  msg.lines.emplace_back("==> RESETTING TO:");
   v = reset;
-  put_line(u, std::string(label) + " " + fmt_int(v, 4));
-  console::warningtail00();
+  msg.lines.emplace_back(std::string(label) + " " + fmt_int(v, 4));
+  report::report(msg);
 }
 
 void print_axis_menu_body(std::int32_t iaxtypa1, std::int32_t iaxtypa2, std::int32_t intera) {

@@ -15,6 +15,7 @@
 #include "plot/figures.hpp"
 #include "plot/primitives.hpp"
 #include "plot/text_symbol.hpp"
+#include "report/report.hpp"
 #include "stereonet/projections.hpp"
 
 namespace polarsketch::stereonet {
@@ -201,18 +202,17 @@ void srepstereolabel1(std::string& labela, std::int32_t& ion, std::int32_t& ilab
                       std::int32_t intera) {
   auto& f = stefram2;
   const std::int32_t ito = console::iocom.ito;
-  const std::int32_t itoer = console::iocom.itoer;
   std::int32_t inter = intera;
   const std::size_t len = labela.size();
   auto set_label_text = [&](std::string_view s) { labela = fit_text(s, len); };
 
   if (ilab < 1 || ilab > 6) {
-    console::errorhead("srepstereolabel1");
-    put_line(itoer, "label number = " + console::fmt_int(ilab, 4));
-    put_line(itoer, "label number must be in [1,6]");
+    report::Message msg = report::error("srepstereolabel1");
+    msg.lines.emplace_back("label number = " + console::fmt_int(ilab, 4));
+    msg.lines.emplace_back("label number must be in [1,6]");
     ilab = 6;
-    put_line(itoer, "==> label number reset to = " + console::fmt_int(ilab, 4));
-    console::errortail00();
+    msg.lines.emplace_back("==> label number reset to = " + console::fmt_int(ilab, 4));
+    report::report(msg);
     inter = 2;
   }
 
@@ -230,12 +230,12 @@ void srepstereolabel1(std::string& labela, std::int32_t& ion, std::int32_t& ilab
       set_label_text("None");
     }
   } else if (ion < 0 || ion > 1) {
-    console::errorhead("srepstereolabel1");
-    put_line(itoer, "draw or not (0/1) = " + console::fmt_int(ion, 4));
-    put_line(itoer, "should be in [0,1]");
+    report::Message msg = report::error("srepstereolabel1");
+    msg.lines.emplace_back("draw or not (0/1) = " + console::fmt_int(ion, 4));
+    msg.lines.emplace_back("should be in [0,1]");
     ion = 0;
-    put_line(itoer, "==>reset to = " + console::fmt_int(ion, 4));
-    console::errortail00();
+    msg.lines.emplace_back("==>reset to = " + console::fmt_int(ion, 4));
+    report::report(msg);
     inter = 2;
   }
 

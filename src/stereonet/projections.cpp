@@ -11,6 +11,7 @@
 #include "console/prompts.hpp"
 #include "console/units.hpp"
 #include "math/angles.hpp"
+#include "report/report.hpp"
 
 namespace polarsketch::stereonet {
 
@@ -54,13 +55,12 @@ void projection_menu(std::int32_t& iproja) {
   console::inintegvindef(iproja, "projection number", iproja, 1, 4, ierr);
 }
 
-// Reports a projection number outside 1..4 (field width w) in an error frame.
+// Reports a projection number outside 1..4 (field width w) as an error.
 void report_no_such_projection(std::string_view routine, std::int32_t iproj, int w) {
-  const auto out = console::iocom.itoer;
-  console::errorhead(routine);
-  put_line(out, "iproj =  " + fmt_int(iproj, w));
-  put_line(out, "NO SUCH PROJECTION AVALAIBLE");
-  console::errortail00();
+  report::Message msg = report::error(routine);
+  msg.lines.emplace_back("iproj =  " + fmt_int(iproj, w));
+  msg.lines.emplace_back("NO SUCH PROJECTION AVALAIBLE");
+  report::report(msg);
 }
 
 // The family settings shared by swulf and sschmidt.
