@@ -14,6 +14,7 @@
 #include "console/prompts.hpp"
 #include "console/units.hpp"
 #include "math/saturate.hpp"
+#include "report/report.hpp"
 
 namespace polarsketch::curve::detail {
 
@@ -23,10 +24,10 @@ inline void menu_line(std::string_view label, std::string_view value) {
   console::put_line(console::iocom.ito, std::string(label) + " " + std::string(value));
 }
 
-// A line inside a warning or error frame.
-inline void frame_line(std::string_view text) { console::put_line(console::iocom.itoer, text); }
-inline void frame_line(std::string_view label, std::string_view value) {
-  console::put_line(console::iocom.itoer, std::string(label) + " " + std::string(value));
+// A line of a warning or error.
+inline void frame_line(report::Message& m, std::string_view text) { m.lines.emplace_back(text); }
+inline void frame_line(report::Message& m, std::string_view label, std::string_view value) {
+  m.lines.emplace_back(std::string(label) + " " + std::string(value));
 }
 
 // The dash rule, the exit line and the menu tail that close a menu.

@@ -16,9 +16,14 @@ namespace polarsketch::curve {
 
 namespace {
 
+// A line on the error output (inside a frame, or after a range check's frame).
+void frame_line(std::string_view text) { console::put_line(console::iocom.itoer, text); }
+void frame_line(std::string_view label, std::string_view value) {
+  frame_line(std::string(label) + " " + std::string(value));
+}
+
 using console::fmt_fixed;
 using console::fmt_int;
-using detail::frame_line;
 using detail::menu_line;
 
 constexpr std::int32_t kTypeMin = 0;

@@ -32,10 +32,10 @@ struct Levels {
 std::string real_field(float v) { return fmt_fixed(v, 8, 3); }
 std::string int_field(std::int32_t v) { return fmt_int(v, 4); }
 
-void bounds_lines(const Levels& l) {
-  frame_line(" initial             =", real_field(l.plevi));
-  frame_line(" final               =", real_field(l.plevf));
-  frame_line(" increment           =", real_field(l.plevd));
+void bounds_lines(report::Message& msg, const Levels& l) {
+  frame_line(msg, " initial             =", real_field(l.plevi));
+  frame_line(msg, " final               =", real_field(l.plevf));
+  frame_line(msg, " increment           =", real_field(l.plevd));
 }
 
 // Derives the increment or the number of levels from the others, repeating
@@ -48,14 +48,14 @@ void make_consistent(Levels& l) {
       } else if (l.nlev == 1) {
         l.plevd = 1.0f;
       } else {
-        console::errorhead("sclevel2");
-        frame_line("Computing increment from nb of curves");
-        frame_line(" Calculation type =", int_field(l.itype));
-        frame_line(" nb of curves =", int_field(l.nlev));
-        frame_line("==> NEED nb > 0");
+        report::Message msg = report::error("sclevel2");
+        frame_line(msg, "Computing increment from nb of curves");
+        frame_line(msg, " Calculation type =", int_field(l.itype));
+        frame_line(msg, " nb of curves =", int_field(l.nlev));
+        frame_line(msg, "==> NEED nb > 0");
         l.nlev = 1;
-        frame_line("==> RESET nb =", int_field(l.nlev));
-        console::errortail00();
+        frame_line(msg, "==> RESET nb =", int_field(l.nlev));
+        report::report(msg);
         continue;
       }
       return;
@@ -64,18 +64,18 @@ void make_consistent(Levels& l) {
       const bool towards =
           (l.plevi <= l.plevf && l.plevd > 0.0f) || (l.plevi > l.plevf && l.plevd < 0.0f);
       if (!towards) {
-        console::errorhead("sclevel2");
-        frame_line("Levels computed from increment:");
-        frame_line(" Calculation type    =", int_field(l.itype));
-        bounds_lines(l);
-        frame_line("==> INCONSISTENT LOOP");
-        frame_line("==> NEED TO CORRECT IT");
-        frame_line("==> SETTING SINGLE LEVEL");
+        report::Message msg = report::error("sclevel2");
+        frame_line(msg, "Levels computed from increment:");
+        frame_line(msg, " Calculation type    =", int_field(l.itype));
+        bounds_lines(msg, l);
+        frame_line(msg, "==> INCONSISTENT LOOP");
+        frame_line(msg, "==> NEED TO CORRECT IT");
+        frame_line(msg, "==> SETTING SINGLE LEVEL");
         l.nlev = 1;
         l.itype = 1;
-        frame_line(" Nb of levels        =", int_field(l.nlev));
-        frame_line(" Calculation type    =", int_field(l.itype));
-        console::errortail00();
+        frame_line(msg, " Nb of levels        =", int_field(l.nlev));
+        frame_line(msg, " Calculation type    =", int_field(l.itype));
+        report::report(msg);
         continue;
       }
       l.nlev = detail::count_from((l.plevf - l.plevi) / l.plevd + detail::kCountMargin);
@@ -84,25 +84,25 @@ void make_consistent(Levels& l) {
         const float r = ((l.plevf - l.plevi) - l.plevd * static_cast<float>(l.nlev - 1)) / l.plevd;
         if (r > detail::kRemainderIgnored) {
           const bool report = r > detail::kRemainderReported;
+          report::Message msg = report::warning("sclevel2");
           if (report) {
-            console::warninghead("sclevel2");
-            frame_line("Levels computed from increment:");
-            frame_line(" Calculation type    =", int_field(l.itype));
-            frame_line(" nb of levels        =", int_field(l.nlev));
-            bounds_lines(l);
-            frame_line(" remainder/increment =", real_field(r));
-            frame_line("==> large remainder");
+            frame_line(msg, "Levels computed from increment:");
+            frame_line(msg, " Calculation type    =", int_field(l.itype));
+            frame_line(msg, " nb of levels        =", int_field(l.nlev));
+            bounds_lines(msg, l);
+            frame_line(msg, " remainder/increment =", real_field(r));
+            frame_line(msg, "==> large remainder");
           }
           if (l.itype == 2) {
             l.plevd = (l.plevf - l.plevi) / static_cast<float>(l.nlev - 1);
             if (report) {
-              frame_line("==> RECOMPUTED:");
-              frame_line(" increment =", real_field(l.plevd));
-              console::warningtail00();
+              frame_line(msg, "==> RECOMPUTED:");
+              frame_line(msg, " increment =", real_field(l.plevd));
+              report::report(msg);
             }
           } else if (report) {
-            frame_line("==> final level not reached");
-            console::warningtail00();
+            frame_line(msg, "==> final level not reached");
+            report::report(msg);
           }
         }
       }
@@ -110,15 +110,15 @@ void make_consistent(Levels& l) {
     }
     // Type 4: a single level.
     if (l.nlev != 1) {
-      console::warninghead("sclevel2");
-      frame_line("Single level:");
-      frame_line(" Calculation type    =", int_field(l.itype));
-      frame_line(" nb of levels        =", int_field(l.nlev));
-      bounds_lines(l);
+      report::Message msg = report::warning("sclevel2");
+      frame_line(msg, "Single level:");
+      frame_line(msg, " Calculation type    =", int_field(l.itype));
+      frame_line(msg, " nb of levels        =", int_field(l.nlev));
+      bounds_lines(msg, l);
       l.nlev = 1;
-      frame_line("==> RESETTING:");
-      frame_line(" Nb of levels        =", int_field(l.nlev));
-      console::warningtail00();
+      frame_line(msg, "==> RESETTING:");
+      frame_line(msg, " Nb of levels        =", int_field(l.nlev));
+      report::report(msg);
     }
     return;
   }
@@ -167,11 +167,11 @@ void level_menu(Levels& l, const std::string& name) {
       for (;;) {
         console::inrealdef(l.plevd, "level increment value >0<", l.plevd, ierr);
         if (l.plevd != 0.0f) break;
-        console::warninghead("sclevel2");
-        frame_line("Increment =", real_field(l.plevd));
-        frame_line("Increment MUST be non zero");
-        frame_line("==> BACK TO QUERY");
-        console::warningtail00();
+        report::Message msg = report::warning("sclevel2");
+        frame_line(msg, "Increment =", real_field(l.plevd));
+        frame_line(msg, "Increment MUST be non zero");
+        frame_line(msg, "==> BACK TO QUERY");
+        report::report(msg);
       }
     }
     if (ichoice == 14 || ichoice == 15) {
@@ -179,11 +179,11 @@ void level_menu(Levels& l, const std::string& name) {
       for (;;) {
         console::inintegdef(l.nlev, "nb of level curves", l.nlev, ierr);
         if (l.nlev > 0) break;
-        console::warninghead("sclevel2");
-        frame_line("Nb of level curves =", int_field(l.nlev));
-        frame_line("MUST BE > 0");
-        frame_line("==> BACK TO QUERY");
-        console::warningtail00();
+        report::Message msg = report::warning("sclevel2");
+        frame_line(msg, "Nb of level curves =", int_field(l.nlev));
+        frame_line(msg, "MUST BE > 0");
+        frame_line(msg, "==> BACK TO QUERY");
+        report::report(msg);
       }
     }
     make_consistent(l);
@@ -212,13 +212,13 @@ void sclevel2(float& plevia, float& plevfa, float& plevda, std::int32_t& nleva,
   }
 
   if (l.itype < 0 || l.itype > 4) {
-    console::warninghead("sclevel2");
-    frame_line("Calculation type =", int_field(l.itype));
-    frame_line("==> Unknown");
-    frame_line("==> RESETTING TYPE TO USE INCREMENT");
+    report::Message msg = report::warning("sclevel2");
+    frame_line(msg, "Calculation type =", int_field(l.itype));
+    frame_line(msg, "==> Unknown");
+    frame_line(msg, "==> RESETTING TYPE TO USE INCREMENT");
     l.itype = 2;
-    frame_line("Calculation type =", int_field(l.itype));
-    console::warningtail00();
+    frame_line(msg, "Calculation type =", int_field(l.itype));
+    report::report(msg);
   }
 
   make_consistent(l);

@@ -91,26 +91,26 @@ void scptnp(std::int32_t& npa, std::int32_t inter) {
     }
   }
   if (npa > kMaxPoints) {
-    console::warninghead("scptnp");
-    frame_line("nb of points = " + fmt_int(npa, 7) +
-               " > plot buffer size = " + fmt_int(kMaxPoints, 7));
+    report::Message msg = report::warning("scptnp");
+    frame_line(msg, "nb of points = " + fmt_int(npa, 7) +
+                        " > plot buffer size = " + fmt_int(kMaxPoints, 7));
     npa = kMaxPoints;
-    frame_line("===> reset nb of points =", fmt_int(npa, 7));
-    frame_line("===> WILL NOT PLOT ALL THE DATA");
-    console::warningtail00();
+    frame_line(msg, "===> reset nb of points =", fmt_int(npa, 7));
+    frame_line(msg, "===> WILL NOT PLOT ALL THE DATA");
+    report::report(msg);
   } else if (npa == 1 && inter != 6 && inter != 7) {
-    console::warninghead("scptnp");
-    frame_line("nb of points =", fmt_int(npa, 7));
-    frame_line("===> WILL PLOT ONLY ONE POINT");
-    console::warningtail00();
+    report::Message msg = report::warning("scptnp");
+    frame_line(msg, "nb of points =", fmt_int(npa, 7));
+    frame_line(msg, "===> WILL PLOT ONLY ONE POINT");
+    report::report(msg);
   } else if (npa <= 0) {
-    console::errorhead("scptnp");
-    frame_line("nb of points np =", fmt_int(npa, 7));
-    frame_line("===> UPSTREAM PROBLEM ?");
-    frame_line("Increment inconsistent with bounds ?");
+    report::Message msg = report::error("scptnp");
+    frame_line(msg, "nb of points np =", fmt_int(npa, 7));
+    frame_line(msg, "===> UPSTREAM PROBLEM ?");
+    frame_line(msg, "Increment inconsistent with bounds ?");
     npa = 1;
-    frame_line("===> RESETTING np =", fmt_int(npa, 7));
-    console::errortail00();
+    frame_line(msg, "===> RESETTING np =", fmt_int(npa, 7));
+    report::report(msg);
   }
   ptblock.np = npa;
 }
@@ -157,11 +157,11 @@ void scptend(std::int32_t inctypea, std::int32_t intera) {
       } else if (b.np == 1) {
         b.ptd = 0.0f;
       } else {
-        console::errorhead("scptend");
-        frame_line("Calculation type =", fmt_int(inctype1, 6));
-        frame_line("Computing increment from np =", fmt_int(b.np, 6));
-        frame_line("==> NEED TO SET np > 0");
-        console::errortail00();
+        report::Message msg = report::error("scptend");
+        frame_line(msg, "Calculation type =", fmt_int(inctype1, 6));
+        frame_line(msg, "Computing increment from np =", fmt_int(b.np, 6));
+        frame_line(msg, "==> NEED TO SET np > 0");
+        report::report(msg);
         scall(0);
         continue;
       }
@@ -170,15 +170,15 @@ void scptend(std::int32_t inctypea, std::int32_t intera) {
     if (inctype1 == 2 || inctype1 == 3) {
       const bool consistent = (b.ptf >= b.pti && b.ptd > 0.0f) || (b.pti > b.ptf && b.ptd < 0.0f);
       if (!consistent) {
-        console::errorhead("scptend");
-        frame_line("Calculation type =", fmt_int(inctype1, 6));
-        frame_line("Computing np from td with:");
-        frame_line("  pti =", fmt_fixed(b.pti, 8, 3));
-        frame_line("  ptf =", fmt_fixed(b.ptf, 8, 3));
-        frame_line("  ptd =", fmt_fixed(b.ptd, 8, 3));
-        frame_line("==> INCONSISTENT LOOP");
-        frame_line("==> NEED TO CORRECT IT");
-        console::errortail00();
+        report::Message msg = report::error("scptend");
+        frame_line(msg, "Calculation type =", fmt_int(inctype1, 6));
+        frame_line(msg, "Computing np from td with:");
+        frame_line(msg, "  pti =", fmt_fixed(b.pti, 8, 3));
+        frame_line(msg, "  ptf =", fmt_fixed(b.ptf, 8, 3));
+        frame_line(msg, "  ptd =", fmt_fixed(b.ptd, 8, 3));
+        frame_line(msg, "==> INCONSISTENT LOOP");
+        frame_line(msg, "==> NEED TO CORRECT IT");
+        report::report(msg);
         scall(0);
         continue;
       }
@@ -190,39 +190,39 @@ void scptend(std::int32_t inctypea, std::int32_t intera) {
       const float r1 = ((b.ptf - b.pti) - b.ptd * static_cast<float>(intervals)) / b.ptd;
       if (r1 > detail::kRemainderIgnored) {
         const bool report = r1 > detail::kRemainderReported;
+        report::Message msg = report::warning("scptend");
         if (report) {
-          console::warninghead("scptend");
-          frame_line("Calculation type =", fmt_int(inctype1, 6));
-          frame_line("np computed from td with:");
-          frame_line(" mp  =", fmt_int(kMaxPoints, 6));
-          frame_line(" np  =", fmt_int(b.np, 6));
-          frame_line(" pti =", fmt_fixed(b.pti, 8, 3));
-          frame_line(" ptf =", fmt_fixed(b.ptf, 8, 3));
-          frame_line(" ptd =", fmt_fixed(b.ptd, 8, 3));
-          frame_line(" remainder/ptd =", fmt_fixed(r1, 8, 3));
-          frame_line("==> large remainder");
+          frame_line(msg, "Calculation type =", fmt_int(inctype1, 6));
+          frame_line(msg, "np computed from td with:");
+          frame_line(msg, " mp  =", fmt_int(kMaxPoints, 6));
+          frame_line(msg, " np  =", fmt_int(b.np, 6));
+          frame_line(msg, " pti =", fmt_fixed(b.pti, 8, 3));
+          frame_line(msg, " ptf =", fmt_fixed(b.ptf, 8, 3));
+          frame_line(msg, " ptd =", fmt_fixed(b.ptd, 8, 3));
+          frame_line(msg, " remainder/ptd =", fmt_fixed(r1, 8, 3));
+          frame_line(msg, "==> large remainder");
         }
         if (inctype1 == 2) {
           b.ptd = intervals == 0 ? 0.0f : (b.ptf - b.pti) / b.rni;
           if (report) {
-            frame_line("RECOMPUTED VALUE:");
-            frame_line(" ptd =", fmt_fixed(b.ptd, 8, 3));
-            console::warningtail00();
+            frame_line(msg, "RECOMPUTED VALUE:");
+            frame_line(msg, " ptd =", fmt_fixed(b.ptd, 8, 3));
+            report::report(msg);
           }
         } else if (report) {
-          frame_line("==> final point is not reached");
-          console::warningtail00();
+          frame_line(msg, "==> final point is not reached");
+          report::report(msg);
         }
       }
       break;
     }
-    console::warninghead("scptend");
-    frame_line("Calculation type =", fmt_int(inctype1, 6));
-    frame_line("==> Unknown");
-    frame_line("==> RESETTING TYPE TO USE NP");
+    report::Message msg = report::warning("scptend");
+    frame_line(msg, "Calculation type =", fmt_int(inctype1, 6));
+    frame_line(msg, "==> Unknown");
+    frame_line(msg, "==> RESETTING TYPE TO USE NP");
     inctype1 = 1;
-    frame_line("Calculation type =", fmt_int(inctype1, 6));
-    console::warningtail00();
+    frame_line(msg, "Calculation type =", fmt_int(inctype1, 6));
+    report::report(msg);
   }
 
   if (lupdateinfo) {
