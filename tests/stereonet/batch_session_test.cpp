@@ -10,6 +10,7 @@
 
 #include "console/frames.hpp"
 #include "console/iocom.hpp"
+#include "console/stop.hpp"
 #include "console/units.hpp"
 #include "math/vectors.hpp"
 #include "plot/primitives.hpp"
@@ -50,6 +51,20 @@ TEST(BatchSession, EachWarningOrErrorBecomesOneTypedMessage) {
   EXPECT_EQ(typed[1].level, report::Level::error);
   EXPECT_EQ(typed[2].where, "cc2lln");
   EXPECT_EQ(typed[2].lines[4], report::Line().text("||V|| = ").fixed(2.0f, 8, 4));
+}
+
+TEST(BatchSession, AFrameLeftOpenByAStopIsStillReported) {
+  BatchSession session("polarsketch", "11.3", "2026-01-01");
+  float v = 5.0f;
+  std::int32_t ierr = 0;
+  // Gravity 2 asks whether to resume: the session has no answer and stops.
+  EXPECT_EQ(testing::stop_status([&] { console::crevin2("v", v, 0.0f, 1.0f, "spron", 2, ierr); }),
+            console::kExitEndOfInput);
+  const std::vector<std::string> m = session.messages();
+  ASSERT_EQ(m.size(), 1u) << m.back();
+  EXPECT_EQ(m[0].rfind("error in crevin: Problem in subroutine: spron; v = ", 0), 0u) << m[0];
+  EXPECT_NE(m[0].find("; ==> RESET v =        1.000000; RECOVERABLE ERROR ==> RESUMING"), std::string::npos)
+      << m[0];
 }
 
 // The same small drawing: the net's frame and a caption.
