@@ -7,6 +7,7 @@
 #include "console/units.hpp"
 #include "plot/settings_menu.hpp"
 #include "postscript/document.hpp"
+#include "postscript/writer.hpp"
 #include "render/seam.hpp"
 #include "report/report.hpp"
 
@@ -14,6 +15,17 @@ namespace polarsketch::plot {
 
 using console::iocom;
 using console::put_line;
+
+namespace {
+
+// The paper of the driver's orientation code.
+render::Orientation paper_of(std::string_view sys) {
+  if (sys == "LUS") return render::Orientation::landscape_us;
+  if (sys == "LA4") return render::Orientation::landscape_a4;
+  return render::Orientation::portrait;
+}
+
+}  // namespace
 
 void plinit(std::string& pfname, std::int32_t inter) {
   if (iocom.lop) {
@@ -24,7 +36,7 @@ void plinit(std::string& pfname, std::int32_t inter) {
     return;
   }
   postscript::intplinit(pfname, inter);
-  render::plot_opened();
+  render::plot_opened(postscript::writer().file_name(), paper_of(postscript::psparams.sys.view()));
   iocom.lop = true;
   splotparam2(inter == 2 || inter == 3 ? 7 : 5);
 }

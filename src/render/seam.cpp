@@ -12,8 +12,6 @@
 #include "console/formatting.hpp"
 #include "math/saturate.hpp"
 #include "plot/records.hpp"
-#include "postscript/document.hpp"
-#include "postscript/writer.hpp"
 #include "render/postscript_device.hpp"
 
 namespace polarsketch::render {
@@ -31,6 +29,7 @@ struct Seam {
   bool open = false;
   int page = 0;
   std::string plot_file;      // the open plot file's name
+  Orientation orientation{};  // its paper
   std::vector<Point> points;  // scratch
   float text_height = 0.0f;   // device units
 };
@@ -38,13 +37,6 @@ struct Seam {
 Seam& seam() {
   static Seam s;
   return s;
-}
-
-Orientation current_orientation() {
-  const std::string_view sys = postscript::psparams.sys.view();
-  if (sys == "LUS") return Orientation::landscape_us;
-  if (sys == "LA4") return Orientation::landscape_a4;
-  return Orientation::portrait;
 }
 
 Rgb slot_colour(std::int32_t slot) {
@@ -140,27 +132,28 @@ void draw_text(float x, float y, std::string_view text) {
 
 void set_line_width(float width) { device().line_width(width); }
 
-void plot_opened() {
+void plot_opened(const std::string& plot_file, Orientation orientation) {
   Seam& s = seam();
   s.open = true;
   s.page = 1;
-  s.plot_file = postscript::writer().file_name();
+  s.plot_file = plot_file;
+  s.orientation = orientation;
   if (s.formats.any()) {
     s.recording = std::make_unique<CairoDevice>();
     s.tee = std::make_unique<TeeDevice>(*s.base, *s.recording);
   }
-  device().begin_page(s.page, current_orientation());
+  device().begin_page(s.page, s.orientation);
 }
 
 void plot_new_page() {
   Seam& s = seam();
   if (!s.open) {
     // No page of ours is open: the driver decides (it writes nothing).
-    s.base->begin_page(2, current_orientation());
+    s.base->begin_page(2, s.orientation);
     return;
   }
   device().end_page();
-  device().begin_page(++s.page, current_orientation());
+  device().begin_page(++s.page, s.orientation);
 }
 
 void plot_closed() {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "render/device.hpp"
@@ -33,10 +34,11 @@ void draw_polygon(const float* x, const float* y, std::int32_t n);
 void draw_text(float x, float y, std::string_view text);
 void set_line_width(float width);
 
-// The plot file's life: opened (page 1 begins), a new page, closed (the last
-// page ends and the sibling files are written). A closed call without an open
+// The plot file's life: opened (page 1 begins on the paper given; the
+// siblings are named after `plot_file`), a new page, closed (the last page
+// ends and the sibling files are written). A closed call without an open
 // plot does nothing.
-void plot_opened();
+void plot_opened(const std::string& plot_file = {}, Orientation orientation = {});
 void plot_new_page();
 void plot_closed();
 
