@@ -11,8 +11,8 @@
 #include "console/formatting.hpp"
 #include "console/iocom.hpp"
 #include "console/prompts.hpp"
-#include "console/stop.hpp"
 #include "console/report_frames.hpp"
+#include "console/stop.hpp"
 #include "console/units.hpp"
 #include "report/report.hpp"
 

@@ -35,7 +35,8 @@ std::string line_text(const report::Line& line) {
 
 std::string one_line(const report::Message& message) {
   static constexpr const char* kWords[] = {"note", "warning", "error"};
-  std::string s = std::string(kWords[static_cast<int>(message.level)]) + " in " + message.where + ":";
+  std::string s =
+      std::string(kWords[static_cast<int>(message.level)]) + " in " + message.where + ":";
   std::string sep = " ";
   for (const report::Line& l : message.lines) {
     const std::string text = line_text(l);

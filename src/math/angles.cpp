@@ -65,11 +65,11 @@ void set_angle_constants() {
 
 void trigoset() {
   // Filling the blocks prints nothing, so the note may come first.
-  report::report({report::Level::note,
-                  "trigoset",
-                  {report::Line("Initializing /trig/ block"),
-                   report::Line("Initializing /anglerad/ block")},
-                  {}});
+  report::report(
+      {report::Level::note,
+       "trigoset",
+       {report::Line("Initializing /trig/ block"), report::Line("Initializing /anglerad/ block")},
+       {}});
   set_trig();
   set_anglerad();
 }

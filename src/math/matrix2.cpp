@@ -40,10 +40,16 @@ void minv2d(float* a, const float* b) {
     report::Message m{report::Level::error, "minv2d", {}, report::Escalation::resume_advised};
     m.lines = {
         Line().text("det(B) = ").general(detb, 15, 3),
-        Line().text("b(1,1) = ").general(b[at(1, 1)], 15, 3).text(" b(1,2) = ").general(
-            b[at(1, 2)], 15, 3),
-        Line().text("b(2,1) = ").general(b[at(2, 1)], 15, 3).text(" b(2,2) = ").general(
-            b[at(2, 2)], 15, 3),
+        Line()
+            .text("b(1,1) = ")
+            .general(b[at(1, 1)], 15, 3)
+            .text(" b(1,2) = ")
+            .general(b[at(1, 2)], 15, 3),
+        Line()
+            .text("b(2,1) = ")
+            .general(b[at(2, 1)], 15, 3)
+            .text(" b(2,2) = ")
+            .general(b[at(2, 2)], 15, 3),
         Line("=> Cannot Invert B"),
     };
     // The inverse is never used for drawing, so the run may go on (the

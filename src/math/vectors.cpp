@@ -22,8 +22,8 @@ void report_not_unitary(std::int32_t ndat, std::int32_t i, float x0, float y0, f
       Line("Expecting unitary V = (Vx,Vy,Vz)"),
       Line().text("Loop final   index = ").integer(ndat, 6),
       Line().text("Loop current index = ").integer(i, 6),
-      Line().text("Vx = ").fixed(x0, 8, 4).text(" Vy = ").fixed(y0, 8, 4).text(" Vz = ").fixed(z0,
-                                                                                           8, 4),
+      Line().text("Vx = ").fixed(x0, 8, 4).text(" Vy = ").fixed(y0, 8, 4).text(" Vz = ").fixed(
+          z0, 8, 4),
       Line().text("||V|| = ").fixed(r, 8, 4),
       Line("V is not unitary"),
       Line(skipped ? "==> No direction: point skipped" : "==> Normalizing it to 1"),

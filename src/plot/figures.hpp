@@ -12,8 +12,7 @@ namespace polarsketch::plot {
 
 // Gives the angles of an arc from `first` to `last` (radians) for `count`
 // points (a count the step function may correct), in drawing order.
-using ArcSteps = void (*)(std::int32_t count, float first, float last,
-                          std::vector<float>& angles);
+using ArcSteps = void (*)(std::int32_t count, float first, float last, std::vector<float>& angles);
 // Sets the step function of every arc and circle drawn from now on.
 void set_arc_steps(ArcSteps steps);
 

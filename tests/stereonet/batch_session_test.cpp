@@ -63,7 +63,8 @@ TEST(BatchSession, AFrameLeftOpenByAStopIsStillReported) {
   const std::vector<std::string> m = session.messages();
   ASSERT_EQ(m.size(), 1u) << m.back();
   EXPECT_EQ(m[0].rfind("error in crevin: Problem in subroutine: spron; v = ", 0), 0u) << m[0];
-  EXPECT_NE(m[0].find("; ==> RESET v =        1.000000; RECOVERABLE ERROR ==> RESUMING"), std::string::npos)
+  EXPECT_NE(m[0].find("; ==> RESET v =        1.000000; RECOVERABLE ERROR ==> RESUMING"),
+            std::string::npos)
       << m[0];
 }
 
