@@ -131,7 +131,7 @@ std::optional<Vector3> fill_tensor(Statistics& s, const Sums& sums) {
   }
   if (e[2] > kEigenTolerance) {
     s.woodcock_c = std::log(e[0] / e[2]);
-    if (gap23) s.woodcock_k = std::log(e[0] / e[1]) / std::log(e[1] / e[2]);
+    if (gap12 && gap23) s.woodcock_k = std::log(e[0] / e[1]) / std::log(e[1] / e[2]);
   }
   if (!gap12) return std::nullopt;
   return vec[0];

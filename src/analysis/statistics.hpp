@@ -40,7 +40,7 @@ struct Statistics {
   // eigenvectors; an eigenvector is empty when its eigenvalue is not distinct.
   std::optional<std::array<double, 3>> eigenvalues;  // empty for n = 0
   std::array<std::optional<TrendPlunge>, 3> eigenvectors;
-  std::optional<double> woodcock_k;  // ln(s1/s2) / ln(s2/s3)
+  std::optional<double> woodcock_k;  // ln(s1/s2) / ln(s2/s3); empty when s1 = s2 or s2 = s3
   std::optional<double> woodcock_c;  // ln(s1/s3)
   // The best-fit great circle (its pole is the third eigenvector) and its
   // axis, the beta axis (the third eigenvector itself).

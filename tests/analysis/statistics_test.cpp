@@ -181,6 +181,13 @@ TEST(StatisticsTest, WoodcockShapeAndStrength) {
   const auto& e = *s.eigenvalues;
   EXPECT_NEAR(*s.woodcock_k, std::log(e[0] / e[1]) / std::log(e[1] / e[2]), 1e-12);
   EXPECT_NEAR(*s.woodcock_c, std::log(e[0] / e[2]), 1e-12);
+
+  // s1 = s2 = 0.4, s3 = 0.2: K would be 0 over ln 2, printed as rounding
+  // noise; it is left empty, C is ln 2.
+  const std::vector<Vector3> even{line(0, 0), line(0, 0), line(90, 0), line(90, 0), line(0, 90)};
+  const Statistics girdle = compute_statistics(even);
+  EXPECT_FALSE(girdle.woodcock_k);
+  EXPECT_NEAR(*girdle.woodcock_c, std::log(2.0), 1e-12);
 }
 
 }  // namespace
