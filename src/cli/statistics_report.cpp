@@ -74,7 +74,9 @@ std::string csv_field(const std::string& text) {
 std::vector<analysis::Statistics> statistics_of(const std::vector<data::DataSet>& sets) {
   std::vector<analysis::Statistics> result;
   for (const data::DataSet& set : sets)
-    result.push_back(analysis::compute_statistics(set.unit_vectors()));
+    result.push_back(analysis::compute_statistics(
+        set.directions(),
+        set.has_polarity() ? analysis::Directions::vectors : analysis::Directions::axes));
   return result;
 }
 
