@@ -105,7 +105,9 @@ LoadedInputs load_inputs(const InputOptions& input, std::istream& in, std::ostre
     }
     const std::string shown = shown_file_name(name);
     data::ReadResult r = data::read_measurements(text, shown, options);
-    for (const std::string& warning : r.warnings) err << "polarsketch: warning: " << warning << '\n';
+    for (const std::string& warning : r.warnings) {
+      err << "polarsketch: warning: " << warning << '\n';
+    }
     const int status = report(r, shown, input.skip_bad, err);
     if (status != kExitOk) {
       fail(status);

@@ -64,12 +64,12 @@ double angle_to_plane(const Plane& plane, const Line& line);
 
 // One data set: the measurements of one file of one kind.
 struct DataSet {
-  std::string name;            // file name as given ("-" for standard input)
+  std::string name;  // file name as given ("-" for standard input)
   Kind kind = Kind::planes;
-  std::string notation;        // the columns read, e.g. "strike,dip (right-hand rule)"
-  std::vector<Plane> planes;   // kind planes
-  std::vector<Line> lines;     // kind lines
-  std::vector<Slip> slips;     // kind slips
+  std::string notation;             // the columns read, e.g. "strike,dip (right-hand rule)"
+  std::vector<Plane> planes;        // kind planes
+  std::vector<Line> lines;          // kind lines
+  std::vector<Slip> slips;          // kind slips
   std::vector<std::string> labels;  // one per measurement when a label column exists, else empty
   // The file's other columns, kept as text: their names as the header wrote
   // them, and row by row one value per name (size() * names values).

@@ -248,13 +248,20 @@ SenseReading read_sense(std::string_view text) {
     Sense sense;
   };
   static constexpr Word kWords[] = {
-      {"n", Sense::normal},           {"normal", Sense::normal},
-      {"r", Sense::reverse},          {"i", Sense::reverse},
-      {"reverse", Sense::reverse},    {"inverse", Sense::reverse},
-      {"thrust", Sense::reverse},     {"d", Sense::dextral},
-      {"dextral", Sense::dextral},    {"rightlateral", Sense::dextral},
-      {"s", Sense::sinistral},        {"sinistral", Sense::sinistral},
-      {"leftlateral", Sense::sinistral}, {"u", Sense::unknown},
+      {"n", Sense::normal},
+      {"normal", Sense::normal},
+      {"r", Sense::reverse},
+      {"i", Sense::reverse},
+      {"reverse", Sense::reverse},
+      {"inverse", Sense::reverse},
+      {"thrust", Sense::reverse},
+      {"d", Sense::dextral},
+      {"dextral", Sense::dextral},
+      {"rightlateral", Sense::dextral},
+      {"s", Sense::sinistral},
+      {"sinistral", Sense::sinistral},
+      {"leftlateral", Sense::sinistral},
+      {"u", Sense::unknown},
       {"unknown", Sense::unknown},
   };
   for (const Word& w : kWords) {

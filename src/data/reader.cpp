@@ -51,18 +51,30 @@ struct ColumnName {
 
 // The first name of a role is the one messages use.
 constexpr std::array kColumnNames{
-    ColumnName{"dipdir", Role::dipdir},       ColumnName{"dipdirection", Role::dipdir},
-    ColumnName{"dd", Role::dipdir},           ColumnName{"dipazimuth", Role::dipdir},
-    ColumnName{"dipaz", Role::dipdir},        ColumnName{"dip", Role::dip},
-    ColumnName{"strike", Role::strike},       ColumnName{"strk", Role::strike},
-    ColumnName{"trend", Role::trend},         ColumnName{"azimuth", Role::trend},
-    ColumnName{"trd", Role::trend},           ColumnName{"plungeazimuth", Role::trend},
-    ColumnName{"plungeaz", Role::trend},      ColumnName{"bearing", Role::trend},
-    ColumnName{"plunge", Role::plunge},       ColumnName{"plg", Role::plunge},
-    ColumnName{"rake", Role::rake},           ColumnName{"pitch", Role::pitch},
-    ColumnName{"sense", Role::sense},         ColumnName{"movement", Role::sense},
-    ColumnName{"slipsense", Role::sense},     ColumnName{"type", Role::type},
-    ColumnName{"kind", Role::type},           ColumnName{"featuretype", Role::type},
+    ColumnName{"dipdir", Role::dipdir},
+    ColumnName{"dipdirection", Role::dipdir},
+    ColumnName{"dd", Role::dipdir},
+    ColumnName{"dipazimuth", Role::dipdir},
+    ColumnName{"dipaz", Role::dipdir},
+    ColumnName{"dip", Role::dip},
+    ColumnName{"strike", Role::strike},
+    ColumnName{"strk", Role::strike},
+    ColumnName{"trend", Role::trend},
+    ColumnName{"azimuth", Role::trend},
+    ColumnName{"trd", Role::trend},
+    ColumnName{"plungeazimuth", Role::trend},
+    ColumnName{"plungeaz", Role::trend},
+    ColumnName{"bearing", Role::trend},
+    ColumnName{"plunge", Role::plunge},
+    ColumnName{"plg", Role::plunge},
+    ColumnName{"rake", Role::rake},
+    ColumnName{"pitch", Role::pitch},
+    ColumnName{"sense", Role::sense},
+    ColumnName{"movement", Role::sense},
+    ColumnName{"slipsense", Role::sense},
+    ColumnName{"type", Role::type},
+    ColumnName{"kind", Role::type},
+    ColumnName{"featuretype", Role::type},
     ColumnName{"trdstrk", Role::trend_or_strike},
     ColumnName{"plgdip", Role::plunge_or_dip},
     ColumnName{"label", Role::label},
@@ -336,7 +348,8 @@ std::string settle_layout(const std::vector<Role>& roles, const std::vector<std:
     return "no measurement columns: name dipdir,dip or strike,dip (planes), trend,plunge "
            "(lines), or a plane with rake, pitch or trend,plunge (slips)";
   }
-  layout.notation = dipdir ? (strike ? "dipdir,dip,strike" : "dipdir,dip") : (strike ? "strike,dip" : "");
+  layout.notation =
+      dipdir ? (strike ? "dipdir,dip,strike" : "dipdir,dip") : (strike ? "strike,dip" : "");
   if (rake || pitch) layout.notation += "," + angle;
   if (trend) layout.notation += plane ? ",trend,plunge" : "trend,plunge";
   layout.kind = plane ? (rake || pitch || trend ? Kind::slips : Kind::planes) : Kind::lines;
@@ -535,7 +548,8 @@ std::optional<LineFault> read_slip(const std::vector<Field>& fields, const Layou
     }
     slip.rake = *rake;
   } else {
-    if (auto bad = read_line(fields[layout[Role::trend]], fields[layout[Role::plunge]], slip.line)) {
+    if (auto bad =
+            read_line(fields[layout[Role::trend]], fields[layout[Role::plunge]], slip.line)) {
       return bad;
     }
     const double off = angle_to_plane(slip.plane, slip.line);

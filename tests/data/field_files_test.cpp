@@ -45,7 +45,8 @@ TEST(FieldFiles, HeaderNamesAreMatchedWithTheirSynonyms) {
     ASSERT_EQ(r.fatal, "") << c.text;
     ASSERT_EQ(r.data.kind, c.kind) << c.text;
     ASSERT_EQ(r.data.size(), 1u) << c.text;
-    const double a = c.kind == Kind::planes ? r.data.planes[0].dip_direction : r.data.lines[0].trend;
+    const double a =
+        c.kind == Kind::planes ? r.data.planes[0].dip_direction : r.data.lines[0].trend;
     const double b = c.kind == Kind::planes ? r.data.planes[0].dip : r.data.lines[0].plunge;
     EXPECT_EQ(a, c.a) << c.text;
     EXPECT_EQ(b, c.b) << c.text;
@@ -56,13 +57,16 @@ TEST(FieldFiles, RefusedColumnSets) {
   const struct {
     std::string text, fatal;
   } cases[] = {
-      {"dd,Dip Direction,dip\n", "f.csv:1: header: column 'dipdir' named twice ('dd' and 'Dip "
-                                 "Direction')"},
-      {"Trd/Strk,Plg/Dip\n", "f.csv:1: header: the combined columns trd/strk and plg/dip need a "
-                             "type column"},
+      {"dd,Dip Direction,dip\n",
+       "f.csv:1: header: column 'dipdir' named twice ('dd' and 'Dip "
+       "Direction')"},
+      {"Trd/Strk,Plg/Dip\n",
+       "f.csv:1: header: the combined columns trd/strk and plg/dip need a "
+       "type column"},
       {"Trd/Strk,type\n", "f.csv:1: header: the combined columns trd/strk and plg/dip go together"},
-      {"Trd/Strk,Plg/Dip,Type,dip\n", "f.csv:1: header: the combined columns trd/strk and plg/dip "
-                                      "exclude"},
+      {"Trd/Strk,Plg/Dip,Type,dip\n",
+       "f.csv:1: header: the combined columns trd/strk and plg/dip "
+       "exclude"},
       {"dipdir,dip,rake,pitch\n", "f.csv:1: header: both a rake and a pitch column"},
       {"pitch,trend,plunge\n", "f.csv:1: header: a pitch column needs a plane"},
       {"sense,movement,dipdir,dip,rake\n", "f.csv:1: header: column 'sense' named twice"},
@@ -82,8 +86,9 @@ TEST(FieldFiles, ATypeColumnSplitsPlanesAndLinesInOrderOfAppearance) {
       "Bedding\t210\t35NW\tT2\n"
       "fold\t1\t1\tT3\n");
   ASSERT_EQ(r.fatal, "");
-  EXPECT_EQ(first_problem(r), "f.csv:6:1: 'fold': unknown type (P, plane, planar, foliation or "
-                            "bedding for a plane; L, line, linear or lineation for a line)");
+  EXPECT_EQ(first_problem(r),
+            "f.csv:6:1: 'fold': unknown type (P, plane, planar, foliation or "
+            "bedding for a plane; L, line, linear or lineation for a line)");
   EXPECT_EQ(r.data.kind, Kind::lines);
   ASSERT_EQ(r.more_data.size(), 1u);
   const DataSet& planes = r.more_data[0];
@@ -117,8 +122,9 @@ TEST(FieldFiles, AStrikeBesideADipDirectionMustAgreeWithIt) {
   EXPECT_EQ(r.data.planes[0].dip_direction, 300);
   EXPECT_EQ(r.data.planes[1].dip_direction, 118);
   EXPECT_EQ(r.data.planes[2].dip_direction, 255);
-  EXPECT_EQ(first_problem(r), "f.csv:5:1: '030': strike 30 is not at right angles to dip "
-                              "direction 330 (within 10 degrees)");
+  EXPECT_EQ(first_problem(r),
+            "f.csv:5:1: '030': strike 30 is not at right angles to dip "
+            "direction 330 (within 10 degrees)");
 }
 
 TEST(FieldFiles, PitchesRakesAndSensesOfSlips) {
@@ -131,12 +137,18 @@ TEST(FieldFiles, PitchesRakesAndSensesOfSlips) {
     double rake;
     bool known;
   } cases[] = {
-      {"pitch", "30N", "N", -30, true},       {"pitch", "30S", "normal", -150, true},
-      {"pitch", "30NE", "R", 150, true},      {"pitch", "30N", "thrust", 150, true},
-      {"pitch", "30N", "U", -30, false},      {"pitch", "30N", "", -30, false},
-      {"pitch", "30N", "Dextral", 150, true}, {"pitch", "30S", "left-lateral", 30, true},
-      {"rake", "35S", "I", 35, true},         {"rake", "-30", "", -30, true},
-      {"rake", "-30", "n", -30, true},        {"rake", "-30", "unknown", -30, false},
+      {"pitch", "30N", "N", -30, true},
+      {"pitch", "30S", "normal", -150, true},
+      {"pitch", "30NE", "R", 150, true},
+      {"pitch", "30N", "thrust", 150, true},
+      {"pitch", "30N", "U", -30, false},
+      {"pitch", "30N", "", -30, false},
+      {"pitch", "30N", "Dextral", 150, true},
+      {"pitch", "30S", "left-lateral", 30, true},
+      {"rake", "35S", "I", 35, true},
+      {"rake", "-30", "", -30, true},
+      {"rake", "-30", "n", -30, true},
+      {"rake", "-30", "unknown", -30, false},
       {"rake", "170", "right-lateral", 170, true},
   };
   for (const auto& c : cases) {
@@ -182,10 +194,10 @@ TEST(FieldFiles, RefusedSenseAndPitchValues) {
 TEST(FieldFiles, RunsOfTabsAndBlanksSeparateWhenTheFieldsThenMatch) {
   const ReadResult r = read(
       "Dip Direction\tDip\tlabel\n"
-      "120\t30\tFault A\n"   // blanks inside a field stay
-      "130 \t\t 35\tB\n"     // a run of tabs and blanks
-      "140   40   C\n"       // blanks alone
-      "150\t45\t\n");        // an empty last field
+      "120\t30\tFault A\n"  // blanks inside a field stay
+      "130 \t\t 35\tB\n"    // a run of tabs and blanks
+      "140   40   C\n"      // blanks alone
+      "150\t45\t\n");       // an empty last field
   ASSERT_EQ(first_problem(r), "");
   EXPECT_EQ(r.data.labels, (std::vector<std::string>{"Fault A", "B", "C", ""}));
   EXPECT_EQ(r.data.planes[1].dip, 35);
@@ -210,7 +222,8 @@ TEST(FieldFiles, ShippedExamplesOfAppExports) {
   };
   const auto near = [](const Line& a, const Line& b, double degrees) {
     const Vector3 u = to_vector(a), v = to_vector(b);
-    return std::abs(u[0] * v[0] + u[1] * v[1] + u[2] * v[2]) > std::cos(degrees * std::numbers::pi / 180);
+    return std::abs(u[0] * v[0] + u[1] * v[1] + u[2] * v[2]) >
+           std::cos(degrees * std::numbers::pi / 180);
   };
   const ReadResult mixed = example("field_app_mixed.txt");
   ASSERT_TRUE(mixed.ok() && mixed.more_data.size() == 1) << first_problem(mixed);
