@@ -88,6 +88,7 @@ std::string statistics_table(const std::vector<data::DataSet>& sets,
     const std::vector<Field> f = fields(set, stats[i]);
     const std::string_view of = set.kind == data::Kind::planes  ? "poles"
                                 : set.kind == data::Kind::lines ? "lines"
+                                : set.has_polarity()            ? "slip vectors"
                                                                 : "slip lines";
     if (i > 0) out += '\n';
     out += shown_name(set) + ": " + counted(set) + " (" + set.notation + "), statistics of the " +
