@@ -51,6 +51,13 @@ std::optional<double> number_of(std::string_view text) {
 
 enum class Field { dipdir, dip, trend, plunge, rake };
 
+// The canonical names of orientation fields (no header column has them as
+// text: the reader reads them as measurements).
+bool is_orientation_name(std::string_view column) {
+  const std::string key = key_of(column);
+  return key == "dipdir" || key == "dip" || key == "trend" || key == "plunge" || key == "rake";
+}
+
 // The orientation field a canonical name gives in a set of its kind.
 std::optional<Field> orientation_field(const DataSet& set, std::string_view column) {
   const std::string key = key_of(column);
@@ -124,6 +131,8 @@ Outcome test_row(const DataSet& set, const Condition& c, std::size_t row) {
   if (const auto field = orientation_field(set, c.column)) {
     return compare(c.op, field_value(set, *field, row), c.number) ? Outcome::met : Outcome::unmet;
   }
+  // A field the kind lacks (the dip of a line) meets no condition.
+  if (is_orientation_name(c.column)) return Outcome::unmet;
   const auto column = text_column(set, c.column);
   const std::string_view text = column ? std::string_view(set.attribute(row, *column)) : "";
   if (!numeric(c.op)) {
@@ -227,10 +236,7 @@ std::optional<Condition> parse_condition(std::string_view text, std::string& err
   }
   const auto number = number_of(c.value);
   if (number) c.number = *number;
-  const std::string key = key_of(c.column);
-  const bool orientation =
-      key == "dipdir" || key == "dip" || key == "trend" || key == "plunge" || key == "rake";
-  if ((numeric(c.op) || orientation) && !number) {
+  if ((numeric(c.op) || is_orientation_name(c.column)) && !number) {
     error = "'" + std::string(text) + "' compares " + c.column + " with '" + c.value +
             "', which is not a number";
     return std::nullopt;

@@ -48,8 +48,9 @@ struct Condition {
 std::optional<Condition> parse_condition(std::string_view text, std::string& error);
 
 // The rows of a set meeting every condition, and how many rows were left out
-// because a value compared as a number is not one. A column the set lacks
-// reads as empty text (not a number).
+// because a value compared as a number is not one. A text column the set
+// lacks reads as empty text (not a number); an orientation field its kind
+// lacks (the dip of a line) meets no condition.
 struct Filtered {
   DataSet data;
   std::size_t not_numbers = 0;

@@ -97,7 +97,7 @@ TEST(Selection, FilterKeepsRowsMeetingEveryCondition) {
       {{"thickness>=1.5"}, {"a", "d"}, 2},
       {{"dip>30"}, {"b", "c", "d"}, 0},
       {{"dipdir<=30", "rock unit=shale"}, {"b"}, 0},
-      {{"trend>0"}, {}, 4},  // planes have no trend: not a number
+      {{"trend>0"}, {}, 0},  // planes have no trend: no row meets it
       {{"missing=x"}, {}, 0},
       {{"missing!=x"}, {"a", "b", "c", "d"}, 0},
   };
