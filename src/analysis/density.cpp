@@ -29,14 +29,15 @@ constexpr double kPi = std::numbers::pi;
 //   linearly to 0 on the circle; E[W] = A as for the count, so its sigma
 //   units use Kamb's sd.
 // exp-kamb (Vollmer 1995): W = exp(f (u - 1)) with f = 2 (1 + n / k^2) = 2/A.
-//   E[W] = (1 - e^-f) / f, E[W^2] = (1 - e^-2f) / (2f); for large f the
-//   expectation over the sd is sqrt(n / (f/2 - 1)) = k, Kamb's criterion
-//   again. Sigma units divide by the exact sd.
+//   E[W] = (1 - e^-f) / f. Sigma units divide by Vollmer's standard
+//   deviation sqrt(n (f/2 - 1)) / f, the large-f limit of the exact one, so
+//   the expectation over it is (1 - e^-f) k: Kamb's criterion again.
 // schmidt: W = 1 inside the circle of 1 % of the hemisphere, A = 0.01.
 //
 // Units: MUD = sum / (n E[W]), so a uniform sample has density 1 everywhere
 // and the mean over the hemisphere of any sample's density is exactly 1.
-// Sigma = sum / sd of the uniform sum, so a uniform sample sits at k.
+// Sigma = sum / sd of the uniform sum, so a uniform sample sits at k
+// (exp-kamb: at (1 - e^-f) k).
 struct Kernel {
   DensityMethod method = DensityMethod::exp_kamb;
   double cos_radius = 0;  // counting circle: cos t
@@ -79,8 +80,8 @@ Kernel make_kernel(std::size_t count, const DensityOptions& options) {
     case DensityMethod::exp_kamb: {
       kernel.f = 2 * (1 + n / (k * k));
       mean = -std::expm1(-kernel.f) / kernel.f;
-      const double square = -std::expm1(-2 * kernel.f) / (2 * kernel.f);
-      sd = std::sqrt(std::max(0.0, square - mean * mean));
+      // Vollmer's (1995) sigma, sqrt(n (f/2 - 1)) / f, per point.
+      sd = std::sqrt(kernel.f / 2 - 1) / kernel.f;
       kernel.cutoff = 1 + std::log(kExpTolerance * mean) / kernel.f;
       break;
     }

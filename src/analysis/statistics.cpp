@@ -16,6 +16,9 @@ constexpr double kEigenTolerance = 1e-10;
 constexpr double kZeroEigenvalue = 1e-15;
 // n - R below this share of n counts as R = n (identical directions).
 constexpr double kResultantTolerance = 1e-12;
+// An axis whose dot product with v1 is within this of zero is at right angles
+// to it: either end is as near, so the end passed in counts.
+constexpr double kRightAngle = 1e-12;
 
 // Sums of the vectors and of their outer products. Summed in blocks so the
 // rounding error grows with the number of blocks, not the number of terms.
@@ -29,8 +32,9 @@ struct Sums {
   }
 };
 
+constexpr std::size_t kBlock = 1024;
+
 Sums sum_vectors(std::span<const Vector3> vectors) {
-  constexpr std::size_t kBlock = 1024;
   Sums total;
   for (std::size_t start = 0; start < vectors.size(); start += kBlock) {
     Sums block;
@@ -52,13 +56,32 @@ Sums sum_vectors(std::span<const Vector3> vectors) {
   return total;
 }
 
-void fill_fisher(Statistics& s, const Sums& sums) {
+// The sum of the axes, each turned to the side of `toward` (ties: the end
+// given), in blocks as above.
+std::array<double, 3> sum_axes(std::span<const Vector3> vectors, const Vector3& toward) {
+  std::array<double, 3> total{};
+  for (std::size_t start = 0; start < vectors.size(); start += kBlock) {
+    std::array<double, 3> block{};
+    const std::size_t end = std::min(vectors.size(), start + kBlock);
+    for (std::size_t i = start; i < end; ++i) {
+      const auto& [x, y, z] = vectors[i];
+      const double side = x * toward[0] + y * toward[1] + z * toward[2] < -kRightAngle ? -1 : 1;
+      block[0] += side * x;
+      block[1] += side * y;
+      block[2] += side * z;
+    }
+    for (std::size_t k = 0; k < 3; ++k) total[k] += block[k];
+  }
+  return total;
+}
+
+void fill_fisher(Statistics& s, const std::array<double, 3>& sum) {
   const double n = static_cast<double>(s.n);
-  s.resultant = std::hypot(sums.v[0], sums.v[1], sums.v[2]);
+  s.resultant = std::hypot(sum[0], sum[1], sum[2]);
   // Vectors that cancel (0/0 and 180/0) leave only rounding, which has no
   // direction: R is 0 and the mean undefined.
   if (s.resultant <= kResultantTolerance * n) s.resultant = 0;
-  if (s.resultant > 0) s.mean = trend_plunge(sums.v);
+  if (s.resultant > 0) s.mean = trend_plunge(sum);
   if (s.n < 2) return;
   const bool all_equal = n - s.resultant <= kResultantTolerance * n;
   if (!all_equal) s.fisher_k = (n - 1) / (n - s.resultant);
@@ -76,7 +99,8 @@ TrendPlunge axis_trend_plunge(const Vector3& v) {
   return d;
 }
 
-void fill_tensor(Statistics& s, const Sums& sums) {
+// Fills the tensor's values; returns v1 when it is defined (s1 > s2).
+std::optional<Vector3> fill_tensor(Statistics& s, const Sums& sums) {
   const double n = static_cast<double>(s.n);
   Eigen::Matrix3d t;
   t << sums.t[0], sums.t[3], sums.t[4],  //
@@ -107,8 +131,10 @@ void fill_tensor(Statistics& s, const Sums& sums) {
   }
   if (e[2] > kEigenTolerance) {
     s.woodcock_c = std::log(e[0] / e[2]);
-    if (gap23) s.woodcock_k = std::log(e[0] / e[1]) / std::log(e[1] / e[2]);
+    if (gap12 && gap23) s.woodcock_k = std::log(e[0] / e[1]) / std::log(e[1] / e[2]);
   }
+  if (!gap12) return std::nullopt;
+  return vec[0];
 }
 
 }  // namespace
@@ -124,13 +150,15 @@ TrendPlunge trend_plunge(const Vector3& v) {
   return {trend, plunge};
 }
 
-Statistics compute_statistics(std::span<const Vector3> vectors) {
+Statistics compute_statistics(std::span<const Vector3> vectors, Directions directions) {
   Statistics s;
   s.n = vectors.size();
   if (s.n == 0) return s;
   const Sums sums = sum_vectors(vectors);
-  fill_fisher(s, sums);
-  fill_tensor(s, sums);
+  // The tensor does not depend on the ends of the axes; v1 then turns them.
+  const std::optional<Vector3> v1 = fill_tensor(s, sums);
+  const bool turn = directions == Directions::axes && v1;
+  fill_fisher(s, turn ? sum_axes(vectors, *v1) : sums.v);
   return s;
 }
 

@@ -40,7 +40,7 @@ struct Statistics {
   // eigenvectors; an eigenvector is empty when its eigenvalue is not distinct.
   std::optional<std::array<double, 3>> eigenvalues;  // empty for n = 0
   std::array<std::optional<TrendPlunge>, 3> eigenvectors;
-  std::optional<double> woodcock_k;  // ln(s1/s2) / ln(s2/s3)
+  std::optional<double> woodcock_k;  // ln(s1/s2) / ln(s2/s3); empty when s1 = s2 or s2 = s3
   std::optional<double> woodcock_c;  // ln(s1/s3)
   // The best-fit great circle (its pole is the third eigenvector) and its
   // axis, the beta axis (the third eigenvector itself).
@@ -48,8 +48,18 @@ struct Statistics {
   std::optional<TrendPlunge> beta_axis;
 };
 
-// Statistics of unit vectors; directions are taken as given (callers pass
-// lower-hemisphere vectors, so the sum points down). O(n), no allocation.
-Statistics compute_statistics(std::span<const Vector3> vectors);
+// How the directions are taken: as axes (v and -v are one datum: poles of
+// planes, lines, slip lines of unknown sense) or as vectors with a polarity
+// (slips of known sense).
+enum class Directions { axes, vectors };
+
+// Statistics of unit vectors. Axes are summed for the mean, R, k and alpha95
+// after each is turned to the side of the principal eigenvector v1 (the end
+// whose dot product with v1 is positive); an axis at right angles to v1, and
+// every axis when v1 is not defined (s1 = s2), counts by the end passed in.
+// Vectors are summed as given. The mean is given by its lower-hemisphere end.
+// O(n), no allocation.
+Statistics compute_statistics(std::span<const Vector3> vectors,
+                              Directions directions = Directions::axes);
 
 }  // namespace polarsketch::analysis

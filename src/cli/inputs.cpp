@@ -105,13 +105,21 @@ LoadedInputs load_inputs(const InputOptions& input, std::istream& in, std::ostre
     }
     const std::string shown = shown_file_name(name);
     data::ReadResult r = data::read_measurements(text, shown, options);
+    for (const std::string& warning : r.warnings) {
+      err << "polarsketch: warning: " << warning << '\n';
+    }
     const int status = report(r, shown, input.skip_bad, err);
     if (status != kExitOk) {
       fail(status);
       continue;
     }
+    // A file mixing planes and lines gives a set of each.
     r.data.name = name;
     result.sets.push_back(std::move(r.data));
+    for (data::DataSet& more : r.more_data) {
+      more.name = name;
+      result.sets.push_back(std::move(more));
+    }
   }
   return result;
 }

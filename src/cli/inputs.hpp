@@ -11,7 +11,7 @@
 namespace polarsketch::cli {
 
 struct LoadedInputs {
-  std::vector<data::DataSet> sets;  // one per file, in the order given
+  std::vector<data::DataSet> sets;  // one per file (a set per kind of a mixed file), in order
   int status = kExitOk;             // the first failure's status (66 or 65)
 };
 

@@ -74,7 +74,9 @@ std::string csv_field(const std::string& text) {
 std::vector<analysis::Statistics> statistics_of(const std::vector<data::DataSet>& sets) {
   std::vector<analysis::Statistics> result;
   for (const data::DataSet& set : sets)
-    result.push_back(analysis::compute_statistics(set.unit_vectors()));
+    result.push_back(analysis::compute_statistics(
+        set.directions(),
+        set.has_polarity() ? analysis::Directions::vectors : analysis::Directions::axes));
   return result;
 }
 
@@ -86,6 +88,7 @@ std::string statistics_table(const std::vector<data::DataSet>& sets,
     const std::vector<Field> f = fields(set, stats[i]);
     const std::string_view of = set.kind == data::Kind::planes  ? "poles"
                                 : set.kind == data::Kind::lines ? "lines"
+                                : set.has_polarity()            ? "slip vectors"
                                                                 : "slip lines";
     if (i > 0) out += '\n';
     out += shown_name(set) + ": " + counted(set) + " (" + set.notation + "), statistics of the " +

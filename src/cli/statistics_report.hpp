@@ -10,7 +10,8 @@
 
 namespace polarsketch::cli {
 
-// The statistics of each set's unit vectors (poles of planes, lines, slip lines).
+// The statistics of each set: poles of planes, lines and slip lines as axes;
+// slips of known sense as vectors.
 std::vector<analysis::Statistics> statistics_of(const std::vector<data::DataSet>& sets);
 
 // Per data set: its name, kind and count, then one value a line ("-" where

@@ -74,14 +74,19 @@ Plane plane_with_pole(const Line& pole) {
   return Plane{wrap_azimuth(down.trend + 180.0), 90.0 - down.plunge};
 }
 
-Line line_from_rake(const Plane& plane, double rake) {
+Vector3 rake_vector(const Plane& plane, double rake) {
   // Rotating the strike by -rake within the plane: rake 0 is the strike,
-  // -90 the down-dip line, +90 the up-dip line (whose lower end is returned).
+  // -90 the down-dip line, +90 the up-dip line.
   const Vector3 s = strike_vector(plane);
   const Vector3 d = dip_vector(plane);
   const double c = std::cos(radians(rake));
   const double r = std::sin(radians(rake));
-  return to_line(Vector3{c * s[0] - r * d[0], c * s[1] - r * d[1], c * s[2] - r * d[2]});
+  return Vector3{c * s[0] - r * d[0], c * s[1] - r * d[1], c * s[2] - r * d[2]};
+}
+
+Line line_from_rake(const Plane& plane, double rake) {
+  // The lower end of the rake's line.
+  return to_line(rake_vector(plane, rake));
 }
 
 double rake_of(const Plane& plane, const Line& line) {
@@ -112,6 +117,19 @@ std::vector<Vector3> DataSet::unit_vectors() const {
   for (const Plane& p : planes) out.push_back(to_vector(pole_of(p)));
   for (const Line& l : lines) out.push_back(to_vector(l));
   for (const Slip& s : slips) out.push_back(to_vector(s.line));
+  return out;
+}
+
+bool DataSet::has_polarity() const {
+  return kind == Kind::slips && !slips.empty() &&
+         std::all_of(slips.begin(), slips.end(), [](const Slip& s) { return s.sense_known; });
+}
+
+std::vector<Vector3> DataSet::directions() const {
+  if (!has_polarity()) return unit_vectors();
+  std::vector<Vector3> out;
+  out.reserve(slips.size());
+  for (const Slip& s : slips) out.push_back(rake_vector(s.plane, s.rake));
   return out;
 }
 

@@ -26,11 +26,14 @@ struct Line {
 };
 
 // A slip: the plane and the slip line in it, with the line's rake in the
-// plane (0 along the strike, -90 down the dip, +90 up the dip).
+// plane (0 along the strike, -90 down the dip, +90 up the dip). When the
+// sense is known the rake points the way the hanging wall moved (-90 normal,
+// +90 reverse, 0 sinistral, 180 dextral); otherwise either end of the line.
 struct Slip {
   Plane plane;
   Line line;
   double rake = 0;
+  bool sense_known = false;
 };
 
 enum class Kind { planes, lines, slips };
@@ -51,24 +54,41 @@ Line pole_of(const Plane& plane);
 Plane plane_with_pole(const Line& pole);
 // The slip line of a rake in a plane (the down-pointing end).
 Line line_from_rake(const Plane& plane, double rake);
+// The unit vector of a rake in a plane (may point up): for a slip of known
+// sense, the direction the hanging wall moved.
+Vector3 rake_vector(const Plane& plane, double rake);
 // The rake of a line lying in a plane, in [-180, 180].
 double rake_of(const Plane& plane, const Line& line);
 // Angle in degrees between a line and a plane (0 when the line lies in it).
 double angle_to_plane(const Plane& plane, const Line& line);
 
-// One data set: the measurements of one file, all of one kind.
+// One data set: the measurements of one file of one kind.
 struct DataSet {
-  std::string name;            // file name as given ("-" for standard input)
+  std::string name;  // file name as given ("-" for standard input)
   Kind kind = Kind::planes;
-  std::string notation;        // the columns read, e.g. "strike,dip (right-hand rule)"
-  std::vector<Plane> planes;   // kind planes
-  std::vector<Line> lines;     // kind lines
-  std::vector<Slip> slips;     // kind slips
+  std::string notation;             // the columns read, e.g. "strike,dip (right-hand rule)"
+  std::vector<Plane> planes;        // kind planes
+  std::vector<Line> lines;          // kind lines
+  std::vector<Slip> slips;          // kind slips
   std::vector<std::string> labels;  // one per measurement when a label column exists, else empty
+  // The file's other columns, kept as text: their names as the header wrote
+  // them, and row by row one value per name (size() * names values).
+  std::vector<std::string> attribute_names;
+  std::vector<std::string> attribute_values;
 
   std::size_t size() const;
+  // The value of attribute `column` (an index into attribute_names) of
+  // measurement `row`.
+  const std::string& attribute(std::size_t row, std::size_t column) const {
+    return attribute_values[row * attribute_names.size() + column];
+  }
   // Unit vectors in the lower hemisphere: poles of planes, lines, slip lines.
   std::vector<Vector3> unit_vectors() const;
+  // True for slips that all have a known sense: their directions are vectors.
+  bool has_polarity() const;
+  // The directions statistics sum: the slip vectors (the hanging wall's
+  // motion) when the set has a polarity, else unit_vectors().
+  std::vector<Vector3> directions() const;
 };
 
 // A bad field or line: where it is and why it was rejected.
@@ -90,7 +110,14 @@ struct ReadOptions {
 };
 
 struct ReadResult {
+  // The measurements. A file whose type column mixes planes and lines gives
+  // one data set per kind, in the order the kinds first appear: `data` holds
+  // the first, `more_data` the others.
   DataSet data;
+  std::vector<DataSet> more_data;
+  // Things read but worth a word (a column that looks like an orientation
+  // but is not read), each a whole message line naming file and column.
+  std::vector<std::string> warnings;
   // The errors found (at most the first 20 are kept), and how many in all.
   std::vector<DataError> errors;
   std::size_t error_count = 0;

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <string>
 
 #include "data/measurements.hpp"
 
@@ -209,6 +210,67 @@ Reading read_rake(std::string_view text) {
   if (r.ok() && !(r.value >= -180.0 && r.value <= 180.0)) {
     return rejected("rake must lie in [-180, 180]");
   }
+  return r;
+}
+
+Reading read_pitch(std::string_view text) {
+  Reading r = inclination(
+      text, true, "not a pitch (an angle with the strike end it is measured from, as in 35SW)");
+  if (!r.ok()) return r;
+  if (!r.has_letters) {
+    return rejected(
+        "a pitch needs the quadrant letters of the strike end it is measured from (35SW); a "
+        "signed rake goes in a rake column");
+  }
+  if (text[0] == '-' || !(r.value >= 0.0 && r.value <= 90.0)) {
+    return rejected("a pitch with quadrant letters must lie in [0, 90]");
+  }
+  return r;
+}
+
+SenseReading read_sense(std::string_view text) {
+  SenseReading r;
+  if (text.empty()) return r;
+  if (number_prefix(text).length > 0) {
+    r.error =
+        "a number as a sense (write N, R, D, S or U: programs disagree on what the sign of a "
+        "number means)";
+    return r;
+  }
+  // Lower case without blanks, '-' and '_', so "Right-lateral" is "rightlateral".
+  std::string word;
+  for (const char c : text) {
+    if (c == ' ' || c == '-' || c == '_') continue;
+    word += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  struct Word {
+    std::string_view text;
+    Sense sense;
+  };
+  static constexpr Word kWords[] = {
+      {"n", Sense::normal},
+      {"normal", Sense::normal},
+      {"r", Sense::reverse},
+      {"i", Sense::reverse},
+      {"reverse", Sense::reverse},
+      {"inverse", Sense::reverse},
+      {"thrust", Sense::reverse},
+      {"d", Sense::dextral},
+      {"dextral", Sense::dextral},
+      {"rightlateral", Sense::dextral},
+      {"s", Sense::sinistral},
+      {"sinistral", Sense::sinistral},
+      {"leftlateral", Sense::sinistral},
+      {"u", Sense::unknown},
+      {"unknown", Sense::unknown},
+  };
+  for (const Word& w : kWords) {
+    if (word == w.text) {
+      r.sense = w.sense;
+      return r;
+    }
+  }
+  r.error = "unknown sense (use N normal, R or I reverse, D dextral, S sinistral, U unknown)";
   return r;
 }
 

@@ -25,6 +25,23 @@ Reading read_dip(std::string_view text);
 Reading read_plunge(std::string_view text);
 // A rake in [-180, 180].
 Reading read_rake(std::string_view text);
+// A pitch in [0, 90] followed by the quadrant letters of the strike end it is
+// measured from (35SW, 74E); the letters are required.
+Reading read_pitch(std::string_view text);
+
+// The sense of a slip as a field notebook writes it.
+enum class Sense { none, unknown, normal, reverse, dextral, sinistral };
+
+struct SenseReading {
+  Sense sense = Sense::none;    // none: the field is empty
+  const char* error = nullptr;  // why the text was rejected; null when accepted
+  bool ok() const { return error == nullptr; }
+};
+
+// N, R or I, D, S, U (any case) or the words normal, reverse, inverse,
+// thrust, dextral, sinistral, right-lateral, left-lateral, unknown. Numbers
+// are refused: programs disagree on the meaning of their signs.
+SenseReading read_sense(std::string_view text);
 
 // True when the text reads as some value (a number, a bearing, a number with
 // letters): a line of such fields is data, not a header.

@@ -3,8 +3,11 @@
 // the text; fields are views into it, so no field is copied.
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstddef>
+#include <numbers>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,49 +26,116 @@ constexpr std::size_t kShownBytes = 80;
 constexpr double kSlipLineSlack = 1.0;
 constexpr std::size_t kAbsent = static_cast<std::size_t>(-1);
 
-enum class Role : std::size_t { ignored, dipdir, dip, strike, trend, plunge, rake, label, count };
+enum class Role : std::size_t {
+  ignored,  // kept as a text attribute
+  dipdir,
+  dip,
+  strike,
+  trend,
+  plunge,
+  rake,
+  pitch,
+  sense,
+  type,
+  trend_or_strike,  // a combined column whose meaning the type column settles
+  plunge_or_dip,
+  label,
+  skipped,  // "-" in --columns: neither read nor kept
+  count
+};
 
 struct ColumnName {
-  std::string_view name;
+  std::string_view name;  // normalised: lower case, no blanks, '_', '-', '.' or '/'
   Role role;
 };
 
+// The first name of a role is the one messages use.
 constexpr std::array kColumnNames{
     ColumnName{"dipdir", Role::dipdir},
-    ColumnName{"dip_direction", Role::dipdir},
     ColumnName{"dipdirection", Role::dipdir},
     ColumnName{"dd", Role::dipdir},
+    ColumnName{"dipazimuth", Role::dipdir},
+    ColumnName{"dipaz", Role::dipdir},
     ColumnName{"dip", Role::dip},
     ColumnName{"strike", Role::strike},
+    ColumnName{"strk", Role::strike},
     ColumnName{"trend", Role::trend},
     ColumnName{"azimuth", Role::trend},
+    ColumnName{"trd", Role::trend},
+    ColumnName{"plungeazimuth", Role::trend},
+    ColumnName{"plungeaz", Role::trend},
+    ColumnName{"bearing", Role::trend},
     ColumnName{"plunge", Role::plunge},
+    ColumnName{"plg", Role::plunge},
     ColumnName{"rake", Role::rake},
+    ColumnName{"pitch", Role::pitch},
+    ColumnName{"sense", Role::sense},
+    ColumnName{"movement", Role::sense},
+    ColumnName{"slipsense", Role::sense},
+    ColumnName{"type", Role::type},
+    ColumnName{"kind", Role::type},
+    ColumnName{"featuretype", Role::type},
+    ColumnName{"trdstrk", Role::trend_or_strike},
+    ColumnName{"plgdip", Role::plunge_or_dip},
     ColumnName{"label", Role::label},
 };
 
 std::string_view role_name(Role role) {
+  if (role == Role::trend_or_strike) return "trd/strk";
+  if (role == Role::plunge_or_dip) return "plg/dip";
   for (const ColumnName& c : kColumnNames) {
     if (c.role == role) return c.name;
   }
   return "-";
 }
 
-bool same_name(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const char c = (a[i] >= 'A' && a[i] <= 'Z') ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-    if (c != b[i]) return false;
+// A column name as it is matched: lower case, without blanks, '_', '-', '.'
+// and '/', so "Dip Direction", "dip_direction" and "DipDirection" are one.
+std::string normalised_name(std::string_view name) {
+  std::string out;
+  out.reserve(name.size());
+  for (const char c : name) {
+    if (c == ' ' || c == '\t' || c == '_' || c == '-' || c == '.' || c == '/') continue;
+    out += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
   }
-  return true;
+  return out;
 }
 
 // The role a column name gives, or none when the name is not a known one.
 std::optional<Role> role_of(std::string_view name) {
+  const std::string key = normalised_name(name);
   for (const ColumnName& c : kColumnNames) {
-    if (same_name(name, c.name)) return c.role;
+    if (key == c.name) return c.role;
   }
   return std::nullopt;
+}
+
+// Whether an unknown column's name suggests an orientation.
+bool looks_like_orientation(std::string_view name) {
+  const std::string key = normalised_name(name);
+  for (const std::string_view part :
+       {"dip", "strike", "trend", "plunge", "azimuth", "rake", "pitch", "trd", "plg"}) {
+    if (key.find(part) != std::string::npos) return true;
+  }
+  return false;
+}
+
+// Whether a role is part of a measurement (read as numbers, not kept as text).
+bool is_orientation(Role role) {
+  switch (role) {
+    case Role::dipdir:
+    case Role::dip:
+    case Role::strike:
+    case Role::trend:
+    case Role::plunge:
+    case Role::rake:
+    case Role::pitch:
+    case Role::trend_or_strike:
+    case Role::plunge_or_dip:
+      return true;
+    default:
+      return false;
+  }
 }
 
 struct Field {
@@ -210,22 +280,32 @@ struct Layout {
   std::array<std::size_t, static_cast<std::size_t>(Role::count)> at{};
   std::size_t columns = 0;
   Kind kind = Kind::planes;
+  bool typed = false;        // each line's kind comes from its type column
+  bool reads_sense = false;  // slips with a sense column
   std::string notation;
+  std::vector<std::size_t> kept;  // the columns kept as text attributes, in order
 
   Layout() { at.fill(kAbsent); }
   bool has(Role role) const { return at[static_cast<std::size_t>(role)] != kAbsent; }
   std::size_t operator[](Role role) const { return at[static_cast<std::size_t>(role)]; }
 };
 
-// Settles the layout of a list of column roles; returns why the columns name
-// no kind of data, or name it ambiguously (empty when they are sound).
-std::string settle_layout(const std::vector<Role>& roles, Layout& layout) {
+// Settles the layout of a list of column roles (`names` are the columns as
+// written, for messages); returns why the columns name no kind of data, or
+// name it ambiguously (empty when they are sound).
+std::string settle_layout(const std::vector<Role>& roles, const std::vector<std::string>& names,
+                          Layout& layout) {
   layout = Layout{};
   layout.columns = roles.size();
   for (std::size_t i = 0; i < roles.size(); ++i) {
+    if (roles[i] == Role::skipped) continue;
+    if (!is_orientation(roles[i])) layout.kept.push_back(i);
     if (roles[i] == Role::ignored) continue;
     auto& slot = layout.at[static_cast<std::size_t>(roles[i])];
-    if (slot != kAbsent) return "column '" + std::string(role_name(roles[i])) + "' named twice";
+    if (slot != kAbsent) {
+      return "column '" + std::string(role_name(roles[i])) + "' named twice ('" +
+             shown(names[slot]) + "' and '" + shown(names[i]) + "')";
+    }
     slot = i;
   }
   const bool dipdir = layout.has(Role::dipdir);
@@ -234,9 +314,21 @@ std::string settle_layout(const std::vector<Role>& roles, Layout& layout) {
   const bool trend = layout.has(Role::trend);
   const bool plunge = layout.has(Role::plunge);
   const bool rake = layout.has(Role::rake);
-  if (dipdir && strike) {
-    return "both a dip direction and a strike column: a plane is given by one of them, never "
-           "both";
+  const bool pitch = layout.has(Role::pitch);
+  if (layout.has(Role::trend_or_strike) || layout.has(Role::plunge_or_dip)) {
+    if (!layout.has(Role::trend_or_strike) || !layout.has(Role::plunge_or_dip)) {
+      return "the combined columns trd/strk and plg/dip go together";
+    }
+    if (!layout.has(Role::type)) {
+      return "the combined columns trd/strk and plg/dip need a type column (P plane, L line)";
+    }
+    if (dipdir || strike || dip || trend || plunge || rake || pitch) {
+      return "the combined columns trd/strk and plg/dip exclude dipdir, strike, dip, trend, "
+             "plunge, rake and pitch columns";
+    }
+    layout.typed = true;
+    layout.notation = "trd/strk,plg/dip,type";
+    return {};
   }
   const bool plane = dipdir || strike;
   if (plane != dip) {
@@ -244,18 +336,25 @@ std::string settle_layout(const std::vector<Role>& roles, Layout& layout) {
                  : "a dip column needs a dip direction (dipdir) or strike column";
   }
   if (trend != plunge) return "trend and plunge columns go together";
-  if (rake && !plane) return "a rake column needs a plane (dipdir,dip or strike,dip)";
-  if (rake && trend) {
-    return "both a rake and a slip line (trend,plunge): a slip is given by one of them";
+  if (rake && pitch) return "both a rake and a pitch column: a slip line is given by one of them";
+  const std::string angle = rake ? "rake" : "pitch";
+  if ((rake || pitch) && !plane) {
+    return "a " + angle + " column needs a plane (dipdir,dip or strike,dip)";
+  }
+  if ((rake || pitch) && trend) {
+    return "both a " + angle + " and a slip line (trend,plunge): a slip is given by one of them";
   }
   if (!plane && !trend) {
     return "no measurement columns: name dipdir,dip or strike,dip (planes), trend,plunge "
-           "(lines), or a plane with rake or trend,plunge (slips)";
+           "(lines), or a plane with rake, pitch or trend,plunge (slips)";
   }
-  layout.notation = strike ? "strike,dip" : (dipdir ? "dipdir,dip" : "");
-  if (rake) layout.notation += ",rake";
+  layout.notation =
+      dipdir ? (strike ? "dipdir,dip,strike" : "dipdir,dip") : (strike ? "strike,dip" : "");
+  if (rake || pitch) layout.notation += "," + angle;
   if (trend) layout.notation += plane ? ",trend,plunge" : "trend,plunge";
-  layout.kind = plane ? (rake || trend ? Kind::slips : Kind::planes) : Kind::lines;
+  layout.kind = plane ? (rake || pitch || trend ? Kind::slips : Kind::planes) : Kind::lines;
+  layout.reads_sense = layout.kind == Kind::slips && layout.has(Role::sense);
+  if (layout.reads_sense) layout.notation += ",sense";
   return {};
 }
 
@@ -282,11 +381,15 @@ LineFault fault(const Field& field, std::string reason) {
   return LineFault{field.column, field.text, std::move(reason)};
 }
 
-std::optional<LineFault> read_plane(const std::vector<Field>& fields, const Layout& layout,
-                                    Plane& plane, StrikeSides& sides) {
-  const bool by_strike = layout.has(Role::strike);
-  const Field& azimuth_field = fields[layout[by_strike ? Role::strike : Role::dipdir]];
-  const Field& dip_field = fields[layout[Role::dip]];
+// A strike given beside a dip direction may lie this far from dip
+// direction - 90 or + 90 (either end of the strike line).
+constexpr double kStrikeSlack = 10.0;
+
+// A plane from its dip direction or strike (or both) and its dip.
+std::optional<LineFault> read_plane(const Field* dipdir_field, const Field* strike_field,
+                                    const Field& dip_field, Plane& plane, StrikeSides& sides) {
+  const bool by_strike = dipdir_field == nullptr;
+  const Field& azimuth_field = by_strike ? *strike_field : *dipdir_field;
   const notation::Reading azimuth = notation::read_azimuth(azimuth_field.text);
   if (!azimuth.ok()) return fault(azimuth_field, azimuth.error);
   const notation::Reading dip = notation::read_dip(dip_field.text);
@@ -307,15 +410,24 @@ std::optional<LineFault> read_plane(const std::vector<Field>& fields, const Layo
     }
     dip_direction = *side;
   }
+  if (!by_strike && strike_field != nullptr) {
+    // The dip direction gives the side; the strike must agree with it.
+    const notation::Reading strike = notation::read_azimuth(strike_field->text);
+    if (!strike.ok()) return fault(*strike_field, strike.error);
+    const double off = notation::azimuth_difference(strike.value, dip_direction - 90.0);
+    if (off > kStrikeSlack && off < 180.0 - kStrikeSlack) {
+      return fault(*strike_field, "strike " + degrees_text(strike.value) +
+                                      " is not at right angles to dip direction " +
+                                      degrees_text(dip_direction) + " (within 10 degrees)");
+    }
+  }
   if (by_strike) ++(dip.has_letters ? sides.by_letters : sides.by_rule);
   plane = Plane{dip_direction, dip.value};
   return std::nullopt;
 }
 
-std::optional<LineFault> read_line(const std::vector<Field>& fields, const Layout& layout,
+std::optional<LineFault> read_line(const Field& trend_field, const Field& plunge_field,
                                    Line& line) {
-  const Field& trend_field = fields[layout[Role::trend]];
-  const Field& plunge_field = fields[layout[Role::plunge]];
   const notation::Reading trend = notation::read_azimuth(trend_field.text);
   if (!trend.ok()) return fault(trend_field, trend.error);
   const notation::Reading plunge = notation::read_plunge(plunge_field.text);
@@ -336,37 +448,184 @@ std::optional<LineFault> read_line(const std::vector<Field>& fields, const Layou
   return std::nullopt;
 }
 
-std::optional<LineFault> read_slip(const std::vector<Field>& fields, const Layout& layout,
-                                   Slip& slip, StrikeSides& sides) {
-  if (auto bad = read_plane(fields, layout, slip.plane, sides)) return bad;
-  if (layout.has(Role::rake)) {
-    const Field& rake_field = fields[layout[Role::rake]];
-    const notation::Reading rake = notation::read_rake(rake_field.text);
-    if (!rake.ok()) return fault(rake_field, rake.error);
-    slip.rake = rake.value;
-    slip.line = line_from_rake(slip.plane, rake.value);
-    return std::nullopt;
+// Below this a slip line's component along the dip or the strike counts as
+// none: a sense that needs it chooses neither end.
+constexpr double kNoComponent = 1e-9;
+
+// What a sense asks of the rake of the hanging wall's motion: the sign of its
+// down-dip component (-sin rake) or of its strike component (cos rake).
+struct SenseWant {
+  bool along_dip;  // else along the strike
+  double sign;     // +1: positive component
+};
+
+std::optional<SenseWant> wanted(notation::Sense sense) {
+  switch (sense) {
+    case notation::Sense::normal:
+      return SenseWant{true, 1};
+    case notation::Sense::reverse:
+      return SenseWant{true, -1};
+    case notation::Sense::sinistral:
+      return SenseWant{false, 1};
+    case notation::Sense::dextral:
+      return SenseWant{false, -1};
+    default:
+      return std::nullopt;
   }
-  if (auto bad = read_line(fields, layout, slip.line)) return bad;
-  const double off = angle_to_plane(slip.plane, slip.line);
-  if (off > kSlipLineSlack) {
-    return fault(fields[layout[Role::trend]],
-                 "slip line " + degrees_text(slip.line.trend) + "/" +
-                     degrees_text(slip.line.plunge) + " lies " + degrees_text(off) +
-                     " degrees off its plane " + degrees_text(slip.plane.dip_direction) + "/" +
-                     degrees_text(slip.plane.dip) + " (at most 1 allowed)");
+}
+
+double component(const SenseWant& want, double rake) {
+  const double r = rake * std::numbers::pi / 180.0;
+  return want.along_dip ? -std::sin(r) : std::cos(r);
+}
+
+// Turns the rake of either end of a slip line to the end the sense names.
+std::optional<std::string> orient_by_sense(notation::Sense sense, double& rake) {
+  const auto want = wanted(sense);
+  if (!want) return std::nullopt;
+  const double c = component(*want, rake);
+  if (std::abs(c) < kNoComponent) {
+    return want->along_dip ? "a normal or reverse sense chooses no end of a slip line along the "
+                             "strike"
+                           : "a dextral or sinistral sense chooses no end of a slip line down "
+                             "the dip";
   }
-  // The line within a degree of the plane is taken into it, so a slip is the
-  // same whether given by its rake or by its line.
-  slip.rake = rake_of(slip.plane, slip.line);
-  slip.line = line_from_rake(slip.plane, slip.rake);
+  if (c * want->sign < 0) rake = rake > 0 ? rake - 180.0 : rake + 180.0;
   return std::nullopt;
 }
 
-// Reads one line's measurement into the data set; nothing is added, and its
-// strike side is not counted, when the line is rejected.
+// The rake of a pitch: `value` degrees in the plane from the end of the
+// strike line nearest `toward`, going down the dip.
+std::optional<double> rake_of_pitch(const Plane& plane, double value, double toward) {
+  const double strike = wrap_azimuth(plane.dip_direction - 90.0);
+  const auto end = notation::end_toward(strike, toward);
+  if (!end) return std::nullopt;
+  return notation::azimuth_difference(*end, strike) < 90.0 ? -value : value - 180.0;
+}
+
+std::optional<LineFault> read_slip(const std::vector<Field>& fields, const Layout& layout,
+                                   Slip& slip, StrikeSides& sides) {
+  const Field* dipdir = layout.has(Role::dipdir) ? &fields[layout[Role::dipdir]] : nullptr;
+  const Field* strike = layout.has(Role::strike) ? &fields[layout[Role::strike]] : nullptr;
+  if (auto bad = read_plane(dipdir, strike, fields[layout[Role::dip]], slip.plane, sides)) {
+    return bad;
+  }
+  notation::Sense sense = notation::Sense::none;
+  const Field* sense_field = layout.reads_sense ? &fields[layout[Role::sense]] : nullptr;
+  if (sense_field) {
+    const notation::SenseReading read = notation::read_sense(sense_field->text);
+    if (!read.ok()) return fault(*sense_field, read.error);
+    sense = read.sense;
+  }
+  const bool angle = layout.has(Role::rake) || layout.has(Role::pitch);
+  const Field* angle_field =
+      angle ? &fields[layout[layout.has(Role::rake) ? Role::rake : Role::pitch]] : nullptr;
+  const bool letters = angle && !angle_field->text.empty() &&
+                       std::isalpha(static_cast<unsigned char>(angle_field->text.back()));
+  if (angle && !letters && layout.has(Role::rake)) {
+    // A signed rake: its sign gives the sense, which a sense column must not
+    // contradict; an explicit U makes it unknown.
+    const notation::Reading rake = notation::read_rake(angle_field->text);
+    if (!rake.ok()) return fault(*angle_field, rake.error);
+    if (const auto want = wanted(sense); want && component(*want, rake.value) * want->sign <= 0) {
+      return fault(*sense_field, "the sense contradicts the signed rake " +
+                                     degrees_text(rake.value) +
+                                     " (negative: normal, positive: reverse; below 90 in size: "
+                                     "sinistral, above: dextral)");
+    }
+    slip.rake = rake.value;
+    slip.line = line_from_rake(slip.plane, rake.value);
+    slip.sense_known = sense != notation::Sense::unknown;
+    return std::nullopt;
+  }
+  if (angle) {
+    const notation::Reading pitch = notation::read_pitch(angle_field->text);
+    if (!pitch.ok()) return fault(*angle_field, pitch.error);
+    const auto rake = rake_of_pitch(slip.plane, pitch.value, pitch.toward);
+    if (!rake) {
+      return fault(*angle_field,
+                   "the quadrant letters are at right angles to the strike: they name neither end");
+    }
+    slip.rake = *rake;
+  } else {
+    if (auto bad =
+            read_line(fields[layout[Role::trend]], fields[layout[Role::plunge]], slip.line)) {
+      return bad;
+    }
+    const double off = angle_to_plane(slip.plane, slip.line);
+    if (off > kSlipLineSlack) {
+      return fault(fields[layout[Role::trend]],
+                   "slip line " + degrees_text(slip.line.trend) + "/" +
+                       degrees_text(slip.line.plunge) + " lies " + degrees_text(off) +
+                       " degrees off its plane " + degrees_text(slip.plane.dip_direction) + "/" +
+                       degrees_text(slip.plane.dip) + " (at most 1 allowed)");
+    }
+    // The line within a degree of the plane is taken into it, so a slip is
+    // the same whether given by its rake or by its line.
+    slip.rake = rake_of(slip.plane, slip.line);
+  }
+  if (auto why = orient_by_sense(sense, slip.rake)) return fault(*sense_field, *why);
+  slip.line = line_from_rake(slip.plane, slip.rake);
+  slip.sense_known = sense != notation::Sense::none && sense != notation::Sense::unknown;
+  return std::nullopt;
+}
+
+// The kind a type column names: P and words for planes, L and words for lines.
+std::optional<Kind> kind_of_type(std::string_view text) {
+  const std::string word = normalised_name(text);
+  for (const std::string_view p : {"p", "plane", "planar", "foliation", "bedding"}) {
+    if (word == p) return Kind::planes;
+  }
+  for (const std::string_view l : {"l", "line", "linear", "lineation"}) {
+    if (word == l) return Kind::lines;
+  }
+  return std::nullopt;
+}
+
+// One line's measurement, of the kind it turned out to be.
+struct Measurement {
+  Kind kind = Kind::planes;
+  Plane plane;
+  Line line;
+  Slip slip;
+};
+
+std::optional<LineFault> read_measurement(const std::vector<Field>& fields, const Layout& layout,
+                                          Measurement& m, StrikeSides& sides) {
+  m.kind = layout.kind;
+  if (layout.typed) {
+    const Field& type = fields[layout[Role::type]];
+    const auto kind = kind_of_type(type.text);
+    if (!kind) {
+      return fault(type,
+                   "unknown type (P, plane, planar, foliation or bedding for a plane; L, line, "
+                   "linear or lineation for a line)");
+    }
+    m.kind = *kind;
+    const Field& azimuth = fields[layout[Role::trend_or_strike]];
+    const Field& inclination = fields[layout[Role::plunge_or_dip]];
+    if (m.kind == Kind::planes) return read_plane(nullptr, &azimuth, inclination, m.plane, sides);
+    return read_line(azimuth, inclination, m.line);
+  }
+  switch (layout.kind) {
+    case Kind::planes:
+      return read_plane(layout.has(Role::dipdir) ? &fields[layout[Role::dipdir]] : nullptr,
+                        layout.has(Role::strike) ? &fields[layout[Role::strike]] : nullptr,
+                        fields[layout[Role::dip]], m.plane, sides);
+    case Kind::lines:
+      return read_line(fields[layout[Role::trend]], fields[layout[Role::plunge]], m.line);
+    case Kind::slips:
+      return read_slip(fields, layout, m.slip, sides);
+  }
+  return std::nullopt;
+}
+
+// Reads one line's measurement into the data set of its kind; nothing is
+// added, and its strike side is not counted, when the line is rejected.
+// Returns the kind added.
 std::optional<LineFault> read_record(const std::vector<Field>& fields, const Layout& layout,
-                                     DataSet& data, StrikeSides& sides) {
+                                     std::array<DataSet, 3>& sets, StrikeSides& sides,
+                                     Kind& added) {
   if (layout.has(Role::label)) {
     const Field& label = fields[layout[Role::label]];
     if (std::any_of(label.text.begin(), label.text.end(), is_control)) {
@@ -374,28 +633,26 @@ std::optional<LineFault> read_record(const std::vector<Field>& fields, const Lay
     }
   }
   StrikeSides counted = sides;
-  switch (layout.kind) {
-    case Kind::planes: {
-      Plane plane;
-      if (auto bad = read_plane(fields, layout, plane, counted)) return bad;
-      data.planes.push_back(plane);
+  Measurement m;
+  if (auto bad = read_measurement(fields, layout, m, counted)) return bad;
+  DataSet& data = sets[static_cast<std::size_t>(m.kind)];
+  switch (m.kind) {
+    case Kind::planes:
+      data.planes.push_back(m.plane);
       break;
-    }
-    case Kind::lines: {
-      Line line;
-      if (auto bad = read_line(fields, layout, line)) return bad;
-      data.lines.push_back(line);
+    case Kind::lines:
+      data.lines.push_back(m.line);
       break;
-    }
-    case Kind::slips: {
-      Slip slip;
-      if (auto bad = read_slip(fields, layout, slip, counted)) return bad;
-      data.slips.push_back(slip);
+    case Kind::slips:
+      data.slips.push_back(m.slip);
       break;
-    }
   }
   sides = counted;
+  added = m.kind;
   if (layout.has(Role::label)) data.labels.push_back(label_text(fields[layout[Role::label]].text));
+  for (const std::size_t column : layout.kept) {
+    data.attribute_values.push_back(label_text(fields[column].text));
+  }
   return std::nullopt;
 }
 
@@ -423,12 +680,17 @@ class Lines {
   std::size_t number_ = 0;
 };
 
-std::string known_names() { return "dipdir, dip, strike, trend, plunge, rake or label"; }
+std::string known_names() {
+  return "dipdir, dip, strike, trend, plunge, rake, pitch, sense, type, trd/strk, plg/dip or "
+         "label";
+}
 
-// The roles of --columns; a name may itself hold several, split at commas.
-// "-" names a column to ignore. Returns the unknown name on failure.
+// The roles of --columns and their names; a name may itself hold several,
+// split at commas. "-" names a column to skip. Returns the unknown name on
+// failure.
 std::optional<std::string> roles_of_columns(const std::vector<std::string>& columns,
-                                            std::vector<Role>& roles) {
+                                            std::vector<Role>& roles,
+                                            std::vector<std::string>& names) {
   for (const std::string& entry : columns) {
     std::string_view rest = entry;
     for (;;) {
@@ -437,12 +699,13 @@ std::optional<std::string> roles_of_columns(const std::vector<std::string>& colu
       while (!name.empty() && is_blank(name.front())) name.remove_prefix(1);
       while (!name.empty() && is_blank(name.back())) name.remove_suffix(1);
       if (name == "-") {
-        roles.push_back(Role::ignored);
+        roles.push_back(Role::skipped);
       } else if (const auto role = role_of(name)) {
         roles.push_back(*role);
       } else {
         return std::string(name);
       }
+      names.emplace_back(name);
       if (comma == std::string_view::npos) break;
       rest.remove_prefix(comma + 1);
     }
@@ -453,16 +716,16 @@ std::optional<std::string> roles_of_columns(const std::vector<std::string>& colu
 // The roles and layout of a --columns list; returns why the list is unsound
 // (empty when it is sound).
 std::string columns_layout(const std::vector<std::string>& columns, std::vector<Role>& roles,
-                           Layout& layout) {
-  if (const auto unknown = roles_of_columns(columns, roles)) {
+                           std::vector<std::string>& names, Layout& layout) {
+  if (const auto unknown = roles_of_columns(columns, roles, names)) {
     return "unknown column '" + shown(*unknown) + "' (known: " + known_names() + ")";
   }
-  return settle_layout(roles, layout);
+  return settle_layout(roles, names, layout);
 }
 
 // The first line is a header when none of its fields reads as a value, or,
 // unless --columns names the columns, when one of them is a column name (the
-// other columns, e.g. a year, are then ignored).
+// other columns, e.g. a year, are then kept as text).
 bool is_header(const std::vector<Field>& fields, bool columns_given) {
   const auto known = [](const Field& f) { return role_of(f.text).has_value(); };
   if (!columns_given && std::any_of(fields.begin(), fields.end(), known)) return true;
@@ -483,11 +746,36 @@ std::string header_conflict(const std::vector<Field>& header, const std::vector<
   return {};
 }
 
+// Fields of a tab-separated line split another way: at runs of blanks and
+// tabs holding a tab (so "Dip Direction" stays one field), or at every run
+// of blanks and tabs.
+void split_runs(std::string_view line, bool need_tab, std::vector<Field>& out) {
+  out.clear();
+  std::size_t begin = 0;
+  while (begin < line.size() && is_blank(line[begin])) ++begin;
+  std::size_t at = begin;
+  while (at < line.size()) {
+    if (!is_blank(line[at])) {
+      ++at;
+      continue;
+    }
+    std::size_t end = at;
+    while (end < line.size() && is_blank(line[end])) ++end;
+    const bool tab = line.substr(at, end - at).find('\t') != std::string_view::npos;
+    if (end == line.size() || !need_tab || tab) {
+      out.push_back(make_field(line, begin, at));
+      begin = end;
+    }
+    at = end;
+  }
+  if (begin < line.size()) out.push_back(make_field(line, begin, line.size()));
+}
+
 class Reader {
  public:
   Reader(std::string_view file_name, const ReadOptions& options)
       : file_(file_name), options_(options) {
-    result_.data.name = file_;
+    for (DataSet& set : sets_) set.name = file_;
   }
 
   ReadResult read(std::string_view text) {
@@ -499,14 +787,16 @@ class Reader {
     std::string_view line;
     std::vector<Field> fields;
     bool first = true;
-    Separator separator = Separator::blanks;
     while (lines.next(line)) {
       line = line.substr(0, comment_start(line));
-      if (first) separator = separator_of(line);
-      split_fields(line, separator, fields);
+      if (first) separator_ = separator_of(line);
+      split_fields(line, separator_, fields);
       if (all_empty(fields)) continue;
       if (first) {
         first = false;
+        // A tab-separated header: a doubled tab is one separator, and blanks
+        // belong to the names.
+        if (separator_ == Separator::tab) split_runs(line, true, fields);
         if (is_header(fields, have_layout_)) {
           if (!use_header(fields, lines.number())) return finish();
           continue;
@@ -526,8 +816,10 @@ class Reader {
   }
 
   bool use_columns() {
-    const std::string why = columns_layout(options_.columns, column_roles_, layout_);
+    std::vector<std::string> names;
+    const std::string why = columns_layout(options_.columns, column_roles_, names, layout_);
     if (!why.empty()) return fatal(file_ + ": --columns: " + why);
+    keep_names(names);
     have_layout_ = true;
     return true;
   }
@@ -540,20 +832,37 @@ class Reader {
       return conflict.empty() || fatal(where + conflict);
     }
     std::vector<Role> roles;
+    std::vector<std::string> names;
     bool any_known = false;
     for (const Field& f : header) {
       const auto role = role_of(f.text);
       any_known = any_known || role.has_value();
       roles.push_back(role.value_or(Role::ignored));
+      names.push_back(label_text(f.text));
     }
     if (!any_known) {
       return fatal(where + "the first line names no known column; name them " + known_names() +
                    " (a title line must start with '#')");
     }
-    const std::string why = settle_layout(roles, layout_);
+    const std::string why = settle_layout(roles, names, layout_);
     if (!why.empty()) return fatal(where + "header: " + why);
+    for (std::size_t i = 0; i < header.size(); ++i) {
+      if (roles[i] == Role::ignored && looks_like_orientation(names[i])) {
+        result_.warnings.push_back(file_ + ":" + std::to_string(line_number) + ":" +
+                                   std::to_string(header[i].column) + ": column '" +
+                                   shown(names[i]) +
+                                   "' looks like an orientation but is not read (kept as text)");
+      }
+    }
+    keep_names(names);
     have_layout_ = true;
     return true;
+  }
+
+  void keep_names(const std::vector<std::string>& names) {
+    for (DataSet& set : sets_) {
+      for (const std::size_t column : layout_.kept) set.attribute_names.push_back(names[column]);
+    }
   }
 
   ReadResult no_header() {
@@ -565,6 +874,13 @@ class Reader {
 
   void read_line_fields(const std::vector<Field>& fields, std::string_view line,
                         std::size_t line_number) {
+    if (fields.size() != layout_.columns && separator_ == Separator::tab) {
+      // Runs of tabs and blanks as one separator, when that gives the columns.
+      for (const bool need_tab : {true, false}) {
+        split_runs(line, need_tab, other_split_);
+        if (other_split_.size() == layout_.columns) return read_fields(other_split_, line_number);
+      }
+    }
     if (fields.size() != layout_.columns) {
       const std::string count = std::to_string(fields.size()) +
                                 (fields.size() == 1 ? " field where " : " fields where ") +
@@ -578,7 +894,16 @@ class Reader {
       }
       return;
     }
-    if (auto bad = read_record(fields, layout_, result_.data, sides_)) add_error(line_number, *bad);
+    read_fields(fields, line_number);
+  }
+
+  void read_fields(const std::vector<Field>& fields, std::size_t line_number) {
+    Kind added = layout_.kind;
+    if (auto bad = read_record(fields, layout_, sets_, sides_, added)) {
+      add_error(line_number, *bad);
+    } else if (std::find(order_.begin(), order_.end(), added) == order_.end()) {
+      order_.push_back(added);
+    }
   }
 
   static std::string_view trimmed(std::string_view line) {
@@ -596,15 +921,27 @@ class Reader {
   }
 
   ReadResult finish() {
-    DataSet& data = result_.data;
     if (!result_.fatal.empty()) {
-      data = DataSet{};
-      data.name = file_;
+      result_.data = DataSet{};
+      result_.data.name = file_;
       return std::move(result_);
     }
-    data.kind = layout_.kind;
-    data.notation = layout_.notation;
-    if (layout_.has(Role::strike)) data.notation += sides_.note();
+    // A file of one kind gives that kind's set even when empty; a typed file
+    // one set per kind it holds, in order of appearance.
+    if (!layout_.typed || order_.empty()) order_ = {layout_.kind};
+    for (std::size_t i = 0; i < order_.size(); ++i) {
+      DataSet& set = sets_[static_cast<std::size_t>(order_[i])];
+      set.kind = order_[i];
+      set.notation = layout_.notation;
+      const bool strikes = layout_.typed ? set.kind == Kind::planes
+                                         : layout_.has(Role::strike) && !layout_.has(Role::dipdir);
+      if (strikes) set.notation += sides_.note();
+      if (i == 0) {
+        result_.data = std::move(set);
+      } else {
+        result_.more_data.push_back(std::move(set));
+      }
+    }
     if (options_.skip_bad) result_.skipped = result_.error_count;
     return std::move(result_);
   }
@@ -615,7 +952,11 @@ class Reader {
   Layout layout_;
   std::vector<Role> column_roles_;
   bool have_layout_ = false;
+  Separator separator_ = Separator::blanks;
+  std::vector<Field> other_split_;
   StrikeSides sides_;
+  std::array<DataSet, 3> sets_;  // by kind
+  std::vector<Kind> order_;      // the kinds read, in order of first appearance
 };
 
 }  // namespace
@@ -627,8 +968,9 @@ ReadResult read_measurements(std::string_view text, std::string_view file_name,
 
 std::string columns_error(const std::vector<std::string>& columns) {
   std::vector<Role> roles;
+  std::vector<std::string> names;
   Layout layout;
-  return columns_layout(columns, roles, layout);
+  return columns_layout(columns, roles, names, layout);
 }
 
 }  // namespace polarsketch::data

@@ -82,6 +82,26 @@ TEST(DensityTest, OnePointHasItsKernelsPeakAndNothingFarAway) {
   }
 }
 
+TEST(DensityTest, SigmaUnitsDivideByTheLiteraturesStandardDeviation) {
+  // One point at the node, sigma 3. Kamb (1959): the count over
+  // sqrt(n A (1 - A)) with A = 9 / 10; Vollmer (1995): the weight sum over
+  // sqrt(n (f/2 - 1)) / f with f = 2 (1 + n / 9).
+  const double f = 2 * (1 + 1.0 / 9);
+  const double kamb_sd = std::sqrt(0.9 * 0.1);
+  struct Case {
+    DensityMethod method;
+    double at_point;
+  };
+  const Case cases[] = {{DensityMethod::kamb, 1 / kamb_sd},
+                        {DensityMethod::linear_kamb, 2 / kamb_sd},  // weight 2 at the node
+                        {DensityMethod::exp_kamb, f / std::sqrt(f / 2 - 1)}};
+  const std::vector<Vector3> point{line(30, 50)};
+  for (const auto& c : cases) {
+    const auto d = density(point, point, {c.method, 3, DensityUnits::sigma});
+    EXPECT_NEAR(d[0], c.at_point, 1e-12) << method_name(c.method);
+  }
+}
+
 TEST(DensityTest, DataAreAxialAcrossThePrimitive) {
   // A direction and its opposite count the same; a point just below the
   // primitive counts at the node just beyond it on the other side.

@@ -85,12 +85,51 @@ TEST(StatisticsTest, UndefinedValuesAreEmpty) {
   EXPECT_FALSE(cluster.eigenvectors[1] || cluster.eigenvectors[2]);
   EXPECT_FALSE(cluster.woodcock_k || cluster.woodcock_c || cluster.girdle || cluster.beta_axis);
 
-  // Opposite horizontal lines cancel up to rounding: no mean direction.
+  // Opposite horizontal vectors cancel up to rounding: no mean direction.
   const std::vector<Vector3> opposite{line(0, 0), line(180, 0)};
-  const Statistics cancelled = compute_statistics(opposite);
+  const Statistics cancelled = compute_statistics(opposite, Directions::vectors);
   EXPECT_EQ(cancelled.resultant, 0);
   EXPECT_FALSE(cancelled.mean || cancelled.alpha95);
   EXPECT_NEAR(*cancelled.fisher_k, 0.5, 1e-12);
+}
+
+TEST(StatisticsTest, AxesAreTurnedToTheSideOfV1BeforeSumming) {
+  // Oracle: the same axes written by hand on one side of the primitive (a
+  // negative plunge is the upper end), summed as vectors.
+  const auto pole = [](double dipdir, double dip) { return line(dipdir + 180, 90 - dip); };
+  struct Case {
+    const char* what;
+    std::vector<Vector3> axes;
+    std::vector<Vector3> one_side;
+  };
+  const Case cases[] = {
+      {"steep planes 090/85 270/85 092/84 268/86",
+       {pole(90, 85), pole(270, 85), pole(92, 84), pole(268, 86)},
+       {line(270, 5), line(270, -5), line(272, 6), line(268, -4)}},
+      {"lines 010/01 190/01", {line(10, 1), line(190, 1)}, {line(10, 1), line(10, -1)}},
+      {"lines straddling the primitive",
+       {line(100, 2), line(280, 3), line(100, 5), line(280, 1), line(95, 0)},
+       {line(100, 2), line(100, -3), line(100, 5), line(100, -1), line(95, 0)}},
+  };
+  for (const auto& c : cases) {
+    const Statistics s = compute_statistics(c.axes);
+    const Statistics want = compute_statistics(c.one_side, Directions::vectors);
+    ASSERT_TRUE(s.mean && want.mean) << c.what;
+    EXPECT_NEAR(s.resultant, want.resultant, 1e-12) << c.what;
+    EXPECT_NEAR(s.mean->trend, want.mean->trend, 1e-9) << c.what;
+    EXPECT_NEAR(s.mean->plunge, want.mean->plunge, 1e-9) << c.what;
+    EXPECT_NEAR(*s.fisher_k, *want.fisher_k, 1e-6 * *want.fisher_k) << c.what;
+    EXPECT_NEAR(*s.alpha95, *want.alpha95, 1e-9) << c.what;
+  }
+  // The figures a geologist expects of the first two.
+  const Statistics planes = compute_statistics(cases[0].axes);
+  EXPECT_NEAR(planes.mean->trend, 270, 0.1);
+  EXPECT_NEAR(planes.mean->plunge, 0.5, 0.1);
+  EXPECT_GT(planes.resultant, 3.98);
+  const Statistics lines = compute_statistics(cases[1].axes);
+  EXPECT_NEAR(std::fmod(lines.mean->trend, 180), 10, 1e-9);
+  EXPECT_NEAR(lines.mean->plunge, 0, 1e-9);
+  EXPECT_NEAR(lines.resultant, 2 * std::cos(kRad), 1e-12);
 }
 
 TEST(StatisticsTest, UniformDirectionsHaveEqualEigenvalues) {
@@ -142,6 +181,13 @@ TEST(StatisticsTest, WoodcockShapeAndStrength) {
   const auto& e = *s.eigenvalues;
   EXPECT_NEAR(*s.woodcock_k, std::log(e[0] / e[1]) / std::log(e[1] / e[2]), 1e-12);
   EXPECT_NEAR(*s.woodcock_c, std::log(e[0] / e[2]), 1e-12);
+
+  // s1 = s2 = 0.4, s3 = 0.2: K would be 0 over ln 2, printed as rounding
+  // noise; it is left empty, C is ln 2.
+  const std::vector<Vector3> even{line(0, 0), line(0, 0), line(90, 0), line(90, 0), line(0, 90)};
+  const Statistics girdle = compute_statistics(even);
+  EXPECT_FALSE(girdle.woodcock_k);
+  EXPECT_NEAR(*girdle.woodcock_c, std::log(2.0), 1e-12);
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ TEST(Cli, ExitStatusOfEachOutcomeWithOneLineNamingTheFault) {
       {{"plot", "--dialect", "4", "planes.csv"}, 64, "--dialect"},
       {{"plot", "--net", "10.5", "planes.csv"}, 64, "--net: 10.5 is not a whole number"},
       {{"stats", "--columns", "dipdr,dip", "planes.csv"}, 64, "--columns: unknown column 'dipdr'"},
-      {{"plot", "--columns", "dipdir,strike,dip", "planes.csv"}, 64, "--columns: both"},
+      {{"plot", "--columns", "dipdir,strike", "planes.csv"}, 64, "--columns: a dip direction"},
       {{"stats", "--columns", "dipdir,dip", "bare.csv", "bare.csv"}, 0, ""},
       {{"stats", "planes.csv", "--", "planes.csv"}, 0, ""},  // files after "--" too
       {{"plot", "planes.csv", "stats"}, 66, "'stats'"},      // a file, not the other command
