@@ -128,4 +128,18 @@ std::string statistics_csv(const std::vector<data::DataSet>& sets,
   return out;
 }
 
+std::string density_csv(const analysis::NetGrid& grid) {
+  std::string out = "trend,plunge,density\n";
+  char line[96];
+  for (std::size_t j = 0; j < grid.size; ++j)
+    for (std::size_t i = 0; i < grid.size; ++i) {
+      if (!grid.inside(i, j)) continue;
+      const analysis::TrendPlunge d = analysis::trend_plunge(
+          analysis::inverse_projection(grid.projection, {grid.x(i), grid.y(j)}));
+      std::snprintf(line, sizeof line, "%.2f,%.2f,%.6g\n", d.trend, d.plunge, grid.at(i, j));
+      out += line;
+    }
+  return out;
+}
+
 }  // namespace polarsketch::cli

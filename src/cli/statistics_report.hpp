@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/contours.hpp"
 #include "analysis/statistics.hpp"
 #include "data/measurements.hpp"
 
@@ -25,5 +26,9 @@ std::string statistics_table(const std::vector<data::DataSet>& sets,
 // significant digits, undefined values (and the girdle of lines) empty.
 std::string statistics_csv(const std::vector<data::DataSet>& sets,
                            const std::vector<analysis::Statistics>& stats);
+
+// The density grid's nodes on and inside the primitive: "trend,plunge,density"
+// lines after that header.
+std::string density_csv(const analysis::NetGrid& grid);
 
 }  // namespace polarsketch::cli

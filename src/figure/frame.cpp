@@ -1,0 +1,12 @@
+// Layer: the stereonet's frame (primitive, ticks, North) over the data.
+#include "figure/layers.hpp"
+#include "stereonet/frame.hpp"
+
+namespace polarsketch::figure {
+
+void draw_frame(const Page&, Sheet&) {
+  use_color(kBlack);
+  stereonet::repstereo();
+}
+
+}  // namespace polarsketch::figure
