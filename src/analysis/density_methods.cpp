@@ -51,8 +51,7 @@ constexpr DensityMethodEntry kMethods[] = {
     {DensityMethod::kamb, "kamb", "counting circle (Kamb 1959)", true, kamb},
     {DensityMethod::linear_kamb, "linear-kamb",
      "counting circle with linearly decreasing weight (Vollmer 1995)", true, linear_kamb},
-    {DensityMethod::schmidt, "schmidt", "counting circle of 1 % of the hemisphere", false,
-     schmidt},
+    {DensityMethod::schmidt, "schmidt", "counting circle of 1 % of the hemisphere", false, schmidt},
 };
 
 }  // namespace

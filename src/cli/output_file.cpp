@@ -35,7 +35,8 @@ std::string extension_list(const std::string& last) {
 
 FormatChoice output_format(const std::string& path) {
   const std::string ext = lower(extension(path));
-  if (const figure::FigureFormat* f = ext.empty() ? nullptr : figure::format_of_extension(ext.substr(1)))
+  if (const figure::FigureFormat* f =
+          ext.empty() ? nullptr : figure::format_of_extension(ext.substr(1)))
     return {f, ""};
   const std::string what =
       ext.empty() ? "the name has no extension" : "'" + ext + "' is not written";

@@ -147,7 +147,8 @@ std::string usage_text() {
   }
   const std::string last = upper.empty() ? "" : upper.back();
   if (!upper.empty()) upper.pop_back();
-  const std::string sibling_names_text = upper.empty() ? last : joined(upper, ", ") + " and/or " + last;
+  const std::string sibling_names_text =
+      upper.empty() ? last : joined(upper, ", ") + " and/or " + last;
   for (const figure::FigureFormat& f : figure::figure_formats())
     formats.push_back("." + std::string(f.extension) +
                       (f.help_note.empty() ? "" : " " + std::string(f.help_note)));
@@ -250,7 +251,8 @@ CLI::App* add_plot_form(CLI::App& app, PlotRequest& plot, std::string& output, F
   add_input_options(*form, plot.input);
   form->add_option("-o,--output", output,
                    "the plot file (default: the first FILE with .ps); its extension chooses "
-                   "the format: " + extension_list(", "))
+                   "the format: " +
+                       extension_list(", "))
       ->type_name("FILE");
   add_integer(*form, "--dialect", plot.dialect, 1, 3, "1|2|3", "PostScript dialect (default 2)");
   form->add_flag("--page", plot.whole_page, "figures: the whole page, not the ink plus 2 mm");

@@ -4,9 +4,9 @@
 
 #include "cli/commands.hpp"
 #include "cli/inputs.hpp"
-#include "cli/statistics_report.hpp"
 #include "figure/output.hpp"
 #include "files/atomic_file.hpp"
+#include "report/statistics_report.hpp"
 
 namespace polarsketch::cli {
 
@@ -51,13 +51,13 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
   LoadedInputs inputs = load_inputs(r.input, in, err);
   if (inputs.status != kExitOk) return inputs.status;
   figure::Page page = page_of(r);
-  if (r.stats) page.statistics = statistics_of(inputs.sets);
+  if (r.stats) page.statistics = report::statistics_of(inputs.sets);
   if (r.contour)
-    page.density = figure::density_layer(inputs.sets, r.contour->density, r.contour->levels,
-                                         r.projection);
-  if (r.stats) err << statistics_table(inputs.sets, page.statistics);
+    page.density =
+        figure::density_layer(inputs.sets, r.contour->density, r.contour->levels, r.projection);
+  if (r.stats) err << report::statistics_table(inputs.sets, page.statistics);
   for (data::DataSet& set : inputs.sets) {
-    std::string name = shown_name(set), count = counted(set);
+    std::string name = report::shown_name(set), count = report::counted(set);
     page.sets.push_back({std::move(set), std::move(name), std::move(count)});
   }
 
@@ -68,7 +68,7 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
     return written.failure == figure::Written::Failure::internal ? kExitSoftware : kExitCantCreate;
   }
   if (r.contour && !r.contour->density_out.empty()) {
-    return write_text(r.contour->density_out, density_csv(page.density->grid), err);
+    return write_text(r.contour->density_out, report::density_csv(page.density->grid), err);
   }
   return kExitOk;
 }

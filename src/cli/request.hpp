@@ -57,7 +57,7 @@ struct PlotRequest {
   bool run_info = false;
   bool whole_page = false;  // figures: the whole paper, not the ink plus 2 mm
   int dpi = 150;            // PNG resolution
-  bool stats = false;  // draw each set's mean, cone, eigenvectors, girdle; table on stderr
+  bool stats = false;       // draw each set's mean, cone, eigenvectors, girdle; table on stderr
   std::optional<ContourRequest> contour;
   bool hide_data = false;  // no symbol or great circle per measurement
 };

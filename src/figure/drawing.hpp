@@ -34,8 +34,8 @@ SetStyle set_style(std::size_t index);
 
 constexpr std::int32_t kBackground = 0;  // colour slots of the default table
 constexpr std::int32_t kBlack = 1;
-constexpr std::int32_t kLightGrey = 8;   // grey 20 % (light)
-constexpr float kDataLineWidth = 0.02f;  // the page's data lines, cm
+constexpr std::int32_t kLightGrey = 8;    // grey 20 % (light)
+constexpr float kDataLineWidth = 0.02f;   // the page's data lines, cm
 constexpr float kFillEdgeWidth = 0.012f;  // outline of each filled density ring (the least), cm
 
 // Lines, fills and text in one colour slot.

@@ -7,11 +7,11 @@
 
 namespace polarsketch::figure {
 
-using render::FigureFormat;
-using render::SiblingNames;
 using render::figure_formats;
+using render::FigureFormat;
 using render::format_of_extension;
 using render::parse_format_list;
 using render::sibling_formats;
+using render::SiblingNames;
 
 }  // namespace polarsketch::figure

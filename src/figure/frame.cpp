@@ -1,6 +1,7 @@
 // Layer: the stereonet's frame (primitive, ticks, North) over the data.
-#include "figure/layers.hpp"
 #include "stereonet/frame.hpp"
+
+#include "figure/layers.hpp"
 
 namespace polarsketch::figure {
 

@@ -99,8 +99,7 @@ void draw_legend(const Page& page, Sheet& sheet) {
   plot::stextsize(kLegendText, 1);
   const std::size_t n = page.sets.size();
   const std::size_t shown = n <= legend.capacity() ? n : legend.capacity() - 1;
-  for (std::size_t i = 0; i < shown; ++i)
-    legend.entry(i, page.sets[i], set_style(i), page.planes);
+  for (std::size_t i = 0; i < shown; ++i) legend.entry(i, page.sets[i], set_style(i), page.planes);
   if (shown < n) legend.more(shown, n - shown);
   sheet.legend_rows = std::min(n, legend.capacity());
 }

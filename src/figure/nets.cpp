@@ -1,7 +1,8 @@
 // Layer: the standard and polar nets, in light grey under the data.
+#include "stereonet/nets.hpp"
+
 #include "figure/layers.hpp"
 #include "plot/line_fill.hpp"
-#include "stereonet/nets.hpp"
 
 namespace polarsketch::figure {
 namespace {

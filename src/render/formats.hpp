@@ -19,8 +19,8 @@ struct PageLayout;
 // How the sibling files of a plot file are named in a format (NAME is the
 // plot file's name without its extension).
 enum class SiblingNames {
-  none,      // not written as a sibling
-  one_file,  // NAME.ext holds every page
+  none,                  // not written as a sibling
+  one_file,              // NAME.ext holds every page
   numbered_after_first,  // NAME.ext is page 1, NAME-2.ext, NAME-3.ext ... the later pages
   numbered,              // NAME-1.ext, NAME-2.ext ...
 };

@@ -17,8 +17,8 @@ namespace polarsketch::render {
 
 struct SiblingFormats {
   std::vector<const FigureFormat*> formats;  // from the table of formats, in its order
-  double dpi = 150.0;   // PNG resolution
-  PageLayout layout{};  // cropped to the ink unless whole_page
+  double dpi = 150.0;                        // PNG resolution
+  PageLayout layout{};                       // cropped to the ink unless whole_page
   bool any() const { return !formats.empty(); }
 };
 

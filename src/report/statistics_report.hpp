@@ -1,5 +1,6 @@
-// The statistics of data sets as text: a readable block per data set, or
-// CSV with one header line and one line per data set.
+// Results as text, for standard output, standard error and files: the
+// statistics of data sets as a readable block per data set or as CSV with
+// one header line and one line per data set, and the density grid as CSV.
 #pragma once
 
 #include <string>
@@ -9,7 +10,13 @@
 #include "analysis/statistics.hpp"
 #include "data/measurements.hpp"
 
-namespace polarsketch::cli {
+namespace polarsketch::report {
+
+// The name a data set is shown by: its file name, or "standard input".
+std::string shown_name(const data::DataSet& set);
+
+// A data set's count and kind: "40 planes", "1 plane".
+std::string counted(const data::DataSet& set);
 
 // The statistics of each set's unit vectors (poles of planes, lines, slip lines).
 std::vector<analysis::Statistics> statistics_of(const std::vector<data::DataSet>& sets);
@@ -31,4 +38,4 @@ std::string statistics_csv(const std::vector<data::DataSet>& sets,
 // lines after that header.
 std::string density_csv(const analysis::NetGrid& grid);
 
-}  // namespace polarsketch::cli
+}  // namespace polarsketch::report

@@ -1,13 +1,11 @@
-#include "cli/statistics_report.hpp"
+#include "report/statistics_report.hpp"
 
 #include <cmath>
 #include <cstdio>
 #include <optional>
 #include <string_view>
 
-#include "cli/inputs.hpp"
-
-namespace polarsketch::cli {
+namespace polarsketch::report {
 
 namespace {
 
@@ -70,6 +68,16 @@ std::string csv_field(const std::string& text) {
 }
 
 }  // namespace
+
+std::string shown_name(const data::DataSet& set) {
+  return set.name == "-" ? "standard input" : set.name;
+}
+
+std::string counted(const data::DataSet& set) {
+  std::string kind(data::kind_name(set.kind));
+  if (set.size() == 1 && !kind.empty()) kind.pop_back();
+  return std::to_string(set.size()) + " " + kind;
+}
 
 std::vector<analysis::Statistics> statistics_of(const std::vector<data::DataSet>& sets) {
   std::vector<analysis::Statistics> result;
@@ -142,4 +150,4 @@ std::string density_csv(const analysis::NetGrid& grid) {
   return out;
 }
 
-}  // namespace polarsketch::cli
+}  // namespace polarsketch::report
