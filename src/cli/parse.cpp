@@ -316,7 +316,7 @@ std::vector<std::string> with_contour_method(std::vector<std::string> args) {
       args[i] += "=" + args[i + 1];
       args.erase(args.begin() + static_cast<std::ptrdiff_t>(i) + 1);
     } else {
-      args[i] += "=" + std::string(analysis::method_name(analysis::DensityMethod::exp_kamb));
+      args[i] += "=" + std::string(analysis::method_name(analysis::DensityOptions{}.method));
     }
   }
   return args;
