@@ -40,14 +40,6 @@ std::vector<Sibling> siblings(const std::filesystem::path& plot_file, const Sibl
 
 }  // namespace
 
-std::optional<SiblingFormats> parse_sibling_formats(std::string_view list) {
-  auto formats = parse_format_list(list);
-  if (!formats) return std::nullopt;
-  SiblingFormats f;
-  f.formats = std::move(*formats);
-  return f;
-}
-
 std::vector<std::string> write_siblings(const CairoDevice& pages,
                                         const std::filesystem::path& plot_file,
                                         const SiblingFormats& formats) {

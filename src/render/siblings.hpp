@@ -15,17 +15,14 @@
 
 namespace polarsketch::render {
 
+// The sibling files asked for; a list such as "pdf,svg" gives its formats
+// through parse_format_list (formats.hpp).
 struct SiblingFormats {
   std::vector<const FigureFormat*> formats;  // from the table of formats, in its order
   double dpi = 150.0;                        // PNG resolution
   PageLayout layout{};                       // cropped to the ink unless whole_page
   bool any() const { return !formats.empty(); }
 };
-
-// Parses a comma-separated list of the sibling formats' names ("pdf",
-// "svg", "png"; repeats are harmless). Returns nothing for an empty list or
-// an unknown name.
-std::optional<SiblingFormats> parse_sibling_formats(std::string_view list);
 
 // Writes the siblings of `plot_file` from the recorded pages. A sibling
 // whose name would be the plot file itself is not written. Returns one
