@@ -62,8 +62,8 @@ Kernel make_kernel(std::size_t count, const DensityOptions& options) {
   kernel.cos_radius = shape.cos_radius;
   kernel.f = shape.f;
   kernel.cutoff = shape.cutoff;
-  kernel.scale = options.units == DensityUnits::mud ? 1 / (n * shape.mean)
-                                                    : 1 / (std::sqrt(n) * shape.sd);
+  kernel.scale =
+      options.units == DensityUnits::mud ? 1 / (n * shape.mean) : 1 / (std::sqrt(n) * shape.sd);
   return kernel;
 }
 

@@ -1,13 +1,12 @@
 // The figure room on its own: a page given as values, with every layer,
 // written in each format of the table (a new format is tested here without
 // a change), or refused whole when its file cannot be written.
-#include "figure/output.hpp"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
+#include "figure/output.hpp"
 #include "postscript/ps_test_support.hpp"
 
 namespace polarsketch::figure {
