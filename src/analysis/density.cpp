@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <numbers>
 #include <stdexcept>
+#include <string>
 #include <thread>
 #include <utility>
 
@@ -39,19 +40,12 @@ constexpr double kPi = std::numbers::pi;
 // Sigma = sum / sd of the uniform sum, so a uniform sample sits at k
 // (exp-kamb: at (1 - e^-f) k).
 struct Kernel {
-  DensityMethod method = DensityMethod::exp_kamb;
+  WeightShape shape = WeightShape::exponential;
   double cos_radius = 0;  // counting circle: cos t
   double f = 0;           // exponent (exp-kamb) or slope (linear-kamb)
   double cutoff = 0;      // points with u below this add nothing (exp: below the tolerance)
   double scale = 1;       // weight sum -> density in the requested units
 };
-
-// Relative tolerance of the exp-kamb cut-off. The dropped weight at a node
-// is at most n W(cutoff) = kExpTolerance * n E[W], the hemisphere's mean
-// weight sum, which is never above the peak: the fast density differs from
-// the full sum by at most 1e-10 of the peak (well inside 1e-9). At n = 10^6,
-// sigma 3, this is 1.02 degrees; at n = 10^4 it is 9.5 degrees.
-constexpr double kExpTolerance = 1e-10;
 
 constexpr double kMaxSigma = 1000;
 
@@ -59,34 +53,18 @@ Kernel make_kernel(std::size_t count, const DensityOptions& options) {
   const double k = options.sigma;
   // Past a thousand the counting circle is the whole sphere to within rounding.
   if (!(k > 0) || !(k <= kMaxSigma)) throw std::invalid_argument("sigma must be in (0, 1000]");
-  if (options.units == DensityUnits::sigma && !has_sigma_units(options.method))
-    throw std::invalid_argument("the schmidt method has no sigma units");
+  const DensityMethodEntry& method = density_method(options.method);
+  if (options.units == DensityUnits::sigma && !method.sigma_units)
+    throw std::invalid_argument("the " + std::string(method.name) + " method has no sigma units");
   const double n = static_cast<double>(count);
-  const double kamb_area = k * k / (n + k * k);
+  const KernelShape shape = method.kernel(n, k);
   Kernel kernel;
-  kernel.method = options.method;
-  double mean = 0, sd = 0;
-  switch (options.method) {
-    case DensityMethod::kamb:
-    case DensityMethod::linear_kamb:
-    case DensityMethod::schmidt: {
-      const double area = options.method == DensityMethod::schmidt ? 0.01 : kamb_area;
-      kernel.cos_radius = kernel.cutoff = 1 - area;
-      if (options.method == DensityMethod::linear_kamb) kernel.f = 2 / area;
-      mean = area;
-      sd = std::sqrt(area * (1 - area));
-      break;
-    }
-    case DensityMethod::exp_kamb: {
-      kernel.f = 2 * (1 + n / (k * k));
-      mean = -std::expm1(-kernel.f) / kernel.f;
-      // Vollmer's (1995) sigma, sqrt(n (f/2 - 1)) / f, per point.
-      sd = std::sqrt(kernel.f / 2 - 1) / kernel.f;
-      kernel.cutoff = 1 + std::log(kExpTolerance * mean) / kernel.f;
-      break;
-    }
-  }
-  kernel.scale = options.units == DensityUnits::mud ? 1 / (n * mean) : 1 / (std::sqrt(n) * sd);
+  kernel.shape = shape.shape;
+  kernel.cos_radius = shape.cos_radius;
+  kernel.f = shape.f;
+  kernel.cutoff = shape.cutoff;
+  kernel.scale =
+      options.units == DensityUnits::mud ? 1 / (n * shape.mean) : 1 / (std::sqrt(n) * shape.sd);
   return kernel;
 }
 
@@ -111,15 +89,14 @@ struct LinearWeight {
 // Calls body(weight) with the kernel's weight.
 template <class Body>
 void with_weight(const Kernel& kernel, Body body) {
-  switch (kernel.method) {
-    case DensityMethod::exp_kamb:
+  switch (kernel.shape) {
+    case WeightShape::exponential:
       body(ExpWeight{kernel.f});
       break;
-    case DensityMethod::kamb:
-    case DensityMethod::schmidt:
+    case WeightShape::circle:
       body(CircleWeight{kernel.cos_radius});
       break;
-    case DensityMethod::linear_kamb:
+    case WeightShape::linear:
       body(LinearWeight{kernel.cos_radius, kernel.f});
       break;
   }
@@ -273,24 +250,11 @@ constexpr double kMaxIndexedAngle = kPi / 3;
 
 }  // namespace
 
-std::string_view method_name(DensityMethod method) {
-  switch (method) {
-    case DensityMethod::exp_kamb:
-      return "exp-kamb";
-    case DensityMethod::kamb:
-      return "kamb";
-    case DensityMethod::linear_kamb:
-      return "linear-kamb";
-    case DensityMethod::schmidt:
-      return "schmidt";
-  }
-  return "";
-}
+std::string_view method_name(DensityMethod method) { return density_method(method).name; }
 
 std::optional<DensityMethod> parse_method(std::string_view name) {
-  for (auto m : {DensityMethod::exp_kamb, DensityMethod::kamb, DensityMethod::linear_kamb,
-                 DensityMethod::schmidt})
-    if (name == method_name(m)) return m;
+  for (const DensityMethodEntry& e : density_methods())
+    if (name == e.name) return e.method;
   return std::nullopt;
 }
 
@@ -304,7 +268,7 @@ std::optional<DensityUnits> parse_units(std::string_view name) {
   return std::nullopt;
 }
 
-bool has_sigma_units(DensityMethod method) { return method != DensityMethod::schmidt; }
+bool has_sigma_units(DensityMethod method) { return density_method(method).sigma_units; }
 
 std::vector<double> density_brute_force(std::span<const Vector3> points,
                                         std::span<const Vector3> nodes,

@@ -8,16 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/density_methods.hpp"
 #include "analysis/statistics.hpp"
 
 namespace polarsketch::analysis {
-
-enum class DensityMethod {
-  exp_kamb,     // exponential weighting (Vollmer 1995)
-  kamb,         // counting circle (Kamb 1959)
-  linear_kamb,  // counting circle with linearly decreasing weight (Vollmer 1995)
-  schmidt,      // counting circle of 1 % of the hemisphere
-};
 
 enum class DensityUnits {
   mud,    // multiples of a uniform distribution
@@ -32,7 +26,7 @@ struct DensityOptions {
   DensityUnits units = DensityUnits::mud;
 };
 
-// "exp-kamb", "kamb", "linear-kamb", "schmidt".
+// The method's name in the table of methods ("exp-kamb", "kamb", ...).
 std::string_view method_name(DensityMethod method);
 std::optional<DensityMethod> parse_method(std::string_view name);
 // "MUD" or "sigma".

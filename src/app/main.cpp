@@ -1,25 +1,35 @@
-// The program entry: forces the "C" locale; with no arguments runs the
-// interactive program, otherwise the command line.
+// The program entry: forces the "C" locale and chooses the face: the
+// interactive program with no arguments or with --also alone, otherwise the
+// command line.
 #include <clocale>
 #include <iostream>
 #include <locale>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "app/main_program.hpp"
 #include "cli/cli.hpp"
 #include "console/units.hpp"
 #include "files/atomic_file.hpp"
+#include "render/siblings.hpp"
 
 int main(int argc, char** argv) {
+  using namespace polarsketch;
   std::setlocale(LC_ALL, "C");
   std::locale::global(std::locale::classic());
-  polarsketch::console::ignore_write_signals();
+  console::ignore_write_signals();
   if (argc > 1) {
-    polarsketch::files::remove_temporaries_on_interrupt();
+    files::remove_temporaries_on_interrupt();
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return polarsketch::cli::run(args, std::cout, std::cerr, std::cin);
+    const cli::Request request = cli::request_of(args);
+    const auto* interactive = std::get_if<cli::InteractiveRequest>(&request);
+    if (interactive == nullptr) return cli::run(request, std::cout, std::cerr, std::cin);
+    render::SiblingFormats also;
+    also.formats = interactive->also;
+    console::install_interrupt_handlers();
+    return app::run_program(also);
   }
-  polarsketch::console::install_interrupt_handlers();
-  return polarsketch::app::run_program();
+  console::install_interrupt_handlers();
+  return app::run_program();
 }

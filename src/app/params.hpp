@@ -5,14 +5,15 @@
 #include <cstdint>
 
 #include "console/fixed_text.hpp"
+#include "console/identity.hpp"
 #include "console/indexed.hpp"
 
 namespace polarsketch::app {
 
 // Identity of the program, handed to the banners, menu header and closing art.
-inline constexpr const char* kProgname = "polarsketch";
-inline constexpr const char* kVersion = "11.3";
-inline constexpr const char* kDate = "10-10-2009";
+using console::kDate;
+using console::kProgname;
+using console::kVersion;
 
 // Number of plot size types (each one is the subplot of the same number).
 inline constexpr std::int32_t npltsize = 3;

@@ -6,10 +6,7 @@
 #include <type_traits>
 #include <variant>
 
-#include "app/main_program.hpp"
 #include "cli/commands.hpp"
-#include "cli/request.hpp"
-#include "console/units.hpp"
 
 namespace polarsketch::cli {
 
@@ -26,8 +23,8 @@ int run_request(const Request& request, std::ostream& out, std::ostream& err, st
         } else if constexpr (std::is_same_v<T, PlotRequest>) {
           return run_plot(r, in, out, err);
         } else if constexpr (std::is_same_v<T, InteractiveRequest>) {
-          console::install_interrupt_handlers();
-          return app::run_program(r.also);
+          err << "polarsketch: internal error: the interactive program is started by main\n";
+          return kExitSoftware;
         } else {
           return run_stats(r, in, out, err);
         }
@@ -37,10 +34,17 @@ int run_request(const Request& request, std::ostream& out, std::ostream& err, st
 
 }  // namespace
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        std::istream& in) {
+Request request_of(const std::vector<std::string>& args) {
   try {
-    const int status = run_request(parse_arguments(args), out, err, in);
+    return parse_arguments(args);
+  } catch (const std::exception& e) {
+    return Answer{kExitSoftware, "", "polarsketch: " + std::string(e.what()) + "\n"};
+  }
+}
+
+int run(const Request& request, std::ostream& out, std::ostream& err, std::istream& in) {
+  try {
+    const int status = run_request(request, out, err, in);
     // Results that never reached standard output (a full disk, a closed
     // pipe) are a failure, not a success.
     if (!out.flush()) {
@@ -53,6 +57,11 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << "polarsketch: " << e.what() << '\n';
     return kExitSoftware;
   }
+}
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        std::istream& in) {
+  return run(request_of(args), out, err, in);
 }
 
 }  // namespace polarsketch::cli

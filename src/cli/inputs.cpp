@@ -73,14 +73,6 @@ int report(const data::ReadResult& r, const std::string& name, bool skip_bad, st
 
 }  // namespace
 
-std::string shown_name(const data::DataSet& set) { return shown_file_name(set.name); }
-
-std::string counted(const data::DataSet& set) {
-  std::string kind(data::kind_name(set.kind));
-  if (set.size() == 1 && !kind.empty()) kind.pop_back();
-  return std::to_string(set.size()) + " " + kind;
-}
-
 LoadedInputs load_inputs(const InputOptions& input, std::istream& in, std::ostream& err) {
   LoadedInputs result;
   data::ReadOptions options;

@@ -20,10 +20,4 @@ struct LoadedInputs {
 // "polarsketch: ..." and "FILE:LINE:COLUMN: 'text': reason" lines.
 LoadedInputs load_inputs(const InputOptions& input, std::istream& in, std::ostream& err);
 
-// The name a data set is shown by: its file name, or "standard input".
-std::string shown_name(const data::DataSet& set);
-
-// A data set's count and kind: "40 planes", "1 plane".
-std::string counted(const data::DataSet& set);
-
 }  // namespace polarsketch::cli

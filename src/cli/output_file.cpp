@@ -23,16 +23,24 @@ std::string extension(const std::string& path) {
 
 }  // namespace
 
+std::string extension_list(const std::string& last) {
+  const auto formats = figure::figure_formats();
+  std::string list;
+  for (std::size_t i = 0; i < formats.size(); ++i) {
+    if (i > 0) list += i + 1 == formats.size() ? last : ", ";
+    list += "." + std::string(formats[i].extension);
+  }
+  return list;
+}
+
 FormatChoice output_format(const std::string& path) {
   const std::string ext = lower(extension(path));
-  if (ext == ".ps") return {OutputFormat::postscript, ""};
-  if (ext == ".eps") return {OutputFormat::eps, ""};
-  if (ext == ".pdf") return {OutputFormat::pdf, ""};
-  if (ext == ".svg") return {OutputFormat::svg, ""};
-  if (ext == ".png") return {OutputFormat::png, ""};
+  if (const figure::FigureFormat* f =
+          ext.empty() ? nullptr : figure::format_of_extension(ext.substr(1)))
+    return {f, ""};
   const std::string what =
       ext.empty() ? "the name has no extension" : "'" + ext + "' is not written";
-  return {std::nullopt, what + "; the plot file must end in .ps, .eps, .pdf, .svg or .png"};
+  return {nullptr, what + "; the plot file must end in " + extension_list(" or ")};
 }
 
 std::string default_output_name(const std::vector<std::string>& files) {

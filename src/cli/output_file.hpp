@@ -2,7 +2,6 @@
 // default name.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,12 +12,16 @@ namespace polarsketch::cli {
 // The format a file name asks for by its extension (case ignored), or why
 // it cannot be written.
 struct FormatChoice {
-  std::optional<OutputFormat> format;
+  const figure::FigureFormat* format = nullptr;
   std::string error;
-  explicit operator bool() const { return format.has_value(); }
-  OutputFormat operator*() const { return *format; }
+  explicit operator bool() const { return format != nullptr; }
+  const figure::FigureFormat* operator*() const { return format; }
 };
 FormatChoice output_format(const std::string& path);
+
+// The formats' extensions with their dots, as lists in help and messages:
+// ".ps, .eps, .pdf, .svg or .png" with `last` " or ", or with ", ".
+std::string extension_list(const std::string& last);
 
 // The plot file for data files without -o: the first file's name with .ps
 // instead of its extension ("stdin.ps" for standard input), never the name

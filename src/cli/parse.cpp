@@ -12,10 +12,10 @@
 #include <string_view>
 #include <variant>
 
-#include "app/params.hpp"
 #include "cli/output_file.hpp"
 #include "cli/request.hpp"
 #include "cli/usage_errors.hpp"
+#include "console/identity.hpp"
 #include "data/measurements.hpp"
 
 namespace polarsketch::cli {
@@ -29,9 +29,9 @@ Usage:
   polarsketch                          the interactive program (numbered menus)
   polarsketch -h | --help              this text
   polarsketch --version                the program's version
-  polarsketch --also pdf,svg,png       the interactive program; each plot file it
-                                       closes is also written as PDF, SVG and/or PNG
-                                       (NAME.pdf; NAME.svg, NAME-2.svg...; NAME-1.png...)
+@ALSO@the interactive program; each plot file it
+                                       closes is also written as @SIBLING_NAMES@
+                                       (@SIBLING_FILES@)
   polarsketch plot [OPTIONS] FILE...   draw the data sets of the files on one stereonet
   polarsketch stats [OPTIONS] FILE...  what each file holds and its statistics
   polarsketch plot --help              the options of a form (also for stats)
@@ -46,8 +46,7 @@ Options of plot and stats:
 Options of plot:
   -o, --output FILE   the plot file (default: the first FILE with .ps;
                       stdin.ps when it is "-"); its extension chooses the
-                      format: .ps PostScript, .eps (one page), .pdf, .svg, .png
-  --page              .eps, .pdf, .svg, .png: the whole page, not the
+@FORMATS@  --page              .eps, .pdf, .svg, .png: the whole page, not the
                       drawing cropped to its ink plus 2 mm
   --dpi N             .png: pixels per inch (default 150)
   --dialect 1|2|3     PostScript dialect (default 2)
@@ -66,8 +65,7 @@ Options of plot:
                       the eigenvectors 1, 2, 3 and (planes) the girdle; print
                       the statistics on standard error
   --contour [METHOD]  density contours of all data sets together under the
-                      data: exp-kamb (default), kamb, linear-kamb, schmidt
-  --sigma S           counting area of the Kamb methods (default 3)
+@METHODS@  --sigma S           counting area of the Kamb methods (default 3)
   --units mud|sigma   multiples of a uniform distribution (default) or
                       standard deviations (Kamb methods)
   --levels LIST       contour levels, e.g. 2,4,8 (default: automatic)
@@ -87,6 +85,89 @@ Examples:
   polarsketch plot --contour --stats --planes poles examples/fold_bedding.csv
   polarsketch stats examples/*.csv
 )";
+
+// The words one after another, `separator` between them.
+std::string joined(const std::vector<std::string>& words, const std::string& separator) {
+  std::string text;
+  for (const std::string& w : words) text += (text.empty() ? "" : separator) + w;
+  return text;
+}
+
+// Words filled into lines of the usage text's option column.
+std::string option_column(const std::string& words) {
+  constexpr std::size_t kColumn = 22, kWidth = 79;
+  std::string text, line;
+  std::size_t start = 0;
+  while (start < words.size()) {
+    std::size_t end = words.find(' ', start);
+    if (end == std::string::npos) end = words.size();
+    const std::string word = words.substr(start, end - start);
+    if (!line.empty() && kColumn + line.size() + 1 + word.size() > kWidth) {
+      text += std::string(kColumn, ' ') + line + "\n";
+      line.clear();
+    }
+    line += (line.empty() ? "" : " ") + word;
+    start = end + 1;
+  }
+  return text + std::string(kColumn, ' ') + line + "\n";
+}
+
+// The density methods of --contour, as the options and messages name them.
+std::vector<std::string> method_names() {
+  std::vector<std::string> names;
+  for (const analysis::DensityMethodEntry& m : analysis::density_methods())
+    names.emplace_back(m.name);
+  return names;
+}
+
+// The names of the interactive program's sibling formats.
+std::vector<std::string> sibling_names() {
+  std::vector<std::string> names;
+  for (const figure::FigureFormat* f : figure::sibling_formats()) names.emplace_back(f->extension);
+  return names;
+}
+
+// The usage text with the lists of the formats' and methods' tables.
+std::string usage_text() {
+  std::vector<std::string> upper, files, formats, methods;
+  for (const figure::FigureFormat* f : figure::sibling_formats()) {
+    std::string u(f->extension), e(f->extension);
+    for (char& c : u) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    upper.push_back(u);
+    switch (f->siblings) {
+      case figure::SiblingNames::one_file:
+        files.push_back("NAME." + e);
+        break;
+      case figure::SiblingNames::numbered_after_first:
+        files.push_back("NAME." + e + ", NAME-2." + e + "...");
+        break;
+      default:
+        files.push_back("NAME-1." + e + "...");
+    }
+  }
+  const std::string last = upper.empty() ? "" : upper.back();
+  if (!upper.empty()) upper.pop_back();
+  const std::string sibling_names_text =
+      upper.empty() ? last : joined(upper, ", ") + " and/or " + last;
+  for (const figure::FigureFormat& f : figure::figure_formats())
+    formats.push_back("." + std::string(f.extension) +
+                      (f.help_note.empty() ? "" : " " + std::string(f.help_note)));
+  const analysis::DensityMethod default_method = analysis::DensityOptions{}.method;
+  for (const analysis::DensityMethodEntry& m : analysis::density_methods())
+    methods.push_back(std::string(m.name) + (m.method == default_method ? " (default)" : ""));
+  std::string also = "  polarsketch --also " + joined(sibling_names(), ",");
+  also += std::string(also.size() < 39 ? 39 - also.size() : 1, ' ');
+  std::string text(kUsage);
+  const std::pair<std::string, std::string> fills[] = {
+      {"@ALSO@", also},
+      {"@SIBLING_NAMES@", sibling_names_text},
+      {"@SIBLING_FILES@", joined(files, "; ")},
+      {"@FORMATS@", option_column("format: " + joined(formats, ", "))},
+      {"@METHODS@", option_column("data: " + joined(methods, ", "))},
+  };
+  for (const auto& [mark, fill] : fills) text.replace(text.find(mark), mark.size(), fill);
+  return text;
+}
 
 std::string see_help(const std::string& form) {
   return "see 'polarsketch " + (form.empty() ? std::string() : form + " ") + "--help'";
@@ -134,13 +215,6 @@ void add_integer(CLI::App& form, const std::string& name, int& value, int low, i
   form.add_option(name, value, help)->transform(whole_in_range)->type_name(type_name);
 }
 
-// The words one after another, `separator` between them.
-std::string joined(const std::vector<std::string>& words, const std::string& separator) {
-  std::string text;
-  for (const std::string& w : words) text += (text.empty() ? "" : separator) + w;
-  return text;
-}
-
 // A word out of a few: anything else is named with the words allowed.
 CLI::Validator one_of(const std::vector<std::string>& words) {
   const std::string list = joined(words, ", ");
@@ -177,7 +251,8 @@ CLI::App* add_plot_form(CLI::App& app, PlotRequest& plot, std::string& output, F
   add_input_options(*form, plot.input);
   form->add_option("-o,--output", output,
                    "the plot file (default: the first FILE with .ps); its extension chooses "
-                   "the format: .ps, .eps, .pdf, .svg, .png")
+                   "the format: " +
+                       extension_list(", "))
       ->type_name("FILE");
   add_integer(*form, "--dialect", plot.dialect, 1, 3, "1|2|3", "PostScript dialect (default 2)");
   form->add_flag("--page", plot.whole_page, "figures: the whole page, not the ink plus 2 mm");
@@ -231,9 +306,6 @@ Request finish_plot(PlotRequest& plot, const std::string& output, const Finisher
   return plot;
 }
 
-// The density methods of --contour, as the options and messages name them.
-std::vector<std::string> method_names() { return {"exp-kamb", "kamb", "linear-kamb", "schmidt"}; }
-
 // "--contour" takes its method only when the next argument names one, so
 // that "--contour FILE" keeps FILE: both become "--contour=METHOD".
 std::vector<std::string> with_contour_method(std::vector<std::string> args) {
@@ -244,7 +316,7 @@ std::vector<std::string> with_contour_method(std::vector<std::string> args) {
       args[i] += "=" + args[i + 1];
       args.erase(args.begin() + static_cast<std::ptrdiff_t>(i) + 1);
     } else {
-      args[i] += "=" + std::string(analysis::method_name(analysis::DensityMethod::exp_kamb));
+      args[i] += "=" + std::string(analysis::method_name(analysis::DensityOptions{}.method));
     }
   }
   return args;
@@ -383,7 +455,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
   app.add_flag("--version", version);
   std::string also;
   app.add_option("--also", also, "sibling formats of the interactive program's plot files")
-      ->type_name("pdf,svg,png");
+      ->type_name(joined(sibling_names(), ","));
 
   PlotRequest plot;
   std::string output;
@@ -426,7 +498,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
     // The form's usage line names the program too: "Usage: polarsketch plot ...".
     if (plot_form->parsed()) return Answer{kExitOk, plot_form->help(app.get_name()), ""};
     if (stats_form->parsed()) return Answer{kExitOk, stats_form->help(app.get_name()), ""};
-    return Answer{kExitOk, std::string(kUsage), ""};
+    return Answer{kExitOk, usage_text(), ""};
   } catch (const CLI::ParseError& e) {
     const CLI::App* parsed = plot_form->parsed()    ? plot_form
                              : stats_form->parsed() ? stats_form
@@ -437,7 +509,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
 
   if (app.count("--also") > 0 && (plot_form->parsed() || stats_form->parsed()))
     return usage_error("", "--also is an option of the interactive program, not of a command");
-  if (version) return Answer{kExitOk, std::string(app::kProgname) + " " + app::kVersion + "\n", ""};
+  if (version)
+    return Answer{kExitOk, std::string(console::kProgname) + " " + console::kVersion + "\n", ""};
   // A --columns list that names no sound set of columns is wrong usage.
   const std::string form = plot_form->parsed() ? "plot" : "stats";
   InputOptions& input = plot_form->parsed() ? plot.input : stats.input;
@@ -459,8 +532,15 @@ Request parse_arguments(const std::vector<std::string>& args) {
   }
   if (stats_form->parsed()) return stats;
   if (app.count("--also") > 0) {
-    const auto formats = render::parse_sibling_formats(also);
-    if (!formats) return usage_error("", "--also takes a list of pdf, svg and png, e.g. pdf,svg,png");
+    const auto formats = figure::parse_format_list(also);
+    if (!formats) {
+      std::vector<std::string> names = sibling_names();
+      const std::string example = joined(names, ",");
+      const std::string last = names.back();
+      names.pop_back();
+      return usage_error("", "--also takes a list of " + joined(names, ", ") + " and " + last +
+                                 ", e.g. " + example);
+    }
     return InteractiveRequest{*formats};
   }
   return usage_error("", "no command given");

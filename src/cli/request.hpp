@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "analysis/density.hpp"
-#include "render/siblings.hpp"
+#include "figure/formats.hpp"
+#include "figure/page.hpp"
 
 namespace polarsketch::cli {
 
@@ -29,14 +30,10 @@ struct InputOptions {
   bool skip_bad = false;             // skip bad lines instead of stopping
 };
 
-enum class Projection { equal_area, equal_angle };
-enum class PlaneStyle { great_circles, poles, both };
-enum class Paper { portrait, landscape_letter, landscape_a4 };
-enum class Hemisphere { lower, upper };
-// The plot file's format, by its name's extension: PostScript as the
-// interactive program writes it, or the page drawn by the cairo device as
-// encapsulated PostScript, PDF, SVG or PNG.
-enum class OutputFormat { postscript, eps, pdf, svg, png };
+using figure::Hemisphere;
+using figure::Paper;
+using figure::PlaneStyle;
+using figure::Projection;
 
 // Density contours under the data (plot --contour).
 struct ContourRequest {
@@ -48,7 +45,8 @@ struct ContourRequest {
 struct PlotRequest {
   InputOptions input;
   std::string output;  // the plot file
-  OutputFormat format = OutputFormat::postscript;
+  // The plot file's format, by its name's extension (the table of formats).
+  const figure::FigureFormat* format = nullptr;
   int dialect = 2;
   Paper paper = Paper::portrait;
   Projection projection = Projection::equal_area;
@@ -59,7 +57,7 @@ struct PlotRequest {
   bool run_info = false;
   bool whole_page = false;  // figures: the whole paper, not the ink plus 2 mm
   int dpi = 150;            // PNG resolution
-  bool stats = false;  // draw each set's mean, cone, eigenvectors, girdle; table on stderr
+  bool stats = false;       // draw each set's mean, cone, eigenvectors, girdle; table on stderr
   std::optional<ContourRequest> contour;
   bool hide_data = false;  // no symbol or great circle per measurement
 };
@@ -80,7 +78,7 @@ struct Answer {
 // The interactive program, every plot file it closes also written in the
 // sibling formats asked for.
 struct InteractiveRequest {
-  render::SiblingFormats also;
+  std::vector<const figure::FigureFormat*> also;
 };
 
 using Request = std::variant<Answer, PlotRequest, StatsRequest, InteractiveRequest>;

@@ -3,15 +3,16 @@
 
 #include "cli/commands.hpp"
 #include "cli/inputs.hpp"
-#include "cli/statistics_report.hpp"
+#include "tables/statistics_table.hpp"
 
 namespace polarsketch::cli {
 
 int run_stats(const StatsRequest& r, std::istream& in, std::ostream& out, std::ostream& err) {
   const LoadedInputs inputs = load_inputs(r.input, in, err);
   if (inputs.status != kExitOk) return inputs.status;
-  const std::vector<analysis::Statistics> stats = statistics_of(inputs.sets);
-  out << (r.csv ? statistics_csv(inputs.sets, stats) : statistics_table(inputs.sets, stats));
+  const std::vector<analysis::Statistics> stats = tables::statistics_of(inputs.sets);
+  out << (r.csv ? tables::statistics_csv(inputs.sets, stats)
+                : tables::statistics_table(inputs.sets, stats));
   return kExitOk;
 }
 

@@ -11,22 +11,18 @@
 #include <vector>
 
 #include "render/cairo_device.hpp"
+#include "render/formats.hpp"
 
 namespace polarsketch::render {
 
+// The sibling files asked for; a list such as "pdf,svg" gives its formats
+// through parse_format_list (formats.hpp).
 struct SiblingFormats {
-  bool pdf = false;
-  bool svg = false;
-  bool png = false;
-  double dpi = 150.0;   // PNG resolution
-  PageLayout layout{};  // cropped to the ink unless whole_page
-  bool any() const { return pdf || svg || png; }
+  std::vector<const FigureFormat*> formats;  // from the table of formats, in its order
+  double dpi = 150.0;                        // PNG resolution
+  PageLayout layout{};                       // cropped to the ink unless whole_page
+  bool any() const { return !formats.empty(); }
 };
-
-// Parses a comma-separated list of "pdf", "svg" and "png" (each at most
-// once is enough; repeats are harmless). Returns nothing for an empty list
-// or an unknown name.
-std::optional<SiblingFormats> parse_sibling_formats(std::string_view list);
 
 // Writes the siblings of `plot_file` from the recorded pages. A sibling
 // whose name would be the plot file itself is not written. Returns one

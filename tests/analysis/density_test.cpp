@@ -181,3 +181,38 @@ TEST(DensityTest, NamesAndBadOptions) {
 
 }  // namespace
 }  // namespace polarsketch::analysis
+
+namespace polarsketch::analysis {
+namespace {
+
+// Every method of the table, a new one included without a change here: its
+// name parses back, its uniform sample's mean is 1 MUD (and sigma in sigma
+// units, which a method without them refuses), and the fast evaluation is
+// the brute-force sum.
+TEST(DensityTest, EveryMethodOfTheTableKeepsTheUnitsAndTheFastSum) {
+  const auto points = random_set(300, 7);
+  const auto nodes = sphere_lattice(50000);
+  ASSERT_EQ(density_methods().front().method, DensityOptions{}.method);
+  for (const DensityMethodEntry& m : density_methods()) {
+    EXPECT_EQ(parse_method(m.name), m.method);
+    EXPECT_FALSE(m.description.empty()) << m.name;
+    for (const DensityUnits units : {DensityUnits::mud, DensityUnits::sigma}) {
+      const DensityOptions options{m.method, 3, units};
+      if (units == DensityUnits::sigma && !m.sigma_units) {
+        EXPECT_THROW(density(points, nodes, options), std::invalid_argument) << m.name;
+        continue;
+      }
+      const auto d = density(points, nodes, options);
+      double sum = 0;
+      for (const double v : d) sum += v;
+      const double expected = units == DensityUnits::mud ? 1 : 3;
+      EXPECT_NEAR(sum / static_cast<double>(d.size()), expected, 2e-3 * expected) << m.name;
+      const auto slow = density_brute_force(points, nodes, options);
+      const double peak = *std::max_element(slow.begin(), slow.end());
+      for (std::size_t i = 0; i < d.size(); i += 97) EXPECT_NEAR(d[i], slow[i], 1e-9 * peak);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace polarsketch::analysis

@@ -7,7 +7,9 @@
 #include <set>
 #include <string>
 
+#include "analysis/density_methods.hpp"
 #include "cli/cli_run.hpp"
+#include "figure/formats.hpp"
 #include "postscript/ps_test_support.hpp"
 
 namespace polarsketch::cli {
@@ -70,6 +72,23 @@ TEST(Manual, GivesTheCommandLinesExitStatusesAsTheHelpDoes) {
        it != std::sregex_iterator(); ++it)
     in_manual.insert((*it)[1].str());
   EXPECT_EQ(in_manual, in_help);
+}
+
+TEST(Manual, TheManualAndTheReadmeNameEveryMethodAndFormat) {
+  // Names stand as words: "kamb" inside "exp-kamb" does not count.
+  std::vector<std::string> names;
+  for (const auto& m : analysis::density_methods()) names.emplace_back(m.name);
+  for (const auto& f : figure::figure_formats()) names.push_back("." + std::string(f.extension));
+  for (const std::string& file : {kManual, std::string(POLARSKETCH_SOURCE_DIR) + "/README.md"}) {
+    const std::string text =
+        std::regex_replace(testing::read_file(file), std::regex(R"(\\-)"), "-");
+    ASSERT_FALSE(text.empty()) << file;
+    for (const std::string& name : names) {
+      const std::regex word("(^|[^a-z.-])" +
+                            std::regex_replace(name, std::regex(R"(\.)"), R"(\.)") + "([^a-z-]|$)");
+      EXPECT_TRUE(std::regex_search(text, word)) << file << " does not name " << name;
+    }
+  }
 }
 
 }  // namespace

@@ -1,13 +1,11 @@
-#include "cli/statistics_report.hpp"
+#include "tables/statistics_table.hpp"
 
 #include <cmath>
 #include <cstdio>
 #include <optional>
 #include <string_view>
 
-#include "cli/inputs.hpp"
-
-namespace polarsketch::cli {
+namespace polarsketch::tables {
 
 namespace {
 
@@ -71,6 +69,16 @@ std::string csv_field(const std::string& text) {
 
 }  // namespace
 
+std::string shown_name(const data::DataSet& set) {
+  return set.name == "-" ? "standard input" : set.name;
+}
+
+std::string counted(const data::DataSet& set) {
+  std::string kind(data::kind_name(set.kind));
+  if (set.size() == 1 && !kind.empty()) kind.pop_back();
+  return std::to_string(set.size()) + " " + kind;
+}
+
 std::vector<analysis::Statistics> statistics_of(const std::vector<data::DataSet>& sets) {
   std::vector<analysis::Statistics> result;
   for (const data::DataSet& set : sets)
@@ -131,4 +139,18 @@ std::string statistics_csv(const std::vector<data::DataSet>& sets,
   return out;
 }
 
-}  // namespace polarsketch::cli
+std::string density_csv(const analysis::NetGrid& grid) {
+  std::string out = "trend,plunge,density\n";
+  char line[96];
+  for (std::size_t j = 0; j < grid.size; ++j)
+    for (std::size_t i = 0; i < grid.size; ++i) {
+      if (!grid.inside(i, j)) continue;
+      const analysis::TrendPlunge d = analysis::trend_plunge(
+          analysis::inverse_projection(grid.projection, {grid.x(i), grid.y(j)}));
+      std::snprintf(line, sizeof line, "%.2f,%.2f,%.6g\n", d.trend, d.plunge, grid.at(i, j));
+      out += line;
+    }
+  return out;
+}
+
+}  // namespace polarsketch::tables

@@ -1,14 +1,22 @@
-// The statistics of data sets as text: a readable block per data set, or
-// CSV with one header line and one line per data set.
+// Results as text, for standard output, standard error and files: the
+// statistics of data sets as a readable block per data set or as CSV with
+// one header line and one line per data set, and the density grid as CSV.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "analysis/contours.hpp"
 #include "analysis/statistics.hpp"
 #include "data/measurements.hpp"
 
-namespace polarsketch::cli {
+namespace polarsketch::tables {
+
+// The name a data set is shown by: its file name, or "standard input".
+std::string shown_name(const data::DataSet& set);
+
+// A data set's count and kind: "40 planes", "1 plane".
+std::string counted(const data::DataSet& set);
 
 // The statistics of each set: poles of planes, lines and slip lines as axes;
 // slips of known sense as vectors.
@@ -27,4 +35,8 @@ std::string statistics_table(const std::vector<data::DataSet>& sets,
 std::string statistics_csv(const std::vector<data::DataSet>& sets,
                            const std::vector<analysis::Statistics>& stats);
 
-}  // namespace polarsketch::cli
+// The density grid's nodes on and inside the primitive: "trend,plunge,density"
+// lines after that header.
+std::string density_csv(const analysis::NetGrid& grid);
+
+}  // namespace polarsketch::tables

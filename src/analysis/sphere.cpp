@@ -1,0 +1,64 @@
+// Hemisphere turns and cones about an axis.
+#include "analysis/sphere.hpp"
+
+#include <cmath>
+#include <numbers>
+
+namespace polarsketch::analysis {
+
+double turned(double azimuth, Hemisphere h) {
+  return h == Hemisphere::upper ? azimuth + 180.0 : azimuth;
+}
+
+Point2 turned(Point2 p, Hemisphere h) {
+  const double sign = h == Hemisphere::upper ? -1.0 : 1.0;
+  return {sign * p.x, sign * p.y};
+}
+
+std::vector<std::vector<Vector3>> cone_runs(const Vector3& m, double alpha, int steps) {
+  using V = Vector3;
+  auto cross = [](const V& a, const V& b) {
+    return V{a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+  };
+  // Two unit vectors across the axis, from the coordinate axis least like it.
+  V e1 = cross(m, std::abs(m[2]) < 0.9 ? V{0, 0, 1} : V{1, 0, 0});
+  const double norm = std::hypot(e1[0], e1[1], e1[2]);
+  for (double& c : e1) c /= norm;
+  const V e2 = cross(m, e1);
+  const double ca = std::cos(alpha * std::numbers::pi / 180);
+  const double sa = std::sin(alpha * std::numbers::pi / 180);
+  auto point = [&](int step) {
+    const double t = 2 * std::numbers::pi * step / steps;
+    V p;
+    for (std::size_t k = 0; k < 3; ++k)
+      p[k] = ca * m[k] + sa * (std::cos(t) * e1[k] + std::sin(t) * e2[k]);
+    return p;
+  };
+  std::vector<std::vector<V>> runs;
+  std::vector<V> run;
+  auto end_run = [&] {
+    if (run.size() >= 2) runs.push_back(std::move(run));
+    run.clear();
+  };
+  V prev = point(0);
+  run.push_back(prev);
+  for (int step = 1; step <= steps; ++step) {
+    const V p = point(step);
+    if ((prev[2] < 0) != (p[2] < 0)) {
+      // The crossing of the horizontal, ending this run at its end on the
+      // primitive and starting the next at the opposite end.
+      const double f = prev[2] / (prev[2] - p[2]);
+      const V q{prev[0] + f * (p[0] - prev[0]), prev[1] + f * (p[1] - prev[1]), 0.0};
+      const V opposite{-q[0], -q[1], 0.0};
+      run.push_back(prev[2] < 0 ? opposite : q);
+      end_run();
+      run.push_back(p[2] < 0 ? opposite : q);
+    }
+    run.push_back(p);
+    prev = p;
+  }
+  end_run();
+  return runs;
+}
+
+}  // namespace polarsketch::analysis

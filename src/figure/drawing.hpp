@@ -1,0 +1,61 @@
+// What the layers of a page share: where the net stands, the sets' colours
+// and symbols, line widths, the density shades, and small drawing helpers
+// over the plot library's routines. Measurements are double precision; they
+// become the plot library's float radians here.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "figure/page.hpp"
+
+namespace polarsketch::figure {
+
+// Where the net stands on the page: its centre (cm) and radius (cm per user unit).
+struct NetPlacement {
+  float x_cm = 10.5f;
+  float y_cm = 12.0f;
+  float radius_cm = 8.0f;
+};
+NetPlacement net_placement(Paper paper);
+
+// Height above the net's top (cm) of the caption and of the lowest row of the
+// density legend: clear of the frame's ticks and North label.
+constexpr float kAboveNet = 0.9f;
+
+// The colour slot and symbol type of the i-th data set (0-based), from a
+// fixed sequence that repeats.
+struct SetStyle {
+  std::int32_t color = 1;
+  std::int32_t symbol = 1;
+};
+SetStyle set_style(std::size_t index);
+
+constexpr std::int32_t kBackground = 0;  // colour slots of the default table
+constexpr std::int32_t kBlack = 1;
+constexpr std::int32_t kLightGrey = 8;    // grey 20 % (light)
+constexpr float kDataLineWidth = 0.02f;   // the page's data lines, cm
+constexpr float kFillEdgeWidth = 0.012f;  // outline of each filled density ring (the least), cm
+
+// Lines, fills and text in one colour slot.
+void use_color(std::int32_t slot);
+// Degrees (double) as the plot library's float radians.
+float radians(double degrees);
+
+// Whether filled shapes show their colours: the Illustrator dialect writes
+// no fill colour, so filled bands would all be black.
+bool fills_have_colours(const Page& page);
+// The colour of density band `band` of `bands` (the background below the
+// lowest level); `turn` counts the fills so far and picks the colour slot.
+void use_band_color(std::optional<std::size_t> band, std::size_t bands, std::size_t turn);
+// The colour slots the bands borrowed, restored; black lines of data width.
+void restore_band_slots();
+// A filled polygon of points in device units (the closing point left out).
+void fill_device(std::vector<float>& x, std::vector<float>& y);
+
+// The lower-hemisphere direction in user units of the page, as the page's
+// hemisphere shows it.
+void projected(const analysis::TrendPlunge& d, Hemisphere h, float& x, float& y);
+
+}  // namespace polarsketch::figure

@@ -1,0 +1,44 @@
+// The layers of a page, each drawn by one routine in a file of its own and
+// listed, in the order they are drawn, in layers.cpp.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string_view>
+
+#include "figure/drawing.hpp"
+#include "figure/page.hpp"
+
+namespace polarsketch::figure {
+
+// What the layers learn of the page as it is drawn.
+struct Sheet {
+  NetPlacement net;
+  std::size_t legend_rows = 0;  // rows the sets' legend took
+};
+
+struct Layer {
+  std::string_view name;
+  void (*draw)(const Page& page, Sheet& sheet);
+};
+
+// Every layer, bottom first.
+std::span<const Layer> page_layers();
+
+// Draws the page into the plot file open in the current batch session:
+// places the net, then draws every layer.
+void draw_page(const Page& page);
+
+// The layers' routines; each draws nothing when the page has none of its content.
+void draw_run_information(const Page& page, Sheet& sheet);  // run_information.cpp
+void draw_density_bands(const Page& page, Sheet& sheet);    // density_bands.cpp
+void draw_nets(const Page& page, Sheet& sheet);             // nets.cpp
+void draw_contour_lines(const Page& page, Sheet& sheet);    // contour_lines.cpp
+void draw_data_sets(const Page& page, Sheet& sheet);        // data_sets.cpp
+void draw_statistics(const Page& page, Sheet& sheet);       // statistics_marks.cpp
+void draw_frame(const Page& page, Sheet& sheet);            // frame.cpp
+void draw_caption(const Page& page, Sheet& sheet);          // caption.cpp
+void draw_legend(const Page& page, Sheet& sheet);           // legend.cpp
+void draw_density_legend(const Page& page, Sheet& sheet);   // density_legend.cpp
+
+}  // namespace polarsketch::figure

@@ -1,0 +1,30 @@
+// A page written to its file: drawn by the plot library in a batch session,
+// either straight into the PostScript plot file or through the cairo device
+// into a figure of the page's format.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "figure/page.hpp"
+
+namespace polarsketch::figure {
+
+// What writing a page came to: the plot library's messages (one line
+// each), and the failure, if any, in one sentence.
+struct Written {
+  enum class Failure {
+    cannot_write,  // the file could not be created or written
+    internal,      // the plot library stopped: a fault of the program
+  };
+  std::vector<std::string> messages;
+  std::optional<Failure> failure;
+  std::string why;  // the failure said, e.g. "cannot write 'x.pdf': ..."
+  bool ok() const { return !failure; }
+};
+
+// Writes `page` to `path` whole, or leaves no file there.
+Written write_page(const Page& page, const std::string& path);
+
+}  // namespace polarsketch::figure

@@ -1,0 +1,70 @@
+// A stereonet page as plain values: the sheet, the net and the layers drawn
+// on it. The command line maps its options to a Page; the figure room draws
+// it and writes it in its format, knowing nothing of options.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/contours.hpp"
+#include "analysis/density.hpp"
+#include "analysis/sphere.hpp"
+#include "analysis/statistics.hpp"
+#include "data/measurements.hpp"
+#include "figure/formats.hpp"
+
+namespace polarsketch::figure {
+
+using analysis::Hemisphere;
+using analysis::Projection;
+enum class Paper { portrait, landscape_letter, landscape_a4 };
+enum class PlaneStyle { great_circles, poles, both };
+
+// A data set on the page and the words of its legend row.
+struct PageSet {
+  data::DataSet data;
+  std::string name;   // the file, or "standard input"
+  std::string count;  // its count and kind: "40 planes"
+};
+
+// The density of all data sets together: grid, levels and their contours.
+struct DensityLayer {
+  analysis::DensityOptions options;
+  analysis::NetGrid grid;
+  std::vector<double> levels;  // ascending
+  analysis::Contours contours;
+  std::size_t points = 0;
+};
+
+struct Page {
+  // The sheet and how it is written.
+  const FigureFormat* format = nullptr;  // nullptr: the PostScript plot file
+  std::string title;                     // the name the document gives itself
+  Paper paper = Paper::portrait;
+  int dialect = 2;          // PostScript dialect, 1 to 3
+  bool whole_page = false;  // figures: the whole paper, not the ink plus 2 mm
+  int dpi = 150;            // raster formats
+  // The net.
+  Projection projection = Projection::equal_area;
+  Hemisphere hemisphere = Hemisphere::lower;
+  int net_step = 0;        // standard net under the data, degrees; 0 none
+  int polar_net_step = 0;  // polar net under the data, degrees; 0 none
+  bool run_info = false;   // the program and run information on the page
+  // The layers' contents (see layers.hpp for their order).
+  std::vector<PageSet> sets;
+  PlaneStyle planes = PlaneStyle::great_circles;
+  bool hide_data = false;  // no symbol or great circle per measurement
+  std::optional<DensityLayer> density;
+  std::vector<analysis::Statistics> statistics;  // per set; empty: none drawn
+};
+
+// The density layer of the data sets: the grid over the net of the
+// projection, `levels` (automatic when empty) sorted without repeats, and
+// their contours.
+DensityLayer density_layer(const std::vector<data::DataSet>& sets,
+                           const analysis::DensityOptions& options, std::vector<double> levels,
+                           Projection projection);
+
+}  // namespace polarsketch::figure
