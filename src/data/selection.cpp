@@ -94,29 +94,13 @@ double field_value(const DataSet& set, Field field, std::size_t row) {
   return 0;
 }
 
-// Where a text column's values are: one of the kept columns, or the label
-// column (read apart from the others, as a measurement's name).
-struct TextColumn {
-  bool label = false;
-  std::size_t index = 0;  // into attribute_names
-};
-
-// A text column, matched by name; none when the set lacks it.
-std::optional<TextColumn> text_column(const DataSet& set, std::string_view column) {
+// The index of a text column, matched by name; none when the set lacks it.
+std::optional<std::size_t> text_column(const DataSet& set, std::string_view column) {
   const std::string key = key_of(column);
   for (std::size_t i = 0; i < set.attribute_names.size(); ++i) {
-    if (key_of(set.attribute_names[i]) == key) return TextColumn{false, i};
+    if (key_of(set.attribute_names[i]) == key) return i;
   }
-  if (key == "label" && !set.labels.empty()) return TextColumn{true, 0};
   return std::nullopt;
-}
-
-// A row's text in a column; empty when the set lacks the column.
-std::string_view text_at(const DataSet& set, const std::optional<TextColumn>& column,
-                         std::size_t row) {
-  if (!column) return "";
-  return column->label ? std::string_view(set.labels[row])
-                       : std::string_view(set.attribute(row, column->index));
 }
 
 bool numeric(Condition::Op op) {
@@ -150,7 +134,8 @@ Outcome test_row(const DataSet& set, const Condition& c, std::size_t row) {
   }
   // A field the kind lacks (the dip of a line) meets no condition.
   if (is_orientation_name(c.column)) return Outcome::unmet;
-  const std::string_view text = text_at(set, text_column(set, c.column), row);
+  const auto column = text_column(set, c.column);
+  const std::string_view text = column ? std::string_view(set.attribute(row, *column)) : "";
   if (!numeric(c.op)) {
     const bool equal = same_text(text, c.value);
     return equal == (c.op == Condition::Op::equal) ? Outcome::met : Outcome::unmet;
@@ -197,7 +182,7 @@ std::vector<Group> split_by(const DataSet& set, std::string_view column) {
   std::vector<std::string> values;
   std::vector<std::vector<std::size_t>> rows;
   for (std::size_t row = 0; row < set.size(); ++row) {
-    const std::string_view text = text_at(set, index, row);
+    const std::string_view text = index ? std::string_view(set.attribute(row, *index)) : "";
     const std::string value = text.empty() ? "(none)" : std::string(text);
     std::size_t g = 0;
     while (g < values.size() && values[g] != value) ++g;
@@ -225,7 +210,7 @@ std::vector<std::string> column_texts(const DataSet& set, std::string_view colum
       std::snprintf(number, sizeof number, "%.6g", field_value(set, *field, row));
       texts.emplace_back(number);
     } else {
-      texts.emplace_back(text_at(set, index, row));
+      texts.emplace_back(index ? set.attribute(row, *index) : std::string());
     }
   }
   return texts;

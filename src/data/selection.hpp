@@ -17,11 +17,10 @@ namespace polarsketch::data {
 // The rows of a data set given by their indices, in the order given.
 DataSet subset(const DataSet& set, std::span<const std::size_t> rows);
 
-// Whether a column can be asked of a data set: one of its text columns, the
-// label column among them (names matched as header names are: case and
-// blanks, '_', '-', '.', '/' do not count), or an orientation field by its
-// canonical name: dipdir and dip (planes, slips), trend and plunge (lines,
-// slip lines), rake (slips).
+// Whether a column can be asked of a data set: one of its text columns
+// (names matched as header names are: case and blanks, '_', '-', '.', '/'
+// do not count), or an orientation field by its canonical name: dipdir and
+// dip (planes, slips), trend and plunge (lines, slip lines), rake (slips).
 bool has_column(const DataSet& set, std::string_view column);
 
 // The text of a column for every row of a set, in order: a text column's
