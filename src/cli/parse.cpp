@@ -91,7 +91,8 @@ Examples:
   polarsketch plot examples/fold_bedding.csv --net 10 --planes both
   polarsketch plot -o faults.ps --projection equal-angle examples/faults.csv
   polarsketch plot --contour --stats --planes poles examples/fold_bedding.csv
-  polarsketch plot --by set --where 'dip>=30' --label station examples/field_app_mixed.txt
+  polarsketch plot --by set --where 'dip>=30' --label station \
+      examples/field_app_mixed.txt
   polarsketch stats examples/*.csv
 )";
 
@@ -319,8 +320,8 @@ CLI::App* add_plot_form(CLI::App& app, PlotRequest& plot, std::string& output, F
       "  polarsketch plot -o faults.ps --projection equal-angle examples/faults.csv\n"
       "  cat data.txt | polarsketch plot --columns dipdir,dip -o data.ps -\n"
       "  polarsketch plot --contour kamb --units sigma --stats examples/fold_bedding.csv\n"
-      "  polarsketch plot --by set --where 'dip>=30' --label station "
-      "examples/field_app_mixed.txt\n");
+      "  polarsketch plot --by set --where 'dip>=30' --label station \\\n"
+      "      examples/field_app_mixed.txt\n");
   return form;
 }
 
