@@ -1,6 +1,7 @@
 // Reading the measurement files of a command and reporting their faults.
 #include "cli/inputs.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -130,6 +131,31 @@ bool any_set_has(const std::vector<FileSets>& files, const std::string& column) 
   return false;
 }
 
+// The columns the sets can be asked by, in order of first appearance: the
+// kept text columns, then the orientation fields of the kinds read.
+std::string column_list(const std::vector<FileSets>& files) {
+  std::vector<std::string> names;
+  auto add = [&names](const std::string& name) {
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  };
+  bool planes = false, lines = false, slips = false;
+  for (const FileSets& file : files)
+    for (const data::DataSet& set : file.sets) {
+      for (const std::string& name : set.attribute_names) add(name);
+      planes = planes || set.kind == data::Kind::planes;
+      lines = lines || set.kind == data::Kind::lines;
+      slips = slips || set.kind == data::Kind::slips;
+    }
+  std::vector<std::string> fields;
+  if (planes || slips) fields.insert(fields.end(), {"dipdir", "dip"});
+  if (lines || slips) fields.insert(fields.end(), {"trend", "plunge"});
+  if (slips) fields.emplace_back("rake");
+  for (const std::string& name : fields) add(name);
+  std::string list;
+  for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+  return list;
+}
+
 // The first column an option names that no file has, as a message; empty
 // when every one is found. A column no file has is a mistyped name, not a
 // choice of nothing.
@@ -141,8 +167,8 @@ std::string missing_column(const std::vector<FileSets>& files, const InputOption
   for (const std::string& c : more_columns) named.emplace_back("--label", c);
   for (const auto& [option, column] : named) {
     if (any_set_has(files, column)) continue;
-    return option + ": no file has a column '" + column +
-           "' (the orientation is named dipdir, dip, trend, plunge or rake)";
+    return option + ": no file has a column '" + column + "' (the columns are " +
+           column_list(files) + ")";
   }
   return "";
 }
