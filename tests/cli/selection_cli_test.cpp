@@ -60,7 +60,8 @@ TEST(SelectionCli, ByGivesASetPerValueInTheCsvAndTheLegend) {
                         "beds.csv,shale,planes,1,", "beds.csv,(none),planes,1,"};
   for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(lines[i + 1].rfind(rows[i], 0), 0u) << lines[i + 1];
 
-  const CliRun p = run_cli({"plot", "--by", "unit", "--where", "dip<70", "-o", "beds.ps", "beds.csv"});
+  const CliRun p =
+      run_cli({"plot", "--by", "unit", "--where", "dip<70", "-o", "beds.ps", "beds.csv"});
   ASSERT_EQ(p.status, 0) << p.err;
   const std::string ps = read_file("beds.ps");
   for (const char* entry : {"(Shale \\(1 plane\\)) show", "(sand \\(1 plane\\)) show"})
