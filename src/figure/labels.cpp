@@ -14,7 +14,7 @@ namespace {
 
 constexpr float kLabelText = 0.2f;  // cm: small beside 0.25 cm symbols
 // The text's left end past the point: half a symbol and a gap, cm.
-constexpr float kLabelGap = 0.125f + 0.08f;
+constexpr float kLabelGap = 0.125f + 0.12f;
 
 // The point a measurement is labelled at.
 data::Line labelled_point(const data::DataSet& set, std::size_t row, PlaneStyle planes) {
