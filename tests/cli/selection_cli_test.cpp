@@ -80,6 +80,9 @@ TEST(SelectionCli, LabelsAreWrittenBesideTheirMeasurementsAndRender) {
     EXPECT_NE(ps.find(label), std::string::npos) << label;
   EXPECT_RENDERS("l.ps", 2);
   EXPECT_EQ(run_cli({"plot", "--label", "unit", "-o", "m.ps", "lines.csv"}).status, 64);
+  // An orientation field labels with its number.
+  ASSERT_EQ(run_cli({"plot", "--label", "plunge", "-o", "p.ps", "lines.csv"}).status, 0);
+  EXPECT_NE(read_file("p.ps").find("(50) show"), std::string::npos);
 }
 
 }  // namespace
