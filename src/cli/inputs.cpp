@@ -1,6 +1,7 @@
 // Reading the measurement files of a command and reporting their faults.
 #include "cli/inputs.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -71,16 +72,22 @@ int report(const data::ReadResult& r, const std::string& name, bool skip_bad, st
   return kExitDataError;
 }
 
-}  // namespace
+// The data sets of one file: one, or one per kind of a mixed file.
+struct FileSets {
+  std::string shown;  // the name messages give the file
+  std::vector<data::DataSet> sets;
+};
 
-LoadedInputs load_inputs(const InputOptions& input, std::istream& in, std::ostream& err) {
-  LoadedInputs result;
+// Reads every file into `files`; returns the first failure's status.
+int read_inputs(const InputOptions& input, std::istream& in, std::ostream& err,
+                std::vector<FileSets>& files) {
+  int first_failure = kExitOk;
+  auto fail = [&](int status) {
+    if (first_failure == kExitOk) first_failure = status;
+  };
   data::ReadOptions options;
   options.columns = input.columns;
   options.skip_bad = input.skip_bad;
-  auto fail = [&](int status) {
-    if (result.status == kExitOk) result.status = status;
-  };
   for (const std::string& name : input.files) {
     std::string text;
     if (name == "-") {
@@ -106,11 +113,107 @@ LoadedInputs load_inputs(const InputOptions& input, std::istream& in, std::ostre
       continue;
     }
     // A file mixing planes and lines gives a set of each.
+    FileSets& file = files.emplace_back(FileSets{shown, {}});
     r.data.name = name;
-    result.sets.push_back(std::move(r.data));
+    file.sets.push_back(std::move(r.data));
     for (data::DataSet& more : r.more_data) {
       more.name = name;
-      result.sets.push_back(std::move(more));
+      file.sets.push_back(std::move(more));
+    }
+  }
+  return first_failure;
+}
+
+bool any_set_has(const std::vector<FileSets>& files, const std::string& column) {
+  for (const FileSets& file : files)
+    for (const data::DataSet& set : file.sets)
+      if (data::has_column(set, column)) return true;
+  return false;
+}
+
+// The columns the sets can be asked by, in order of first appearance: the
+// kept text columns, then the orientation fields of the kinds read.
+std::string column_list(const std::vector<FileSets>& files) {
+  std::vector<std::string> names;
+  auto add = [&names](const std::string& name) {
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  };
+  bool planes = false, lines = false, slips = false;
+  for (const FileSets& file : files)
+    for (const data::DataSet& set : file.sets) {
+      for (const std::string& name : set.attribute_names) add(name);
+      planes = planes || set.kind == data::Kind::planes;
+      lines = lines || set.kind == data::Kind::lines;
+      slips = slips || set.kind == data::Kind::slips;
+    }
+  std::vector<std::string> fields;
+  if (planes || slips) fields.insert(fields.end(), {"dipdir", "dip"});
+  if (lines || slips) fields.insert(fields.end(), {"trend", "plunge"});
+  if (slips) fields.emplace_back("rake");
+  for (const std::string& name : fields) add(name);
+  std::string list;
+  for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+  return list;
+}
+
+// The first column an option names that no file has, as a message; empty
+// when every one is found. A column no file has is a mistyped name, not a
+// choice of nothing.
+std::string missing_column(const std::vector<FileSets>& files, const InputOptions& input,
+                           const std::vector<std::string>& more_columns) {
+  std::vector<std::pair<std::string, std::string>> named;  // option, column
+  for (const data::Condition& c : input.where) named.emplace_back("--where", c.column);
+  if (!input.by.empty()) named.emplace_back("--by", input.by);
+  for (const std::string& c : more_columns) named.emplace_back("--label", c);
+  for (const auto& [option, column] : named) {
+    if (any_set_has(files, column)) continue;
+    return option + ": no file has a column '" + column + "' (the columns are " +
+           column_list(files) + ")";
+  }
+  return "";
+}
+
+// The rows of a file meeting every condition, their count said on `err`:
+// "polarsketch: FILE: kept 12 of 40 rows (3 not numbers)".
+void keep_rows(FileSets& file, const std::vector<data::Condition>& where, std::ostream& err) {
+  std::size_t before = 0, after = 0, not_numbers = 0;
+  for (data::DataSet& set : file.sets) {
+    data::Filtered kept = data::filter(set, where);
+    before += set.size();
+    after += kept.data.size();
+    not_numbers += kept.not_numbers;
+    set = std::move(kept.data);
+  }
+  err << "polarsketch: " << file.shown << ": kept " << after << " of " << plural(before, "row");
+  if (not_numbers > 0)
+    err << " (" << not_numbers << (not_numbers == 1 ? " not a number)" : " not numbers)");
+  err << '\n';
+}
+
+}  // namespace
+
+LoadedInputs load_inputs(const InputOptions& input, std::istream& in, std::ostream& err,
+                         const std::vector<std::string>& more_columns) {
+  LoadedInputs result;
+  std::vector<FileSets> files;
+  result.status = read_inputs(input, in, err, files);
+  if (result.status != kExitOk) return result;
+  if (const std::string why = missing_column(files, input, more_columns); !why.empty()) {
+    err << "polarsketch: " << why << '\n';
+    result.status = kExitUsage;
+    return result;
+  }
+  for (FileSets& file : files) {
+    if (!input.where.empty()) keep_rows(file, input.where, err);
+    for (data::DataSet& set : file.sets) {
+      if (input.by.empty()) {
+        result.sets.push_back(std::move(set));
+        continue;
+      }
+      for (data::Group& group : data::split_by(set, input.by)) {
+        result.sets.push_back(std::move(group.data));
+        result.groups.push_back(std::move(group.value));
+      }
     }
   }
   return result;

@@ -42,6 +42,13 @@ columns); "-" reads standard input.
 Options of plot and stats:
   --columns LIST      column names of files without a header, e.g. dipdir,dip
   --skip-bad          skip bad lines (and say how many) instead of stopping
+  --where EXPR        keep the rows meeting EXPR (repeatable: all must hold):
+                      COL=V, COL!=V (text, any case), COL<N, COL<=N, COL>N,
+                      COL>=N (numbers); dipdir, dip, trend, plunge and rake
+                      name the orientation; how many rows each file kept is
+                      said on standard error
+  --by COLUMN         a data set per value of COLUMN in each file, in order of
+                      first appearance; an empty value is the set (none)
 
 Options of plot:
   -o, --output FILE   the plot file (default: the first FILE with .ps;
@@ -71,6 +78,7 @@ Options of plot:
   --levels LIST       contour levels, e.g. 2,4,8 (default: automatic)
   --density-out FILE  write the density grid as CSV: trend,plunge,density
   --hide-data         draw no symbol or great circle per measurement
+  --label COLUMN      write each measurement's text of COLUMN beside it
 
 Options of stats:
   --csv               one CSV line per data set (with a header line)
@@ -83,6 +91,8 @@ Examples:
   polarsketch plot examples/fold_bedding.csv --net 10 --planes both
   polarsketch plot -o faults.ps --projection equal-angle examples/faults.csv
   polarsketch plot --contour --stats --planes poles examples/fold_bedding.csv
+  polarsketch plot --by set --where 'dip>=30' --label station \
+      examples/field_app_mixed.txt
   polarsketch stats examples/*.csv
 )";
 
@@ -178,6 +188,32 @@ Answer usage_error(const std::string& form, const std::string& what) {
   return Answer{kExitUsage, "", who + ": " + what + " (" + see_help(form) + ")\n"};
 }
 
+// Choosing measurements by their columns: --where (each condition parsed as
+// it is read, a bad one wrong usage) and --by.
+void add_selection_options(CLI::App& form, InputOptions& input) {
+  const CLI::Validator condition(
+      [&input](const std::string& text) {
+        std::string error;
+        const std::optional<data::Condition> c = data::parse_condition(text, error);
+        if (c) input.where.push_back(*c);
+        return error;
+      },
+      "");
+  form.add_option_function<std::vector<std::string>>(
+          "--where", [](const std::vector<std::string>&) {},
+          "keep the rows meeting every condition: COL=V, COL!=V, COL<N, COL<=N, COL>N, COL>=N")
+      ->check(condition)
+      ->allow_extra_args(false)  // one condition each: the FILEs after it stay FILEs
+      ->type_name("EXPR");
+  form.add_option("--by", input.by, "a data set per value of COLUMN in each file")
+      ->check(CLI::Validator(
+          [](const std::string& text) {
+            return text.empty() ? std::string("names no column") : std::string();
+          },
+          ""))
+      ->type_name("COLUMN");
+}
+
 void add_input_options(CLI::App& form, InputOptions& input) {
   form.add_option("FILE", input.files, "measurement files (\"-\" for standard input)")
       ->required()
@@ -188,6 +224,7 @@ void add_input_options(CLI::App& form, InputOptions& input) {
       ->allow_extra_args(false)  // one list: the FILEs after it stay FILEs
       ->type_name("LIST");
   form.add_flag("--skip-bad", input.skip_bad, "skip bad lines instead of stopping");
+  add_selection_options(form, input);
 }
 
 // An integer option within [low, high]. The value is passed on in plain
@@ -275,12 +312,16 @@ CLI::App* add_plot_form(CLI::App& app, PlotRequest& plot, std::string& output, F
   add_choice(*form, "--hemisphere", plot.hemisphere,
              {{"lower", Hemisphere::lower}, {"upper", Hemisphere::upper}}, "default lower", finish);
   form->add_flag("--run-info", plot.run_info, "write the run information on the page");
+  form->add_option("--label", plot.label, "write each measurement's text of COLUMN beside it")
+      ->type_name("COLUMN");
   form->footer(
       "\nExamples:\n"
       "  polarsketch plot examples/fold_bedding.csv --net 10 --planes both\n"
       "  polarsketch plot -o faults.ps --projection equal-angle examples/faults.csv\n"
       "  cat data.txt | polarsketch plot --columns dipdir,dip -o data.ps -\n"
-      "  polarsketch plot --contour kamb --units sigma --stats examples/fold_bedding.csv\n");
+      "  polarsketch plot --contour kamb --units sigma --stats examples/fold_bedding.csv\n"
+      "  polarsketch plot --by set --where 'dip>=30' --label station \\\n"
+      "      examples/field_app_mixed.txt\n");
   return form;
 }
 
@@ -291,7 +332,8 @@ CLI::App* add_stats_form(CLI::App& app, StatsRequest& stats) {
   form->add_flag("--csv", stats.csv, "one CSV line per data set, after a header line");
   form->footer(
       "\nExamples:\n  polarsketch stats examples/*.csv\n"
-      "  polarsketch stats --csv examples/*.csv > statistics.csv\n");
+      "  polarsketch stats --csv examples/*.csv > statistics.csv\n"
+      "  polarsketch stats --by set --where 'dip>=30' examples/field_app_mixed.txt\n");
   return form;
 }
 

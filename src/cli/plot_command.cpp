@@ -4,6 +4,7 @@
 
 #include "cli/commands.hpp"
 #include "cli/inputs.hpp"
+#include "data/selection.hpp"
 #include "figure/output.hpp"
 #include "files/atomic_file.hpp"
 #include "tables/statistics_table.hpp"
@@ -45,20 +46,34 @@ figure::Page page_of(const PlotRequest& r) {
   return page;
 }
 
+// The legend's name of set `i`: its file, or with --by its value (after its
+// file's name when several files are read).
+std::string legend_name(const PlotRequest& r, const LoadedInputs& inputs, std::size_t i) {
+  const std::string file = tables::shown_name(inputs.sets[i]);
+  if (r.input.by.empty()) return file;
+  return r.input.files.size() > 1 ? file + ": " + inputs.groups[i] : inputs.groups[i];
+}
+
 }  // namespace
 
 int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std::ostream& err) {
-  LoadedInputs inputs = load_inputs(r.input, in, err);
+  const std::vector<std::string> label_column =
+      r.label.empty() ? std::vector<std::string>{} : std::vector<std::string>{r.label};
+  LoadedInputs inputs = load_inputs(r.input, in, err, label_column);
   if (inputs.status != kExitOk) return inputs.status;
   figure::Page page = page_of(r);
   if (r.stats) page.statistics = tables::statistics_of(inputs.sets);
   if (r.contour)
     page.density =
         figure::density_layer(inputs.sets, r.contour->density, r.contour->levels, r.projection);
-  if (r.stats) err << tables::statistics_table(inputs.sets, page.statistics);
-  for (data::DataSet& set : inputs.sets) {
-    std::string name = tables::shown_name(set), count = tables::counted(set);
-    page.sets.push_back({std::move(set), std::move(name), std::move(count)});
+  if (r.stats)
+    err << tables::statistics_table(inputs.sets, page.statistics, {r.input.by, inputs.groups});
+  for (std::size_t i = 0; i < inputs.sets.size(); ++i) {
+    std::string name = legend_name(r, inputs, i), count = tables::counted(inputs.sets[i]);
+    std::vector<std::string> labels;
+    if (!r.label.empty()) labels = data::column_texts(inputs.sets[i], r.label);
+    page.sets.push_back(
+        {std::move(inputs.sets[i]), std::move(name), std::move(count), std::move(labels)});
   }
 
   const figure::Written written = figure::write_page(page, r.output);

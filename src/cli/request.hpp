@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/density.hpp"
+#include "data/selection.hpp"
 #include "figure/formats.hpp"
 #include "figure/page.hpp"
 
@@ -28,6 +29,10 @@ struct InputOptions {
   std::vector<std::string> files;    // "-" is standard input
   std::vector<std::string> columns;  // column names for files without a header
   bool skip_bad = false;             // skip bad lines instead of stopping
+  // Choosing measurements by their columns: the rows meeting every
+  // condition of --where, split by the value of the --by column.
+  std::vector<data::Condition> where;
+  std::string by;  // empty: one data set per file (and kind)
 };
 
 using figure::Hemisphere;
@@ -60,6 +65,7 @@ struct PlotRequest {
   bool stats = false;       // draw each set's mean, cone, eigenvectors, girdle; table on stderr
   std::optional<ContourRequest> contour;
   bool hide_data = false;  // no symbol or great circle per measurement
+  std::string label;       // the column whose text is written beside each measurement
 };
 
 struct StatsRequest {

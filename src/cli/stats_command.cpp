@@ -11,8 +11,9 @@ int run_stats(const StatsRequest& r, std::istream& in, std::ostream& out, std::o
   const LoadedInputs inputs = load_inputs(r.input, in, err);
   if (inputs.status != kExitOk) return inputs.status;
   const std::vector<analysis::Statistics> stats = tables::statistics_of(inputs.sets);
-  out << (r.csv ? tables::statistics_csv(inputs.sets, stats)
-                : tables::statistics_table(inputs.sets, stats));
+  const tables::Groups groups{r.input.by, inputs.groups};
+  out << (r.csv ? tables::statistics_csv(inputs.sets, stats, groups)
+                : tables::statistics_table(inputs.sets, stats, groups));
   return kExitOk;
 }
 

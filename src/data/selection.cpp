@@ -5,6 +5,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 namespace polarsketch::data {
 
@@ -196,6 +197,23 @@ std::vector<Group> split_by(const DataSet& set, std::string_view column) {
     groups.push_back(Group{values[g], subset(set, rows[g])});
   }
   return groups;
+}
+
+std::vector<std::string> column_texts(const DataSet& set, std::string_view column) {
+  std::vector<std::string> texts;
+  texts.reserve(set.size());
+  const auto field = orientation_field(set, column);
+  const auto index = field ? std::nullopt : text_column(set, column);
+  for (std::size_t row = 0; row < set.size(); ++row) {
+    if (field) {
+      char number[32];
+      std::snprintf(number, sizeof number, "%.6g", field_value(set, *field, row));
+      texts.emplace_back(number);
+    } else {
+      texts.emplace_back(index ? set.attribute(row, *index) : std::string());
+    }
+  }
+  return texts;
 }
 
 std::optional<Condition> parse_condition(std::string_view text, std::string& error) {

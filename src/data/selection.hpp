@@ -23,6 +23,11 @@ DataSet subset(const DataSet& set, std::span<const std::size_t> rows);
 // dip (planes, slips), trend and plunge (lines, slip lines), rake (slips).
 bool has_column(const DataSet& set, std::string_view column);
 
+// The text of a column for every row of a set, in order: a text column's
+// values, or an orientation field's number ("%.6g"); empty texts when the
+// set lacks the column.
+std::vector<std::string> column_texts(const DataSet& set, std::string_view column);
+
 // A data set's rows with one value of a column.
 struct Group {
   std::string value;  // as written; "(none)" for an empty value

@@ -15,6 +15,7 @@ constexpr Layer kLayers[] = {
     {"nets", draw_nets},
     {"contour lines", draw_contour_lines},
     {"data sets", draw_data_sets},
+    {"labels", draw_labels},
     {"statistics", draw_statistics},
     {"frame", draw_frame},
     {"caption", draw_caption},

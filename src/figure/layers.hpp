@@ -35,6 +35,7 @@ void draw_density_bands(const Page& page, Sheet& sheet);    // density_bands.cpp
 void draw_nets(const Page& page, Sheet& sheet);             // nets.cpp
 void draw_contour_lines(const Page& page, Sheet& sheet);    // contour_lines.cpp
 void draw_data_sets(const Page& page, Sheet& sheet);        // data_sets.cpp
+void draw_labels(const Page& page, Sheet& sheet);           // labels.cpp
 void draw_statistics(const Page& page, Sheet& sheet);       // statistics_marks.cpp
 void draw_frame(const Page& page, Sheet& sheet);            // frame.cpp
 void draw_caption(const Page& page, Sheet& sheet);          // caption.cpp

@@ -27,6 +27,8 @@ struct PageSet {
   data::DataSet data;
   std::string name;   // the file, or "standard input"
   std::string count;  // its count and kind: "40 planes"
+  // Text written beside each measurement, one per measurement; empty: none.
+  std::vector<std::string> labels = {};
 };
 
 // The density of all data sets together: grid, levels and their contours.

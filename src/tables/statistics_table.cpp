@@ -89,7 +89,7 @@ std::vector<analysis::Statistics> statistics_of(const std::vector<data::DataSet>
 }
 
 std::string statistics_table(const std::vector<data::DataSet>& sets,
-                             const std::vector<analysis::Statistics>& stats) {
+                             const std::vector<analysis::Statistics>& stats, const Groups& groups) {
   std::string out;
   for (std::size_t i = 0; i < sets.size(); ++i) {
     const data::DataSet& set = sets[i];
@@ -99,8 +99,10 @@ std::string statistics_table(const std::vector<data::DataSet>& sets,
                                 : set.has_polarity()            ? "slip vectors"
                                                                 : "slip lines";
     if (i > 0) out += '\n';
-    out += shown_name(set) + ": " + counted(set) + " (" + set.notation + "), statistics of the " +
-           std::string(of) + "\n";
+    const std::string group =
+        groups.column.empty() ? "" : ", " + groups.column + " " + groups.values[i];
+    out += shown_name(set) + group + ": " + counted(set) + " (" + set.notation +
+           "), statistics of the " + std::string(of) + "\n";
     auto row = [&](std::string_view label, const std::string& value) {
       std::string line = "  " + std::string(label);
       line.resize(24, ' ');
@@ -126,13 +128,15 @@ std::string statistics_table(const std::vector<data::DataSet>& sets,
 }
 
 std::string statistics_csv(const std::vector<data::DataSet>& sets,
-                           const std::vector<analysis::Statistics>& stats) {
+                           const std::vector<analysis::Statistics>& stats, const Groups& groups) {
+  const bool grouped = !groups.column.empty();
   std::string out =
-      "file,kind,n,mean_trend,mean_plunge,R,k,alpha95,s1,s2,s3,v1_trend,v1_plunge,v2_trend,"
+      std::string(grouped ? "file,group," : "file,") +
+      "kind,n,mean_trend,mean_plunge,R,k,alpha95,s1,s2,s3,v1_trend,v1_plunge,v2_trend,"
       "v2_plunge,v3_trend,v3_plunge,K,C,girdle_dipdir,girdle_dip\n";
   for (std::size_t i = 0; i < sets.size(); ++i) {
-    out += csv_field(sets[i].name) + "," + std::string(data::kind_name(sets[i].kind)) + "," +
-           std::to_string(sets[i].size());
+    out += csv_field(sets[i].name) + "," + (grouped ? csv_field(groups.values[i]) + "," : "") +
+           std::string(data::kind_name(sets[i].kind)) + "," + std::to_string(sets[i].size());
     for (const Field& f : fields(sets[i], stats[i])) out += "," + f.value_or("");
     out += '\n';
   }

@@ -22,18 +22,29 @@ std::string counted(const data::DataSet& set);
 // slips of known sense as vectors.
 std::vector<analysis::Statistics> statistics_of(const std::vector<data::DataSet>& sets);
 
-// Per data set: its name, kind and count, then one value a line ("-" where
-// undefined). The girdle and beta axis only for planes.
+// Data sets split by the value of a column: the column's name and each
+// set's value. No column: the sets are whole files.
+struct Groups {
+  std::string column;
+  std::vector<std::string> values;  // one per set
+};
+
+// Per data set: its name (and "COLUMN VALUE" when grouped), kind and count,
+// then one value a line ("-" where undefined). The girdle and beta axis only
+// for planes.
 std::string statistics_table(const std::vector<data::DataSet>& sets,
-                             const std::vector<analysis::Statistics>& stats);
+                             const std::vector<analysis::Statistics>& stats,
+                             const Groups& groups = {});
 
 // The header line
 // file,kind,n,mean_trend,mean_plunge,R,k,alpha95,s1,s2,s3,v1_trend,v1_plunge,
 // v2_trend,v2_plunge,v3_trend,v3_plunge,K,C,girdle_dipdir,girdle_dip
 // and one line per data set: angles with 2 decimals, other values with 6
 // significant digits, undefined values (and the girdle of lines) empty.
+// Grouped sets have a column "group" after "file" with their value.
 std::string statistics_csv(const std::vector<data::DataSet>& sets,
-                           const std::vector<analysis::Statistics>& stats);
+                           const std::vector<analysis::Statistics>& stats,
+                           const Groups& groups = {});
 
 // The density grid's nodes on and inside the primitive: "trend,plunge,density"
 // lines after that header.
