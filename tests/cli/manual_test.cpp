@@ -36,7 +36,7 @@ TEST(Manual, DescribesEveryOptionOfTheHelpTexts) {
   ASSERT_FALSE(manual.empty());
   std::set<std::string> options;
   for (const auto& args :
-       {std::vector<std::string>{"--help"}, {"plot", "--help"}, {"stats", "--help"}}) {
+       {std::vector<std::string>{"--help"}, {"plot", "--help"}, {"stats", "--help"}, {"rose", "--help"}}) {
     const CliRun r = run_cli(args);
     ASSERT_EQ(r.status, 0);
     const std::string& help = r.out;
