@@ -30,8 +30,7 @@ bool kept(const data::Plane& p, const RoseSelection& s) {
 }
 
 double plane_azimuth(const data::Plane& p, RoseCount count) {
-  return count == RoseCount::strike ? data::wrap_azimuth(p.dip_direction - 90.0)
-                                    : p.dip_direction;
+  return count == RoseCount::strike ? data::wrap_azimuth(p.dip_direction - 90.0) : p.dip_direction;
 }
 
 double slip_trend(const data::Slip& s) {

@@ -488,7 +488,8 @@ std::optional<double> number_of(std::string_view text) {
 }
 
 CLI::App* add_rose_form(CLI::App& app, RoseForm& f) {
-  CLI::App* form = app.add_subcommand("rose", "a rose diagram of strikes, dip directions or trends");
+  CLI::App* form =
+      app.add_subcommand("rose", "a rose diagram of strikes, dip directions or trends");
   form->set_help_flag("-h,--help", "this text");
   RoseRequest& r = f.request;
   add_input_options(*form, r.input);
@@ -498,14 +499,16 @@ CLI::App* add_rose_form(CLI::App& app, RoseForm& f) {
   form->add_option("--of", f.of, "what is counted (default: strike for planes, trend for lines)")
       ->check(one_of({"strike", "dipdir", "trend"}))
       ->type_name("strike|dipdir|trend");
-  form->add_flag("--axial", f.axial, "count an azimuth and its opposite once (default for strikes)");
+  form->add_flag("--axial", f.axial,
+                 "count an azimuth and its opposite once (default for strikes)");
   form->add_flag("--directional", f.directional,
                  "the full circle (default for dip directions and trends)");
   form->add_option("--bin", f.bin, "bin width in degrees, dividing 180 (axial) or 360 (default 10)")
       ->type_name("W");
   form->add_option("--start", f.start, "the first bin's start, degrees (default 0)")
       ->type_name("S");
-  form->add_option("--scale", f.scale, "petal radius by the square root of the share (default) or the share")
+  form->add_option("--scale", f.scale,
+                   "petal radius by the square root of the share (default) or the share")
       ->check(one_of({"area", "linear"}))
       ->type_name("area|linear");
   form->add_option("--weight", f.weight, "Terzaghi weights for a scanline or borehole")
@@ -552,9 +555,8 @@ std::string parse_scanline(const std::string& text, std::optional<data::Line>& s
 std::string parse_dips(const std::string& text, std::optional<std::pair<double, double>>& dips) {
   const std::size_t dash = text.find('-', 1);
   const auto low = number_of(std::string_view(text).substr(0, dash));
-  const auto high = dash == std::string::npos
-                        ? std::nullopt
-                        : number_of(std::string_view(text).substr(dash + 1));
+  const auto high =
+      dash == std::string::npos ? std::nullopt : number_of(std::string_view(text).substr(dash + 1));
   if (!low || !high || *low < 0 || *high > 90 || *low > *high)
     return "--dips '" + text + "': the range is MIN-MAX with 0 <= MIN <= MAX <= 90, e.g. 30-60";
   dips = std::pair{*low, *high};
@@ -599,7 +601,8 @@ Request finish_rose(RoseForm& f, const CLI::App& form) {
       return fail("--bin " + f.bin + ": " + why);
   }
   if (!f.weight.empty()) {
-    if (const std::string why = parse_scanline(f.weight, r.scanline); !why.empty()) return fail(why);
+    if (const std::string why = parse_scanline(f.weight, r.scanline); !why.empty())
+      return fail(why);
   } else if (form.count("--min-bias") > 0) {
     return fail("--min-bias needs --weight");
   }
@@ -621,9 +624,7 @@ Request finish_rose(RoseForm& f, const CLI::App& form) {
 // ---- end of polarsketch rose ---------------------------------------------
 
 // Forms named by the first argument that is not an option.
-bool is_form(std::string_view word) {
-  return word == "plot" || word == "stats" || word == "rose";
-}
+bool is_form(std::string_view word) { return word == "plot" || word == "stats" || word == "rose"; }
 
 }  // namespace
 
@@ -663,7 +664,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
   const auto mark = std::find(form_word, args.end(), "--");
   const std::vector<std::string> marked_files(mark == args.end() ? mark : mark + 1, args.end());
   if (!marked_files.empty()) {
-    for (CLI::App* form : {plot_form, stats_form, rose_form}) form->get_option("FILE")->required(false);
+    for (CLI::App* form : {plot_form, stats_form, rose_form})
+      form->get_option("FILE")->required(false);
   }
   const std::vector<std::string> normalised =
       with_contour_method(std::vector<std::string>(args.begin(), mark));
@@ -691,14 +693,13 @@ Request parse_arguments(const std::vector<std::string>& args) {
                        plain_usage_error(e, *parsed, app));
   }
 
-  if (app.count("--also") > 0 && (plot_form->parsed() || stats_form->parsed() || rose_form->parsed()))
+  if (app.count("--also") > 0 &&
+      (plot_form->parsed() || stats_form->parsed() || rose_form->parsed()))
     return usage_error("", "--also is an option of the interactive program, not of a command");
   if (version)
     return Answer{kExitOk, std::string(console::kProgname) + " " + console::kVersion + "\n", ""};
   // A --columns list that names no sound set of columns is wrong usage.
-  const std::string form = plot_form->parsed()   ? "plot"
-                           : rose_form->parsed() ? "rose"
-                                                 : "stats";
+  const std::string form = plot_form->parsed() ? "plot" : rose_form->parsed() ? "rose" : "stats";
   InputOptions& input = plot_form->parsed()   ? plot.input
                         : rose_form->parsed() ? rose.request.input
                                               : stats.input;

@@ -30,8 +30,8 @@ struct Document {
 
 template <class P>
 Document document_of(const P& page, std::function<void()> draw) {
-  return {page.format, page.title, page.paper,     page.dialect,
-          page.whole_page, page.dpi, std::move(draw)};
+  return {page.format,     page.title, page.paper,     page.dialect,
+          page.whole_page, page.dpi,   std::move(draw)};
 }
 
 postscript::DriverSettings driver_settings(const Document& page) {

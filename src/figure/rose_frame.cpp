@@ -53,7 +53,9 @@ void draw_rose_frame(const RosePage& page, const RoseSheet& sheet) {
     plot::stextalign(outside(a), 1);
     plot::ustext2(at.x[0], at.y[0], a == 0 ? "N" : std::to_string(a));
   }
-  // The rings' labels just inside their rings, right of the line North.
+  // The rings' labels just inside their rings, right of the line North
+  // (none for an empty rose).
+  if (page.rose.statistics.total_weight <= 0) return;
   const RoseRings& r = sheet.rings;
   plot::stextsize(kRingText, 1);
   plot::stextalign(-9, 1);  // left end, top

@@ -1,8 +1,8 @@
 // A rose page's scale: its rings and the radius of a share.
+#include "figure/rose_page.hpp"
+
 #include <algorithm>
 #include <cmath>
-
-#include "figure/rose_page.hpp"
 
 namespace polarsketch::figure {
 namespace {

@@ -29,7 +29,8 @@ std::string p_value_text(double p) {
 
 std::string rose_csv(const analysis::Rose& rose) {
   const analysis::CircularStatistics& st = rose.statistics;
-  std::string text = rose.weighted ? "start,end,count,weight,percent\n" : "start,end,count,percent\n";
+  std::string text =
+      rose.weighted ? "start,end,count,weight,percent\n" : "start,end,count,percent\n";
   for (const analysis::RoseBin& b : rose.bins) {
     text += number(b.start) + "," + number(b.end) + "," + std::to_string(b.count) + ",";
     if (rose.weighted) text += number(b.weight) + ",";
@@ -58,11 +59,11 @@ std::vector<std::string> rose_statistics_lines(const analysis::Rose& rose) {
   const std::string doubled =
       rose.symmetry == analysis::RoseSymmetry::axial ? " (doubled angles)" : "";
   const std::string sd = st.circular_sd ? formatted("%.1f", *st.circular_sd) : "undefined";
-  return {mean,
-          interval,
+  return {mean, interval,
           "mean resultant length: " + formatted("%.3f", st.mean_resultant_length) + doubled,
           "circular variance " + formatted("%.3f", st.circular_variance) + ", s.d. " + sd,
-          "Rayleigh Z = " + formatted("%.2f", st.rayleigh_z) + ", " + p_value_text(st.rayleigh_p) + doubled};
+          "Rayleigh Z = " + formatted("%.2f", st.rayleigh_z) + ", " + p_value_text(st.rayleigh_p) +
+              doubled};
 }
 
 }  // namespace polarsketch::tables

@@ -22,14 +22,14 @@ TEST(Rose, BinsAreHalfOpenAnd360IsZero) {
     Sym sym;
     std::size_t bin;
   } cases[] = {
-      {0, 0, 10, Sym::directional, 0},        {9.999, 0, 10, Sym::directional, 0},
-      {10, 0, 10, Sym::directional, 1},       {359.9, 0, 10, Sym::directional, 35},
-      {360, 0, 10, Sym::directional, 0},      {180, 0, 10, Sym::axial, 0},
-      {190, 0, 10, Sym::axial, 1},            {350, 0, 10, Sym::axial, 17},
-      {355, -5, 10, Sym::directional, 0},     {4.9, -5, 10, Sym::directional, 0},
-      {5, -5, 10, Sym::directional, 1},       {0.3, 0.1, 0.1, Sym::directional, 2},
-      {177.5, 2.5, 7.5, Sym::axial, 23},      {2.5, 2.5, 7.5, Sym::axial, 0},
-      {182.4, 2.5, 7.5, Sym::axial, 23},      {-10, 0, 10, Sym::directional, 35},
+      {0, 0, 10, Sym::directional, 0},    {9.999, 0, 10, Sym::directional, 0},
+      {10, 0, 10, Sym::directional, 1},   {359.9, 0, 10, Sym::directional, 35},
+      {360, 0, 10, Sym::directional, 0},  {180, 0, 10, Sym::axial, 0},
+      {190, 0, 10, Sym::axial, 1},        {350, 0, 10, Sym::axial, 17},
+      {355, -5, 10, Sym::directional, 0}, {4.9, -5, 10, Sym::directional, 0},
+      {5, -5, 10, Sym::directional, 1},   {0.3, 0.1, 0.1, Sym::directional, 2},
+      {177.5, 2.5, 7.5, Sym::axial, 23},  {2.5, 2.5, 7.5, Sym::axial, 0},
+      {182.4, 2.5, 7.5, Sym::axial, 23},  {-10, 0, 10, Sym::directional, 35},
   };
   for (const auto& c : cases)
     EXPECT_EQ(bin_index(c.azimuth, c.start, c.width, c.sym), c.bin)
@@ -41,13 +41,10 @@ TEST(Rose, TheWidthMustDivideThePeriod) {
     double width;
     Sym sym;
     bool fits;
-  } cases[] = {{10, Sym::axial, true},       {7.5, Sym::axial, true},
-               {7, Sym::axial, false},       {24, Sym::axial, false},
-               {24, Sym::directional, true}, {0, Sym::directional, false},
-               {-10, Sym::axial, false},     {NAN, Sym::axial, false},
-               {0.01, Sym::axial, false}};
-  for (const auto& c : cases)
-    EXPECT_EQ(bin_width_error(c.width, c.sym).empty(), c.fits) << c.width;
+  } cases[] = {{10, Sym::axial, true},   {7.5, Sym::axial, true},      {7, Sym::axial, false},
+               {24, Sym::axial, false},  {24, Sym::directional, true}, {0, Sym::directional, false},
+               {-10, Sym::axial, false}, {NAN, Sym::axial, false},     {0.01, Sym::axial, false}};
+  for (const auto& c : cases) EXPECT_EQ(bin_width_error(c.width, c.sym).empty(), c.fits) << c.width;
 }
 
 TEST(Rose, AnAzimuthAndItsOppositeAreOneAxialBinAndPercentUsesN) {
@@ -165,8 +162,8 @@ TEST(Rose, TheIntervalOfTheMeanFollowsItsDefinition) {
   const CircularStatistics ax = circular_statistics(std::vector<double>{175, 0, 5}, {}, Sym::axial);
   EXPECT_NEAR(*ax.confidence95, *st.confidence95 / 2, 1e-9);
   // Too spread for an interval, or a single azimuth: none.
-  EXPECT_FALSE(circular_statistics(std::vector<double>{0, 120, 200}, {}, Sym::directional)
-                   .confidence95);
+  EXPECT_FALSE(
+      circular_statistics(std::vector<double>{0, 120, 200}, {}, Sym::directional).confidence95);
   EXPECT_FALSE(circular_statistics(std::vector<double>{10}, {}, Sym::directional).confidence95);
 }
 

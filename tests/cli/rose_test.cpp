@@ -36,19 +36,19 @@ TEST(RoseCommand, OptionsThatDoNotFitAreWrongUsage) {
   testing::write_file("lines.csv", "trend,plunge\n10,20\n");
   testing::write_file("data.ps", kPlanes);
   const std::vector<std::vector<std::string>> cases = {
-      {"--bin", "7", "--csv", "planes.csv"},              // 7 does not divide 180
-      {"--bin", "24", "--csv", "planes.csv"},             // 180 / 24 is no whole number
+      {"--bin", "7", "--csv", "planes.csv"},   // 7 does not divide 180
+      {"--bin", "24", "--csv", "planes.csv"},  // 180 / 24 is no whole number
       {"--of", "dipdir", "--bin", "7", "--csv", "planes.csv"},
       {"--axial", "--directional", "--csv", "planes.csv"},
       {"--weight", "terzaghi:400/10", "--csv", "planes.csv"},
       {"--weight", "fisher:000/90", "--csv", "planes.csv"},
-      {"--min-bias", "10", "--csv", "planes.csv"},        // no --weight
+      {"--min-bias", "10", "--csv", "planes.csv"},  // no --weight
       {"--dips", "60-30", "--csv", "planes.csv"},
-      {"planes.csv"},                                     // neither -o nor --csv
+      {"planes.csv"},  // neither -o nor --csv
       {"-o", "rose.txt", "planes.csv"},
-      {"-o", "data.ps", "data.ps"},                       // the input overwritten
-      {"--of", "trend", "--csv", "planes.csv"},           // planes have no trend
-      {"--csv", "planes.csv", "lines.csv"},               // strikes or trends?
+      {"-o", "data.ps", "data.ps"},              // the input overwritten
+      {"--of", "trend", "--csv", "planes.csv"},  // planes have no trend
+      {"--csv", "planes.csv", "lines.csv"},      // strikes or trends?
       {"--dips", "10-20", "--csv", "lines.csv"},
   };
   for (const auto& c : cases) {
@@ -79,8 +79,8 @@ TEST(RoseCommand, TheFigureIsWrittenInEveryFormatAndRenders) {
 }
 
 TEST(RoseCommand, RingsAreNiceStepsAndPetalsScaleByArea) {
-  analysis::Rose rose = analysis::rose_of(std::vector<double>{10, 10, 10, 50, 90, 130, 170, 20},
-                                          {}, 0, 10, analysis::RoseSymmetry::axial);
+  analysis::Rose rose = analysis::rose_of(std::vector<double>{10, 10, 10, 50, 90, 130, 170, 20}, {},
+                                          0, 10, analysis::RoseSymmetry::axial);
   const figure::RoseRings rings = figure::rose_rings(rose);  // largest bin 37.5 %
   EXPECT_DOUBLE_EQ(rings.step, 10);
   EXPECT_DOUBLE_EQ(rings.outer, 40);
