@@ -93,6 +93,8 @@ int run_rose(const RoseRequest& r, std::istream& in, std::ostream& out, std::ost
   }
   if (azimuths.empty()) err << "polarsketch rose: warning: no measurement is counted\n";
   analysis::Rose rose = analysis::rose_of(azimuths, weights, r.start, r.bin, symmetry);
+  // Weighted output keeps its weight column when nothing was counted.
+  rose.weighted = r.scanline.has_value();
   if (!r.output.empty()) {
     const figure::RosePage page = page_of(r, inputs.sets, *count, std::move(rose));
     const figure::Written written = figure::write_rose_page(page, r.output);
