@@ -2,6 +2,9 @@
 // format, the rings' scale, and the options that do not fit refused with 64.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -76,6 +79,42 @@ TEST(RoseCommand, TheFigureIsWrittenInEveryFormatAndRenders) {
   EXPECT_GT(testing::ink_pixels(ps), 10000);
   testing::compare_ink(ps, testing::render_pdf("r.pdf"), "rose PDF");
   EXPECT_GT(testing::ink_pixels(testing::render_svg("r.svg")), 10000);
+}
+
+TEST(RoseCommand, PetalsSpanTheirBinsBothWaysAndScaleByAreaOrShare) {
+  // Strikes 10 three times and 100 once: petals 10-20 and 190-200 of 75 %,
+  // 100-110 and 280-290 of 25 %, read back from the plot file.
+  testing::ScratchDir dir;
+  testing::write_file("four.csv", "dipdir,dip\n100,30\n100,40\n100,50\n190,50\n");
+  const struct {
+    const char* scale;
+    double ratio;
+  } cases[] = {{"area", std::sqrt(3.0)}, {"linear", 3.0}};
+  for (const auto& c : cases) {
+    ASSERT_EQ(run_cli({"rose", "--scale", c.scale, "-o", "four.ps", "four.csv"}).status, 0);
+    const auto paths = testing::drawn_paths(testing::split_lines(testing::read_file("four.ps")));
+    // The centre: where most paths start (every petal and the mean's lines).
+    std::map<std::pair<float, float>, int> starts;
+    for (const auto& p : paths) ++starts[p.front()];
+    const auto centre = std::max_element(starts.begin(), starts.end(), [](auto& a, auto& b) {
+                          return a.second < b.second;
+                        })->first;
+    std::map<long, double> radius;  // by the azimuth a petal starts at
+    for (const auto& p : paths) {
+      if (p.front() != centre || p.size() < 4) continue;
+      const double dx = p[1].first - centre.first, dy = p[1].second - centre.second;
+      const long from = std::lround(std::fmod(std::atan2(dx, dy) * 180 / M_PI + 360, 360));
+      radius[from] = std::hypot(dx, dy);
+      // The arc's last point: the outline returns to the centre, the fill does not.
+      const auto& end = p.back() == centre ? p[p.size() - 2] : p.back();
+      const double to = std::atan2(end.first - centre.first, end.second - centre.second);
+      EXPECT_NEAR(std::remainder(to * 180 / M_PI - static_cast<double>(from), 360), 10, 0.1);
+    }
+    ASSERT_EQ(radius.size(), 4u) << c.scale;
+    EXPECT_NEAR(radius[10] / radius[100], c.ratio, 0.01) << c.scale;
+    EXPECT_NEAR(radius[190], radius[10], 0.02);
+    EXPECT_NEAR(radius[280], radius[100], 0.02);
+  }
 }
 
 TEST(RoseCommand, RingsAreNiceStepsAndPetalsScaleByArea) {
