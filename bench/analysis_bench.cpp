@@ -1,4 +1,4 @@
-// Density and statistics of a million directions. After the timed runs the
+// Density, statistics and a rose of a million directions. After the timed runs the
 // fast density is compared with the brute-force sum (every node against
 // every point) on a sample of the grid's nodes, and the brute force's time
 // for the whole grid is estimated from that sample.
@@ -16,6 +16,7 @@
 
 #include "analysis/contours.hpp"
 #include "analysis/density.hpp"
+#include "analysis/rose.hpp"
 #include "analysis/statistics.hpp"
 
 namespace {
@@ -149,6 +150,16 @@ void BM_Statistics(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(compute_statistics(clustered()));
 }
 BENCHMARK(BM_Statistics)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+
+// A rose of a million strikes (the clustered directions' trends), bins and
+// circular statistics: the target is under a second.
+void BM_Rose(benchmark::State& state) {
+  std::vector<double> strikes;
+  strikes.reserve(kPoints);
+  for (const Vector3& v : clustered()) strikes.push_back(trend_plunge(v).trend);
+  for (auto _ : state) benchmark::DoNotOptimize(rose_of(strikes, {}, 0, 10, RoseSymmetry::axial));
+}
+BENCHMARK(BM_Rose)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 // Fast against brute force on every 40th node and the peak node.
 void compare_with_brute_force() {

@@ -10,7 +10,7 @@
 # into the program in a temporary folder, and the plot file it writes is
 # rendered by Ghostscript, cropped to the net and its labels (the page's run
 # information, with the date and time of the run, stays out of the picture).
-# The data pictures are written by `polarsketch plot -o NAME.png` itself.
+# The data pictures are written by `polarsketch plot -o NAME.png` (or `rose`) itself.
 set -euo pipefail
 
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -72,6 +72,16 @@ plot() {
   fi
 }
 
+# rose NAME ARGS...: polarsketch rose ARGS -o FOLDER/NAME.png
+rose() {
+  local name="$1"; shift
+  echo "polarsketch rose --dpi $dpi $* -o $name.png"
+  if ! "$program" rose --dpi "$dpi" "$@" -o "$folder/$name.png" 2> "$work/$name.err"; then
+    cat "$work/$name.err" >&2
+    exit 1
+  fi
+}
+
 session standard_net
 session polar_net
 session limited_net
@@ -79,3 +89,4 @@ session plane_axis_slip
 plot fold_contours --contour --stats --planes poles examples/fold_bedding.csv
 plot data_sets --planes both --net 10 \
   examples/fold_bedding.csv examples/lineations.csv examples/faults.csv
+rose strike_rose examples/fold_bedding.csv

@@ -14,4 +14,8 @@ int run_plot(const PlotRequest& request, std::istream& in, std::ostream& out, st
 // (a table, or CSV with --csv).
 int run_stats(const StatsRequest& request, std::istream& in, std::ostream& out, std::ostream& err);
 
+// Counts the azimuths of all data sets together into one rose: the figure
+// into the request's plot file, the bins and statistics as CSV with --csv.
+int run_rose(const RoseRequest& request, std::istream& in, std::ostream& out, std::ostream& err);
+
 }  // namespace polarsketch::cli

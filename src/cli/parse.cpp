@@ -34,12 +34,15 @@ Usage:
                                        (@SIBLING_FILES@)
   polarsketch plot [OPTIONS] FILE...   draw the data sets of the files on one stereonet
   polarsketch stats [OPTIONS] FILE...  what each file holds and its statistics
-  polarsketch plot --help              the options of a form (also for stats)
+  polarsketch rose [OPTIONS] FILE... -o FILE
+                                       a rose diagram of strikes, dip directions
+                                       or trends of all files together
+  polarsketch plot --help              the options of a form (also for stats, rose)
 
 FILE is a measurement file (planes, lines or slips; a header names the
 columns); "-" reads standard input.
 
-Options of plot and stats:
+Options of plot, stats and rose:
   --columns LIST      column names of files without a header, e.g. dipdir,dip
   --skip-bad          skip bad lines (and say how many) instead of stopping
   --where EXPR        keep the rows meeting EXPR (repeatable: all must hold):
@@ -83,6 +86,25 @@ Options of plot:
 Options of stats:
   --csv               one CSV line per data set (with a header line)
 
+Options of rose (besides -o, --page, --dpi, --dialect and --landscape as
+for plot; -o may be left out with --csv):
+  --of strike|dipdir|trend
+                      what is counted (default: strike for planes and slips,
+                      trend for lines)
+  --axial             count an azimuth and its opposite once, both petals
+                      drawn (default for strikes)
+  --directional       the full circle (default for dip directions, trends)
+  --bin W             bin width in degrees (default 10); it must divide 180
+                      (axial) or 360 (directional)
+  --start S           bins are [S + kW, S + (k+1)W) (default 0)
+  --scale area|linear petal radius by the square root of the share (equal
+                      area, default) or by the share
+  --weight terzaghi:TREND/PLUNGE
+                      Terzaghi weights for a scanline or borehole
+  --min-bias DEG      planes closer to the scanline weigh as at DEG (default 15)
+  --dips MIN-MAX      keep planes dipping MIN to MAX degrees
+  --csv               the bins and statistics as CSV on standard output
+
 Exit statuses: 0 done, 64 wrong usage, 65 bad data, 66 an input file
 cannot be opened, 70 a fault of the program, 73 the output file cannot be
 written.
@@ -94,6 +116,7 @@ Examples:
   polarsketch plot --by set --where 'dip>=30' --label station \
       examples/field_app_mixed.txt
   polarsketch stats examples/*.csv
+  polarsketch rose -o strikes.pdf examples/fold_bedding.csv
 )";
 
 // The words one after another, `separator` between them.
@@ -485,8 +508,167 @@ void add_analysis_options(CLI::App& form, PlotRequest& plot, ContourOptions& con
   form.add_flag("--hide-data", plot.hide_data, "no symbol or great circle per measurement");
 }
 
+// ---- polarsketch rose ----------------------------------------------------
+
+// The rose form's options as parsed, before they become a RoseRequest.
+struct RoseForm {
+  RoseRequest request;
+  std::string of, scale, weight, dips, bin, start, min_bias;
+  bool axial = false, directional = false;
+  Finishers finish;
+};
+
+// A decimal number, whole text; nullopt when it is none.
+std::optional<double> number_of(std::string_view text) {
+  double value = 0;
+  const char* first = text.data() + (text.starts_with('+') ? 1 : 0);
+  const auto [end, ec] = std::from_chars(first, text.data() + text.size(), value);
+  if (text.empty() || ec != std::errc() || end != text.data() + text.size() ||
+      !std::isfinite(value))
+    return std::nullopt;
+  return value;
+}
+
+CLI::App* add_rose_form(CLI::App& app, RoseForm& f) {
+  CLI::App* form =
+      app.add_subcommand("rose", "a rose diagram of strikes, dip directions or trends");
+  form->set_help_flag("-h,--help", "this text");
+  RoseRequest& r = f.request;
+  add_input_options(*form, r.input);
+  // One rose counts every row kept: a set per value would not be drawn apart.
+  form->remove_option(form->get_option("--by"));
+  form->add_option("-o,--output", r.output,
+                   "the plot file; its extension chooses the format: " + extension_list(", "))
+      ->type_name("FILE");
+  form->add_option("--of", f.of, "what is counted (default: strike for planes, trend for lines)")
+      ->check(one_of({"strike", "dipdir", "trend"}))
+      ->type_name("strike|dipdir|trend");
+  form->add_flag("--axial", f.axial,
+                 "count an azimuth and its opposite once (default for strikes)");
+  form->add_flag("--directional", f.directional,
+                 "the full circle (default for dip directions and trends)");
+  form->add_option("--bin", f.bin, "bin width in degrees, dividing 180 (axial) or 360 (default 10)")
+      ->type_name("W");
+  form->add_option("--start", f.start, "the first bin's start, degrees (default 0)")
+      ->type_name("S");
+  form->add_option("--scale", f.scale,
+                   "petal radius by the square root of the share (default) or the share")
+      ->check(one_of({"area", "linear"}))
+      ->type_name("area|linear");
+  form->add_option("--weight", f.weight, "Terzaghi weights for a scanline or borehole")
+      ->type_name("terzaghi:TREND/PLUNGE");
+  form->add_option("--min-bias", f.min_bias,
+                   "smallest angle between plane and scanline in the weights (default 15)")
+      ->type_name("DEG");
+  form->add_option("--dips", f.dips, "keep planes dipping MIN to MAX degrees")
+      ->type_name("MIN-MAX");
+  form->add_flag("--csv", r.csv, "the bins and statistics as CSV on standard output");
+  add_integer(*form, "--dialect", r.dialect, 1, 3, "1|2|3", "PostScript dialect (default 2)");
+  form->add_flag("--page", r.whole_page, "figures: the whole page, not the ink plus 2 mm");
+  add_integer(*form, "--dpi", r.dpi, 10, 2400, "N", ".png: pixels per inch (default 150)");
+  add_choice(*form, "--landscape", r.paper,
+             {{"letter", Paper::landscape_letter}, {"a4", Paper::landscape_a4}},
+             "landscape page (default: portrait)", f.finish);
+  form->footer(
+      "\nExamples:\n"
+      "  polarsketch rose -o strikes.pdf examples/fold_bedding.csv\n"
+      "  polarsketch rose --of dipdir --bin 15 --scale linear -o dipdirs.svg "
+      "examples/fold_bedding.csv\n"
+      "  polarsketch rose --csv --weight terzaghi:000/90 examples/fold_bedding.csv\n");
+  return form;
+}
+
+// "terzaghi:TREND/PLUNGE" as the scanline, or why it is not one.
+std::string parse_scanline(const std::string& text, std::optional<data::Line>& scanline) {
+  const std::string fault = "--weight '" + text + "': ";
+  constexpr std::string_view kMethod = "terzaghi:";
+  if (!text.starts_with(kMethod))
+    return fault + "the weighting is terzaghi:TREND/PLUNGE, e.g. terzaghi:000/90";
+  const std::string_view rest = std::string_view(text).substr(kMethod.size());
+  const std::size_t slash = rest.find('/');
+  const auto trend = number_of(rest.substr(0, slash));
+  const auto plunge =
+      slash == std::string_view::npos ? std::nullopt : number_of(rest.substr(slash + 1));
+  if (!trend || !plunge || *trend < 0 || *trend > 360 || *plunge < 0 || *plunge > 90)
+    return fault + "the scanline is TREND/PLUNGE, trend 0 to 360 and plunge 0 to 90";
+  scanline = data::Line{*trend == 360 ? 0 : *trend, *plunge};
+  return "";
+}
+
+// "MIN-MAX" as a range of dips, or why it is not one.
+std::string parse_dips(const std::string& text, std::optional<std::pair<double, double>>& dips) {
+  const std::size_t dash = text.find('-', 1);
+  const auto low = number_of(std::string_view(text).substr(0, dash));
+  const auto high =
+      dash == std::string::npos ? std::nullopt : number_of(std::string_view(text).substr(dash + 1));
+  if (!low || !high || *low < 0 || *high > 90 || *low > *high)
+    return "--dips '" + text + "': the range is MIN-MAX with 0 <= MIN <= MAX <= 90, e.g. 30-60";
+  dips = std::pair{*low, *high};
+  return "";
+}
+
+// The rose request completed, or the usage error its options make.
+Request finish_rose(RoseForm& f, const CLI::App& form) {
+  for (const auto& step : f.finish) step();
+  RoseRequest& r = f.request;
+  const auto fail = [](const std::string& why) { return usage_error("rose", why); };
+  if (!f.of.empty())
+    r.count = f.of == "strike"   ? analysis::RoseCount::strike
+              : f.of == "dipdir" ? analysis::RoseCount::dip_direction
+                                 : analysis::RoseCount::trend;
+  if (f.axial && f.directional) return fail("--axial and --directional exclude each other");
+  if (f.axial) r.symmetry = analysis::RoseSymmetry::axial;
+  if (f.directional) r.symmetry = analysis::RoseSymmetry::directional;
+  if (f.scale == "linear") r.scale = figure::RoseScale::linear;
+  const struct {
+    const char* name;
+    const std::string& text;
+    double& value;
+    double low, high;
+  } numbers[] = {{"--bin", f.bin, r.bin, 0, 360},
+                 {"--start", f.start, r.start, -360, 360},
+                 {"--min-bias", f.min_bias, r.min_bias, 1, 90}};
+  for (const auto& n : numbers) {
+    if (form.count(n.name) == 0) continue;
+    const auto v = number_of(n.text);
+    if (!v || *v < n.low || *v > n.high)
+      return fail(std::string(n.name) + " '" + n.text + "' is not a number from " +
+                  std::to_string(static_cast<int>(n.low)) + " to " +
+                  std::to_string(static_cast<int>(n.high)));
+    n.value = *v;
+  }
+  // The width is checked here when the symmetry is known, else once the data are read.
+  if (const auto sym = r.symmetry ? r.symmetry
+                       : r.count  ? std::optional(analysis::default_symmetry(*r.count))
+                                  : std::nullopt) {
+    if (const std::string why = analysis::bin_width_error(r.bin, *sym); !why.empty())
+      return fail("--bin " + f.bin + ": " + why);
+  }
+  if (!f.weight.empty()) {
+    if (const std::string why = parse_scanline(f.weight, r.scanline); !why.empty())
+      return fail(why);
+  } else if (form.count("--min-bias") > 0) {
+    return fail("--min-bias needs --weight");
+  }
+  if (!f.dips.empty()) {
+    if (const std::string why = parse_dips(f.dips, r.dips); !why.empty()) return fail(why);
+  }
+  if (r.output.empty() && !r.csv) return fail("say where the rose goes: -o FILE, or --csv");
+  if (!r.output.empty()) {
+    const FormatChoice format = output_format(r.output);
+    if (!format) return fail("cannot write '" + r.output + "': " + format.error);
+    r.format = *format;
+    for (const std::string& input : r.input.files)
+      if (input != "-" && same_file(r.output, input))
+        return fail("the plot file '" + r.output + "' would overwrite the input file");
+  }
+  return r;
+}
+
+// ---- end of polarsketch rose ---------------------------------------------
+
 // Forms named by the first argument that is not an option.
-bool is_form(std::string_view word) { return word == "plot" || word == "stats"; }
+bool is_form(std::string_view word) { return word == "plot" || word == "stats" || word == "rose"; }
 
 }  // namespace
 
@@ -507,6 +689,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
   add_analysis_options(*plot_form, plot, contour, finish);
   StatsRequest stats;
   CLI::App* stats_form = add_stats_form(app, stats);
+  RoseForm rose;
+  CLI::App* rose_form = add_rose_form(app, rose);
 
   // One command at most: a command's name among its FILEs is a file.
   app.require_subcommand(0, 1);
@@ -524,12 +708,14 @@ Request parse_arguments(const std::vector<std::string>& args) {
   const auto mark = std::find(form_word, args.end(), "--");
   const std::vector<std::string> marked_files(mark == args.end() ? mark : mark + 1, args.end());
   if (!marked_files.empty()) {
-    for (CLI::App* form : {plot_form, stats_form}) form->get_option("FILE")->required(false);
+    for (CLI::App* form : {plot_form, stats_form, rose_form})
+      form->get_option("FILE")->required(false);
   }
   const std::vector<std::string> normalised =
       with_contour_method(std::vector<std::string>(args.begin(), mark));
   const CLI::App& command = form_word == args.end() ? app
                             : *form_word == "plot"  ? *plot_form
+                            : *form_word == "rose"  ? *rose_form
                                                     : *stats_form;
   if (const std::string why = option_taken_as_value(normalised, command); !why.empty())
     return usage_error(&command == &app ? "" : command.get_name(), why);
@@ -540,22 +726,27 @@ Request parse_arguments(const std::vector<std::string>& args) {
     // The form's usage line names the program too: "Usage: polarsketch plot ...".
     if (plot_form->parsed()) return Answer{kExitOk, plot_form->help(app.get_name()), ""};
     if (stats_form->parsed()) return Answer{kExitOk, stats_form->help(app.get_name()), ""};
+    if (rose_form->parsed()) return Answer{kExitOk, rose_form->help(app.get_name()), ""};
     return Answer{kExitOk, usage_text(), ""};
   } catch (const CLI::ParseError& e) {
     const CLI::App* parsed = plot_form->parsed()    ? plot_form
                              : stats_form->parsed() ? stats_form
+                             : rose_form->parsed()  ? rose_form
                                                     : &app;
     return usage_error(parsed == &app ? "" : parsed->get_name(),
                        plain_usage_error(e, *parsed, app));
   }
 
-  if (app.count("--also") > 0 && (plot_form->parsed() || stats_form->parsed()))
+  if (app.count("--also") > 0 &&
+      (plot_form->parsed() || stats_form->parsed() || rose_form->parsed()))
     return usage_error("", "--also is an option of the interactive program, not of a command");
   if (version)
     return Answer{kExitOk, std::string(console::kProgname) + " " + console::kVersion + "\n", ""};
   // A --columns list that names no sound set of columns is wrong usage.
-  const std::string form = plot_form->parsed() ? "plot" : "stats";
-  InputOptions& input = plot_form->parsed() ? plot.input : stats.input;
+  const std::string form = plot_form->parsed() ? "plot" : rose_form->parsed() ? "rose" : "stats";
+  InputOptions& input = plot_form->parsed()   ? plot.input
+                        : rose_form->parsed() ? rose.request.input
+                                              : stats.input;
   input.files.insert(input.files.end(), marked_files.begin(), marked_files.end());
   if (const std::string why = input.columns.empty() ? "" : data::columns_error(input.columns);
       !why.empty()) {
@@ -573,6 +764,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
     return fault.empty() ? request : usage_error("plot", fault);
   }
   if (stats_form->parsed()) return stats;
+  if (rose_form->parsed()) return finish_rose(rose, *rose_form);
   if (app.count("--also") > 0) {
     const auto formats = figure::parse_format_list(also);
     if (!formats) {

@@ -9,8 +9,10 @@
 
 #include "analysis/density.hpp"
 #include "data/selection.hpp"
+#include "analysis/rose.hpp"
 #include "figure/formats.hpp"
 #include "figure/page.hpp"
+#include "figure/rose_page.hpp"
 
 namespace polarsketch::cli {
 
@@ -73,6 +75,26 @@ struct StatsRequest {
   bool csv = false;  // one CSV line per data set instead of the table
 };
 
+// A rose diagram of the azimuths of all files together (polarsketch rose).
+struct RoseRequest {
+  InputOptions input;
+  std::string output;  // the plot file; empty: none (--csv alone)
+  const figure::FigureFormat* format = nullptr;
+  int dialect = 2;
+  Paper paper = Paper::portrait;
+  bool whole_page = false;
+  int dpi = 150;
+  std::optional<analysis::RoseCount> count;        // empty: by the data's kind
+  std::optional<analysis::RoseSymmetry> symmetry;  // empty: by what is counted
+  double bin = 10;                                 // degrees
+  double start = 0;                                // degrees
+  figure::RoseScale scale = figure::RoseScale::area;
+  std::optional<data::Line> scanline;  // --weight terzaghi:TREND/PLUNGE
+  double min_bias = 15;                // degrees
+  std::optional<std::pair<double, double>> dips;
+  bool csv = false;  // the bins and statistics on standard output
+};
+
 // Text to print and the status to exit with, when the arguments alone decide
 // (help, version, a usage error).
 struct Answer {
@@ -87,7 +109,7 @@ struct InteractiveRequest {
   std::vector<const figure::FigureFormat*> also;
 };
 
-using Request = std::variant<Answer, PlotRequest, StatsRequest, InteractiveRequest>;
+using Request = std::variant<Answer, PlotRequest, StatsRequest, InteractiveRequest, RoseRequest>;
 
 // Maps the arguments (without the program name) to a request.
 Request parse_arguments(const std::vector<std::string>& args);

@@ -38,6 +38,11 @@ NetPlacement net_placement(Paper paper) {
   return {10.5f, 10.5f, 8.0f};
 }
 
+NetPlacement rose_placement(Paper paper) {
+  if (paper == Paper::portrait) return {10.5f, 14.5f, 7.0f};
+  return {9.0f, 10.5f, 7.5f};  // left of centre: the legend beside it fits a letter page
+}
+
 SetStyle set_style(std::size_t index) {
   // Blue, red, green, magenta, cyan, yellow, black, dark grey; filled and
   // hollow shapes alternate so that neighbouring sets differ in both.
@@ -62,7 +67,8 @@ void use_color(std::int32_t slot) {
 
 float radians(double degrees) { return math::rad(static_cast<float>(degrees)); }
 
-bool fills_have_colours(const Page& page) { return page.dialect != 3; }
+bool fills_have_colours(const Page& page) { return fills_have_colours(page.dialect); }
+bool fills_have_colours(int dialect) { return dialect != 3; }
 
 void use_band_color(std::optional<std::size_t> band, std::size_t bands, std::size_t turn) {
   if (!band) return use_color(kBackground);

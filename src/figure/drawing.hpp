@@ -19,6 +19,9 @@ struct NetPlacement {
   float radius_cm = 8.0f;
 };
 NetPlacement net_placement(Paper paper);
+// Where a rose stands: higher and smaller than a net on a portrait page, so
+// that its legend fits below it.
+NetPlacement rose_placement(Paper paper);
 
 // Height above the net's top (cm) of the caption and of the lowest row of the
 // density legend: clear of the frame's ticks and North label.
@@ -46,6 +49,7 @@ float radians(double degrees);
 // Whether filled shapes show their colours: the Illustrator dialect writes
 // no fill colour, so filled bands would all be black.
 bool fills_have_colours(const Page& page);
+bool fills_have_colours(int dialect);
 // The colour of density band `band` of `bands` (the background below the
 // lowest level); `turn` counts the fills so far and picks the colour slot.
 void use_band_color(std::optional<std::size_t> band, std::size_t bands, std::size_t turn);

@@ -1,4 +1,5 @@
-// The list of a page's layers, and the page drawn layer by layer.
+// The lists of a page's layers (the stereonet page's and the rose page's),
+// and each page drawn layer by layer.
 #include "figure/layers.hpp"
 
 #include "plot/coords.hpp"
@@ -23,25 +24,43 @@ constexpr Layer kLayers[] = {
     {"density legend", draw_density_legend},
 };
 
+// Bottom first: the rings under the petals, the mean over them, the rim
+// with its ticks and the rings' labels over all, the legend beside the rose.
+constexpr RoseLayer kRoseLayers[] = {
+    {"rings", draw_rose_rings}, {"petals", draw_rose_petals}, {"mean", draw_rose_mean},
+    {"frame", draw_rose_frame}, {"legend", draw_rose_legend},
+};
+
 // Projection numbers of the plot library with North up and East right.
 constexpr std::int32_t kSchmidtRetrograde = 4;  // equal area
 constexpr std::int32_t kWulffRetrograde = 2;    // equal angle
 
-}  // namespace
-
-std::span<const Layer> page_layers() { return kLayers; }
-
-void draw_page(const Page& page) {
-  Sheet sheet{net_placement(page.paper)};
-  const NetPlacement& net = sheet.net;
+// User units of the first subplot: the net's (or rose's) centre at 0, its rim at 1.
+void place_user_units(const NetPlacement& net) {
   std::int32_t isa = 1;
   plot::ssubplot(isa, 1);
   float x0 = net.x_cm, y0 = net.y_cm, xx = net.radius_cm, xy = 0.0f, yx = 0.0f, yy = net.radius_cm;
   plot::sus2cm1(x0, y0, xx, xy, yx, yy, 1);
+}
+
+}  // namespace
+
+std::span<const Layer> page_layers() { return kLayers; }
+std::span<const RoseLayer> rose_layers() { return kRoseLayers; }
+
+void draw_page(const Page& page) {
+  Sheet sheet{net_placement(page.paper)};
+  place_user_units(sheet.net);
   std::int32_t projection =
       page.projection == Projection::equal_area ? kSchmidtRetrograde : kWulffRetrograde;
   stereonet::sspro(projection, 1);
   for (const Layer& layer : kLayers) layer.draw(page, sheet);
+}
+
+void draw_rose_page(const RosePage& page) {
+  const RoseSheet sheet{rose_placement(page.paper), rose_rings(page.rose)};
+  place_user_units(sheet.net);
+  for (const RoseLayer& layer : kRoseLayers) layer.draw(page, sheet);
 }
 
 }  // namespace polarsketch::figure

@@ -8,6 +8,7 @@
 
 #include "figure/drawing.hpp"
 #include "figure/page.hpp"
+#include "figure/rose_page.hpp"
 
 namespace polarsketch::figure {
 
@@ -41,5 +42,30 @@ void draw_frame(const Page& page, Sheet& sheet);            // frame.cpp
 void draw_caption(const Page& page, Sheet& sheet);          // caption.cpp
 void draw_legend(const Page& page, Sheet& sheet);           // legend.cpp
 void draw_density_legend(const Page& page, Sheet& sheet);   // density_legend.cpp
+
+// A rose page: where the rose stands (its rim at radius 1 in user units)
+// and its rings.
+struct RoseSheet {
+  NetPlacement net;
+  RoseRings rings;
+};
+
+struct RoseLayer {
+  std::string_view name;
+  void (*draw)(const RosePage& page, const RoseSheet& sheet);
+};
+
+// Every layer of a rose page, bottom first.
+std::span<const RoseLayer> rose_layers();
+
+// Draws the rose page into the plot file open in the current batch session.
+void draw_rose_page(const RosePage& page);
+
+// The rose page's layers' routines.
+void draw_rose_rings(const RosePage& page, const RoseSheet& sheet);   // rose_rings.cpp
+void draw_rose_petals(const RosePage& page, const RoseSheet& sheet);  // rose_petals.cpp
+void draw_rose_mean(const RosePage& page, const RoseSheet& sheet);    // rose_mean.cpp
+void draw_rose_frame(const RosePage& page, const RoseSheet& sheet);   // rose_frame.cpp
+void draw_rose_legend(const RosePage& page, const RoseSheet& sheet);  // rose_legend.cpp
 
 }  // namespace polarsketch::figure

@@ -17,7 +17,24 @@
 namespace polarsketch::figure {
 namespace {
 
-postscript::DriverSettings driver_settings(const Page& page) {
+// How a page of either kind is written, and the routine that draws it.
+struct Document {
+  const FigureFormat* format = nullptr;
+  std::string title;
+  Paper paper = Paper::portrait;
+  int dialect = 2;
+  bool whole_page = false;
+  int dpi = 150;
+  std::function<void()> draw;
+};
+
+template <class P>
+Document document_of(const P& page, std::function<void()> draw) {
+  return {page.format,     page.title, page.paper,     page.dialect,
+          page.whole_page, page.dpi,   std::move(draw)};
+}
+
+postscript::DriverSettings driver_settings(const Document& page) {
   postscript::DriverSettings s;
   s.ovly = false;
   s.ncopies = 1;
@@ -69,13 +86,13 @@ using OpenSession = std::function<bool(stereonet::BatchSession& session)>;
 
 // Draws the page in a batch session opened by `open`; `path` is the file the
 // user named.
-Written draw_in_session(const Page& page, const OpenSession& open, const std::string& path) {
+Written draw_in_session(const Document& page, const OpenSession& open, const std::string& path) {
   stereonet::BatchSession session(console::kProgname, console::kVersion, console::kDate);
   if (!open(session))
     return failed({}, Written::Failure::cannot_write,
                   cannot_write(path, "the file could not be opened"));
   try {
-    draw_page(page);
+    page.draw();
   } catch (const console::OrderlyStop&) {
     // A library routine asked a question the batch session cannot answer.
     return failed(with_messages(session.messages()), Written::Failure::internal,
@@ -89,7 +106,7 @@ Written draw_in_session(const Page& page, const OpenSession& open, const std::st
   return w;
 }
 
-Written write_postscript(const Page& page, const std::string& path) {
+Written write_postscript(const Document& page, const std::string& path) {
   files::AtomicFile file(path);
   if (!file.create())
     return failed({}, Written::Failure::cannot_write, cannot_write(path, file.error()));
@@ -106,7 +123,7 @@ Written write_postscript(const Page& page, const std::string& path) {
 // The page drawn on the cairo device (no PostScript plot file is written)
 // and written in the page's format: cropped to the ink plus 2 mm
 // unless the whole page is asked for.
-Written write_figure(const Page& page, const std::string& path) {
+Written write_figure(const Document& page, const std::string& path) {
   render::CairoDevice figure;
   const auto open = [&](stereonet::BatchSession& session) {
     session.open_on(figure, orientation_of(page.paper));
@@ -122,11 +139,20 @@ Written write_figure(const Page& page, const std::string& path) {
   return w;
 }
 
+Written write_document(const Document& document, const std::string& path) {
+  if (document.format == nullptr || document.format->write == nullptr)
+    return write_postscript(document, path);
+  return write_figure(document, path);
+}
+
 }  // namespace
 
 Written write_page(const Page& page, const std::string& path) {
-  if (page.format == nullptr || page.format->write == nullptr) return write_postscript(page, path);
-  return write_figure(page, path);
+  return write_document(document_of(page, [&page] { draw_page(page); }), path);
+}
+
+Written write_rose_page(const RosePage& page, const std::string& path) {
+  return write_document(document_of(page, [&page] { draw_rose_page(page); }), path);
 }
 
 }  // namespace polarsketch::figure

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "figure/page.hpp"
+#include "figure/rose_page.hpp"
 
 namespace polarsketch::figure {
 
@@ -26,5 +27,7 @@ struct Written {
 
 // Writes `page` to `path` whole, or leaves no file there.
 Written write_page(const Page& page, const std::string& path);
+// The same for a rose page.
+Written write_rose_page(const RosePage& page, const std::string& path);
 
 }  // namespace polarsketch::figure
