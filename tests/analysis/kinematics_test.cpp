@@ -1,0 +1,241 @@
+// Slope kinematics against the definitions: planes and intersection lines
+// exactly on each boundary (friction angle, apparent dip of the face,
+// lateral limits, 90 degrees from the dip direction) and just past it, and a
+// survey judged again in degrees by the formulas of the definitions.
+#include "analysis/kinematics.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <random>
+
+namespace polarsketch::analysis {
+namespace {
+
+constexpr double kDeg = std::numbers::pi / 180;
+constexpr double kPast = 1e-6;  // degrees: well past the tolerance, far above rounding
+using Z = std::optional<KinematicZone>;
+constexpr Z kNone = std::nullopt, kPrimary = KinematicZone::primary,
+            kSecondary = KinematicZone::secondary;
+
+// The apparent dip by its definition.
+double app(double dip, double azimuth) {
+  return std::atan(std::tan(dip * kDeg) * std::cos(azimuth * kDeg)) / kDeg;
+}
+
+Slope slope(double dd, double dip, double phi = 30, double lambda = 20,
+            LateralLimits limits = LateralLimits::straight) {
+  return {dd, dip, phi, lambda, limits};
+}
+
+// The zone of the item of planes a, b (b kSinglePlane for a plane) in a mode.
+Z zone_of(KinematicMode mode, const Slope& s, const std::vector<DipDirection>& planes,
+          std::uint32_t a = 0, std::uint32_t b = kSinglePlane) {
+  const KinematicResult r = kinematic_mode(mode).evaluate(s, planes, true);
+  for (const KinematicItem& i : r.items)
+    if (i.a == a && i.b == b) return i.zone;
+  return kNone;
+}
+
+// Two planes whose intersection is the line trend/plunge: the plane dipping
+// along the line, and the vertical plane through it.
+std::vector<DipDirection> pair_along(double trend, double plunge) {
+  return {{trend, plunge}, {trend + 90, 90}};
+}
+
+TEST(Kinematics, PlanarSlidingAtEachBoundary) {
+  const LateralLimits curved = LateralLimits::curved;
+  const double curved_dip = std::asin(std::sin(20 * kDeg) / std::sin(30 * kDeg)) / kDeg;
+  struct Case {
+    Slope s;
+    DipDirection plane;
+    Z zone;
+  } cases[] = {
+      {slope(90, 75), {90, 30}, kPrimary},                    // at the friction angle
+      {slope(90, 75), {90, 30 - kPast}, kNone},               // just below it
+      {slope(90, 75, 30, 30), {115, app(75, 25)}, kPrimary},  // at the face's apparent dip
+      {slope(90, 75, 30, 30), {115, app(75, 25) + kPast}, kNone},
+      {slope(90, 75, 30, 30), {115, 74}, kNone},       // steeper than app(75, 25) = 73.53, not 75
+      {slope(90, 75), {110, 50}, kPrimary},            // on the straight lateral limit
+      {slope(90, 75), {110 + kPast, 50}, kSecondary},  // just outside it
+      {slope(90, 75), {115, 35}, kSecondary},          // 25 degrees off: straight ...
+      {slope(90, 75, 30, 20, curved), {115, 35}, kPrimary},  // ... but 14 from the plane: curved
+      {slope(90, 75, 30, 20, curved), {120, curved_dip}, kPrimary},  // on the curved limit
+      {slope(90, 75, 30, 20, curved), {120, curved_dip + kPast}, kSecondary},
+      {slope(90, 90, 0, 90), {180, 45}, kNone},  // 90 degrees from the dip direction
+      {slope(90, 90, 0, 90), {180 - kPast, 45}, kPrimary},
+      {slope(350, 75), {5, 40}, kPrimary},  // across north
+      {slope(90, 75), {270, 40}, kNone},    // dips into the slope
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(zone_of(KinematicMode::planar, c.s, {c.plane}), c.zone)
+        << c.plane.dip_direction << "/" << c.plane.dip;
+}
+
+TEST(Kinematics, WedgeSlidingAtEachBoundaryOfItsIntersection) {
+  const double phi_app = app(30, 40), face_app = app(75, 40);
+  struct Case {
+    Slope s;
+    double trend, plunge;
+    Z zone;
+  } cases[] = {
+      {slope(90, 75), 90, 30, kPrimary},  // plunging at the friction angle
+      {slope(90, 75), 90, 30 - kPast, kNone},
+      {slope(90, 75), 130, face_app, kPrimary},  // at the face's apparent dip
+      {slope(90, 75), 130, face_app + kPast, kNone},
+      {slope(90, 75), 130, 25, kSecondary},  // below phi, above phi's apparent dip
+      {slope(90, 75), 130, phi_app, kSecondary},
+      {slope(90, 75), 130, phi_app - kPast, kNone},
+      {slope(90, 75, 30, 0), 160, 15, kSecondary},  // no lateral limit for wedges
+      // 90 degrees from the dip direction: valid, but it does not daylight.
+      {slope(90, 90, 0), 180, 45, kNone},
+      {slope(90, 90, 0), 0, 45, kNone},
+      {slope(90, 90, 0), 180 - kPast, 45, kPrimary},
+  };
+  for (const Case& c : cases) {
+    const KinematicResult r =
+        kinematic_mode(KinematicMode::wedge).evaluate(c.s, pair_along(c.trend, c.plunge), true);
+    EXPECT_EQ(r.total, 1u);
+    EXPECT_EQ(zone_of(KinematicMode::wedge, c.s, pair_along(c.trend, c.plunge), 0, 1), c.zone)
+        << c.trend << "/" << c.plunge;
+  }
+}
+
+TEST(Kinematics, ParallelPairsAreLeftOutOfTheDenominatorAndCounted) {
+  // The first two are one plane (the second given by its other description).
+  const std::vector<DipDirection> planes{{90, 40}, {90, 40 + 1e-12}, {200, 60}, {20, 60}};
+  for (const KinematicMode mode : {KinematicMode::wedge, KinematicMode::direct}) {
+    const KinematicResult r = kinematic_mode(mode).evaluate(slope(90, 75), planes, false);
+    EXPECT_EQ(r.parallel_pairs, 1u);
+    EXPECT_EQ(r.total, 5u);
+  }
+  const KinematicResult r =
+      kinematic_mode(KinematicMode::planar).evaluate(slope(90, 75), planes, false);
+  EXPECT_EQ(r.total, 4u);
+  EXPECT_EQ(r.parallel_pairs, 0u);
+}
+
+TEST(Kinematics, ASlopeNoSteeperThanFrictionHasNoSlidingZone) {
+  const std::vector<DipDirection> planes{{90, 30}, {60, 35}, {120, 35}};
+  struct Case {
+    double dip;
+    bool zone;
+  } cases[] = {{25, false}, {30, false}, {30 + kPast, true}, {60, true}};
+  for (const Case& c : cases) {
+    for (const KinematicMode mode : {KinematicMode::planar, KinematicMode::wedge}) {
+      const KinematicResult r = kinematic_mode(mode).evaluate(slope(90, c.dip), planes, false);
+      EXPECT_EQ(r.has_zone, c.zone) << c.dip;
+      if (!c.zone) {
+        EXPECT_EQ(r.primary + r.secondary, 0u);
+      }
+    }
+  }
+  EXPECT_TRUE(
+      kinematic_mode(KinematicMode::flexural).evaluate(slope(90, 30), planes, false).has_zone);
+}
+
+TEST(Kinematics, FlexuralTopplingOfPlanesDippingIntoTheSlope) {
+  // Slope 090/60, phi 30: the slip-limit plane dips 30; a plane dipping
+  // against the slope must dip at least 90 - 60 + 30 = 60.
+  struct Case {
+    DipDirection plane;
+    Z zone;
+  } cases[] = {
+      {{270, 60}, kPrimary},
+      {{270, 60 - kPast}, kNone},
+      {{270, 90}, kPrimary},
+      {{250, 80}, kPrimary},  // pole trend 070: on the lateral limit
+      {{245, 80}, kSecondary},
+      {{90, 80}, kNone},                    // dips out of the slope
+      {{250, 90 - app(30, 20)}, kPrimary},  // pole at the slip-limit plane's apparent dip
+      {{250, 90 - app(30, 20) - kPast}, kNone},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(zone_of(KinematicMode::flexural, slope(90, 60), {c.plane}), c.zone)
+        << c.plane.dip_direction << "/" << c.plane.dip;
+}
+
+TEST(Kinematics, DirectTopplingNeedsABasePlane) {
+  // Slope 090/60, phi 30: lines plunging west at least 30 (90 - slope dip);
+  // planes dipping less than 30 are bases.
+  struct Case {
+    double trend, plunge;
+    Z zone;
+  } cases[] = {
+      {270, 30, kPrimary},   {270, 30 - kPast, kNone},
+      {270, 90, kPrimary},   {250, 70, kPrimary},  // on the lateral limit about 270
+      {245, 70, kSecondary}, {90, 70, kNone},      // plunging out of the slope
+      {180, 60, kNone},                            // 90 degrees from 270
+  };
+  const DipDirection base{0, 10};
+  for (const Case& c : cases) {
+    std::vector<DipDirection> planes = pair_along(c.trend, c.plunge);
+    EXPECT_EQ(zone_of(KinematicMode::direct, slope(90, 60), planes, 0, 1), kNone);  // no base
+    planes.push_back(base);
+    EXPECT_EQ(zone_of(KinematicMode::direct, slope(90, 60), planes, 0, 1), c.zone)
+        << c.trend << "/" << c.plunge;
+  }
+  const std::vector<DipDirection> bases{{0, 30 - kPast}, {0, 30}, {180, 5}};
+  EXPECT_EQ(kinematic_mode(KinematicMode::direct).evaluate(slope(90, 60), bases, false).base_planes,
+            2u);
+}
+
+// A survey judged by the definitions in degrees (trends and plunges from
+// trigonometry, apparent dips by atan(tan b cos D)), counted against the
+// modes' vector tests; random values never fall on a boundary.
+TEST(Kinematics, ASurveyCountsAsTheDefinitionsInDegrees) {
+  std::mt19937_64 rng(3);
+  std::uniform_real_distribution<double> az(0, 360), dp(0.5, 89.5);
+  std::vector<DipDirection> planes(150);
+  for (DipDirection& p : planes) p = {az(rng), dp(rng)};
+  for (const LateralLimits limits : {LateralLimits::straight, LateralLimits::curved}) {
+    const Slope s = slope(130, 65, 30, 20, limits);
+    auto off = [&](double t) { return std::remainder(t - s.dip_direction, 360.0); };
+    auto lateral = [&](double trend, double plunge_of_pole, double d) {
+      if (limits == LateralLimits::straight) return std::abs(d) <= 20;
+      const double across =
+          std::cos(plunge_of_pole * kDeg) * std::abs(std::sin((trend - s.dip_direction) * kDeg));
+      return std::asin(across) / kDeg <= 20;
+    };
+    std::size_t planar = 0, planar2 = 0, flex = 0, flex2 = 0, wedge = 0, wedge2 = 0;
+    for (const DipDirection& p : planes) {
+      const double d = off(p.dip_direction);
+      if (p.dip >= 30 && std::abs(d) < 90 && p.dip <= app(65, d))
+        ++(lateral(p.dip_direction + 180, 90 - p.dip, d) ? planar : planar2);
+      const double pole_d = off(p.dip_direction + 180);
+      if (std::abs(pole_d) < 90 && 90 - p.dip <= app(65 - 30, pole_d))
+        ++(lateral(p.dip_direction + 180, 90 - p.dip, pole_d) ? flex : flex2);
+    }
+    for (std::size_t i = 0; i < planes.size(); ++i)
+      for (std::size_t j = i + 1; j < planes.size(); ++j) {
+        auto n = [](const DipDirection& p) {
+          return Vector3{-std::sin(p.dip * kDeg) * std::cos(p.dip_direction * kDeg),
+                         -std::sin(p.dip * kDeg) * std::sin(p.dip_direction * kDeg),
+                         std::cos(p.dip * kDeg)};
+        };
+        const Vector3 a = n(planes[i]), b = n(planes[j]);
+        Vector3 v{a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+        if (v[2] < 0) v = {-v[0], -v[1], -v[2]};
+        const double plunge = std::atan2(v[2], std::hypot(v[0], v[1])) / kDeg;
+        const double d = off(std::atan2(v[1], v[0]) / kDeg);
+        if (std::abs(d) >= 90 || plunge > app(65, d)) continue;
+        if (plunge >= 30) {
+          ++wedge;
+        } else if (plunge >= app(30, d)) {
+          ++wedge2;
+        }
+      }
+    const auto run = [&](KinematicMode m) { return kinematic_mode(m).evaluate(s, planes, false); };
+    const KinematicResult rp = run(KinematicMode::planar), rf = run(KinematicMode::flexural),
+                          rw = run(KinematicMode::wedge);
+    EXPECT_EQ(std::make_pair(rp.primary, rp.secondary), std::make_pair(planar, planar2));
+    EXPECT_EQ(std::make_pair(rf.primary, rf.secondary), std::make_pair(flex, flex2));
+    EXPECT_EQ(std::make_pair(rw.primary, rw.secondary), std::make_pair(wedge, wedge2));
+    EXPECT_GT(planar + planar2, 0u);
+    EXPECT_GT(wedge * wedge2 * flex, 0u);
+  }
+}
+
+}  // namespace
+}  // namespace polarsketch::analysis
