@@ -67,6 +67,7 @@ struct Frame {
     const bool flat = std::abs(v[2]) <= tolerance_sine * n;
     const bool flip = flat ? v[0] * dip_direction[0] + v[1] * dip_direction[1] < 0 : v[2] < 0;
     if (flip) v = {-v[0], -v[1], -v[2]};
+    if (flat) v[2] = std::abs(v[2]);  // its trend read back is the end chosen
   }
 
   // The horizontal part of v against s: its length, and the components
@@ -255,12 +256,15 @@ KinematicResult direct(const Slope& slope, std::span<const DipDirection> planes,
 }
 
 constexpr KinematicModeEntry kModes[] = {
-    {KinematicMode::planar, "planar", "planar sliding on one plane (poles)", planar},
-    {KinematicMode::wedge, "wedge", "wedge sliding along the intersection of two planes", wedge},
+    {KinematicMode::planar, "planar", "planar sliding on one plane", "outside the lateral limits",
+     planar},
+    {KinematicMode::wedge, "wedge", "wedge sliding along the intersection of two planes",
+     "sliding on one of the planes", wedge},
     {KinematicMode::flexural, "flexural", "flexural toppling of planes dipping into the slope",
-     flexural},
+     "outside the lateral limits", flexural},
     {KinematicMode::direct, "direct",
-     "direct toppling of blocks cut by two planes, on a base plane", direct},
+     "direct toppling of blocks cut by two planes, on a base plane",
+     "oblique toppling, outside the lateral limits", direct},
 };
 
 }  // namespace

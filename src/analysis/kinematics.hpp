@@ -78,6 +78,7 @@ struct KinematicModeEntry {
   KinematicMode mode;
   std::string_view name;         // as options and reports name it
   std::string_view description;  // one line
+  std::string_view secondary;    // what its secondary zone holds, a few words
   // The mode's counts for the planes; `keep_items` also lists every critical item.
   KinematicResult (*evaluate)(const Slope& slope, std::span<const DipDirection> planes,
                               bool keep_items);

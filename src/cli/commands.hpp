@@ -14,4 +14,10 @@ int run_plot(const PlotRequest& request, std::istream& in, std::ostream& out, st
 // (a table, or CSV with --csv).
 int run_stats(const StatsRequest& request, std::istream& in, std::ostream& out, std::ostream& err);
 
+// Prints, per failure mode of the slope, the critical and secondary counts,
+// their percentages and the denominator; writes the critical items as CSV
+// with --csv.
+int run_kinematics(const KinematicsRequest& request, std::istream& in, std::ostream& out,
+                   std::ostream& err);
+
 }  // namespace polarsketch::cli

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/density.hpp"
+#include "analysis/kinematics.hpp"
 #include "figure/formats.hpp"
 #include "figure/page.hpp"
 
@@ -67,6 +68,13 @@ struct StatsRequest {
   bool csv = false;  // one CSV line per data set instead of the table
 };
 
+// Slope kinematics of the planes of the files (polarsketch kinematics).
+struct KinematicsRequest {
+  InputOptions input;
+  analysis::Slope slope;
+  std::string csv;  // every critical item as CSV; empty: none
+};
+
 // Text to print and the status to exit with, when the arguments alone decide
 // (help, version, a usage error).
 struct Answer {
@@ -81,7 +89,8 @@ struct InteractiveRequest {
   std::vector<const figure::FigureFormat*> also;
 };
 
-using Request = std::variant<Answer, PlotRequest, StatsRequest, InteractiveRequest>;
+using Request =
+    std::variant<Answer, PlotRequest, StatsRequest, InteractiveRequest, KinematicsRequest>;
 
 // Maps the arguments (without the program name) to a request.
 Request parse_arguments(const std::vector<std::string>& args);

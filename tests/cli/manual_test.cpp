@@ -35,8 +35,10 @@ TEST(Manual, DescribesEveryOptionOfTheHelpTexts) {
       std::regex_replace(testing::read_file(kManual), std::regex(R"(\\-)"), "-");
   ASSERT_FALSE(manual.empty());
   std::set<std::string> options;
-  for (const auto& args :
-       {std::vector<std::string>{"--help"}, {"plot", "--help"}, {"stats", "--help"}}) {
+  for (const auto& args : {std::vector<std::string>{"--help"},
+                           {"plot", "--help"},
+                           {"stats", "--help"},
+                           {"kinematics", "--help"}}) {
     const CliRun r = run_cli(args);
     ASSERT_EQ(r.status, 0);
     const std::string& help = r.out;
