@@ -5,6 +5,7 @@
 // compared back).
 #include "analysis/kinematics.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -267,7 +268,162 @@ constexpr KinematicModeEntry kModes[] = {
      "oblique toppling, outside the lateral limits", direct},
 };
 
+// Points per half turn of the construction's curves.
+constexpr int kSamples = 360;
+
+Vector3 line_at(double trend, double plunge) {
+  const double t = trend * kRadian, p = plunge * kRadian;
+  return {std::cos(p) * std::cos(t), std::cos(p) * std::sin(t), std::sin(p)};
+}
+
+// The lower half of the great circle of a plane.
+std::vector<Vector3> great_circle(double dip_direction, double dip) {
+  std::vector<Vector3> points;
+  for (int k = 0; k <= kSamples; ++k) {
+    const double d = -90.0 + 180.0 * k / kSamples;  // from the strike's end to the other
+    points.push_back(line_at(dip_direction + d, apparent_dip(dip, d)));
+  }
+  return points;
+}
+
+// The circle of lines plunging `plunge` (a cone about the vertical).
+std::vector<Vector3> plunge_circle(double plunge) {
+  std::vector<Vector3> points;
+  for (int k = 0; k <= kSamples; ++k) points.push_back(line_at(360.0 * k / kSamples, plunge));
+  return points;
+}
+
+// The two lateral limits about `axis` (an azimuth): straight, the vertical
+// planes at axis +- lambda; curved, the lines at lambda from the vertical
+// plane through the axis, on the axis's side.
+std::vector<ConstructionCurve> lateral_limits(double axis, const Slope& s) {
+  std::vector<ConstructionCurve> limits;
+  for (const double side : {-1.0, 1.0}) {
+    std::vector<Vector3> points;
+    if (s.limits == LateralLimits::straight) {
+      for (int k = 0; k <= 90; ++k) points.push_back(line_at(axis + side * s.lateral, k));
+    } else {
+      const double top = 90.0 - s.lateral;
+      for (int k = 0; k <= kSamples / 2; ++k) {
+        const double p = top * k / (kSamples / 2);
+        const double ratio = std::min(1.0, std::sin(s.lateral * kRadian) / std::cos(p * kRadian));
+        points.push_back(line_at(axis + side * std::asin(ratio) / kRadian, p));
+      }
+    }
+    limits.push_back({"lateral limit", std::move(points)});
+  }
+  return limits;
+}
+
+// The plunges [lo, hi] of a zone at one offset from its axis.
+struct Interval {
+  double lo, hi;
+};
+
+// A zone sampled by the offset d from `axis` over [-range, range]: at each d
+// the plunges [lo, hi] (empty when lo > hi) of the direction drawn, the
+// outline the lower bounds forward and the upper ones back.
+template <class Bounds>
+std::vector<Vector3> zone_outline(double axis, double range, Bounds bounds, bool to_pole) {
+  std::vector<std::pair<double, Interval>> samples;
+  for (int k = 0; k <= 2 * kSamples; ++k) {
+    const double d = -range + 2.0 * range * k / (2 * kSamples);
+    const Interval i = bounds(d);
+    if (i.lo <= i.hi) samples.push_back({d, i});
+  }
+  std::vector<Vector3> outline;
+  auto point = [&](double d, double plunge) {
+    // A dip vector's pole: half a turn about, the complement of the plunge.
+    outline.push_back(to_pole ? line_at(axis + d + 180.0, 90.0 - plunge)
+                              : line_at(axis + d, plunge));
+  };
+  for (const auto& [d, i] : samples) point(d, i.lo);
+  for (auto it = samples.rbegin(); it != samples.rend(); ++it) point(it->first, it->second.hi);
+  return outline;
+}
+
+// The angle (degrees) whose sine is sin(lambda) / |sin d|, capped at 90: the
+// steepest dip (planar) within the curved limit at dip-direction offset d.
+double curved_bound(double lambda, double d) {
+  const double sd = std::abs(std::sin(d * kRadian));
+  if (sd <= std::sin(lambda * kRadian)) return 90.0;
+  return std::asin(std::sin(lambda * kRadian) / sd) / kRadian;
+}
+
 }  // namespace
+
+KinematicConstruction kinematic_construction(const Slope& s, KinematicMode mode) {
+  KinematicConstruction c;
+  const bool straight = s.limits == LateralLimits::straight;
+  const double a = s.dip_direction;
+  const double range = straight ? s.lateral : 89.999;
+  c.curves.push_back({"slope face", great_circle(a, s.dip)});
+  switch (mode) {
+    case KinematicMode::planar:
+      // Poles: within phi of the centre dip less than phi.
+      c.curves.push_back({"friction cone", plunge_circle(90.0 - s.friction)});
+      {
+        std::vector<Vector3> envelope;
+        for (int k = 0; k <= kSamples; ++k) {
+          const double d = -90.0 + 180.0 * k / kSamples;
+          envelope.push_back(line_at(a + d + 180.0, 90.0 - apparent_dip(s.dip, d)));
+        }
+        c.curves.push_back({"daylight envelope", std::move(envelope)});
+      }
+      for (ConstructionCurve& l : lateral_limits(a + 180.0, s)) {
+        // The curved limit on poles: |pole . h| = sin lambda.
+        c.curves.push_back(std::move(l));
+      }
+      if (!no_sliding_zone(s))
+        c.zone = zone_outline(
+            a, range,
+            [&](double d) {
+              const double hi =
+                  std::min(apparent_dip(s.dip, d), straight ? 90.0 : curved_bound(s.lateral, d));
+              return Interval{s.friction, hi};
+            },
+            true);
+      break;
+    case KinematicMode::wedge:
+      c.curves.push_back({"friction cone", plunge_circle(s.friction)});
+      c.curves.push_back({"friction plane", great_circle(a, s.friction)});
+      if (!no_sliding_zone(s))
+        c.zone = zone_outline(
+            a, 89.999,
+            [&](double d) {
+              return Interval{s.friction, apparent_dip(s.dip, d)};
+            },
+            false);
+      break;
+    case KinematicMode::flexural:
+      c.curves.push_back({"slip limit", great_circle(a, s.dip - s.friction)});
+      for (ConstructionCurve& l : lateral_limits(a, s)) c.curves.push_back(std::move(l));
+      if (s.dip > s.friction)
+        c.zone = zone_outline(
+            a, range,
+            [&](double d) {
+              const double lo = straight ? 0.0 : 90.0 - curved_bound(s.lateral, d);
+              return Interval{lo, apparent_dip(s.dip - s.friction, d)};
+            },
+            false);
+      break;
+    case KinematicMode::direct:
+      c.curves.push_back({"friction cone", plunge_circle(s.friction)});
+      c.curves.push_back({"toppling limit", great_circle(a + 180.0, 90.0 - s.dip)});
+      for (ConstructionCurve& l : lateral_limits(a + 180.0, s)) c.curves.push_back(std::move(l));
+      c.zone = zone_outline(
+          a + 180.0, range,
+          [&](double d) {
+            const double lo = std::max(apparent_dip(90.0 - s.dip, d),
+                                       straight ? 0.0 : 90.0 - curved_bound(s.lateral, d));
+            return Interval{lo, 90.0};
+          },
+          false);
+      break;
+  }
+  c.poles = mode == KinematicMode::planar || mode == KinematicMode::flexural;
+  return c;
+}
 
 std::string_view zone_name(KinematicZone zone) {
   switch (zone) {

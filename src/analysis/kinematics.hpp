@@ -98,4 +98,20 @@ std::string_view slope_error(const Slope& slope);
 // section `azimuth` degrees from its dip direction: atan(tan dip cos azimuth).
 double apparent_dip(double dip, double azimuth);
 
+// A mode's construction on the net: named curves, each a run of
+// lower-hemisphere points, and the critical zone's outline (closed, the first
+// point not repeated; empty when the mode has none). Planar sliding and
+// flexural toppling are drawn on poles, wedge sliding and direct toppling on
+// intersection lines.
+struct ConstructionCurve {
+  std::string_view name;  // "slope face", "friction cone", "lateral limit", ...
+  std::vector<Vector3> points;
+};
+struct KinematicConstruction {
+  bool poles = true;  // the net shows poles (else lines)
+  std::vector<ConstructionCurve> curves;
+  std::vector<Vector3> zone;
+};
+KinematicConstruction kinematic_construction(const Slope& slope, KinematicMode mode);
+
 }  // namespace polarsketch::analysis

@@ -38,6 +38,12 @@ Z zone_of(KinematicMode mode, const Slope& s, const std::vector<DipDirection>& p
   return kNone;
 }
 
+Vector3 line(double trend, double plunge) {
+  return {std::cos(plunge * kDeg) * std::cos(trend * kDeg),
+          std::cos(plunge * kDeg) * std::sin(trend * kDeg), std::sin(plunge * kDeg)};
+}
+double dot(const Vector3& a, const Vector3& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
 // Two planes whose intersection is the line trend/plunge: the plane dipping
 // along the line, and the vertical plane through it.
 std::vector<DipDirection> pair_along(double trend, double plunge) {
@@ -234,6 +240,41 @@ TEST(Kinematics, ASurveyCountsAsTheDefinitionsInDegrees) {
     EXPECT_EQ(std::make_pair(rw.primary, rw.secondary), std::make_pair(wedge, wedge2));
     EXPECT_GT(planar + planar2, 0u);
     EXPECT_GT(wedge * wedge2 * flex, 0u);
+  }
+}
+
+// The construction drawn on the net holds the definitions: the zone's
+// outline is critical in its mode (its points lie on the boundaries), the
+// face's circle lies in the face, the limits at lambda.
+TEST(Kinematics, TheConstructionLiesOnTheBoundaries) {
+  for (const LateralLimits limits : {LateralLimits::straight, LateralLimits::curved}) {
+    const Slope s = slope(110, 65, 30, 20, limits);
+    for (const KinematicModeEntry& m : kinematic_modes()) {
+      const KinematicConstruction c = kinematic_construction(s, m.mode);
+      ASSERT_GT(c.zone.size(), 10u) << m.name;
+      for (const Vector3& v : c.zone) {
+        const TrendPlunge t = trend_plunge(v);
+        std::vector<DipDirection> planes =
+            c.poles ? std::vector<DipDirection>{{t.trend + 180, 90 - t.plunge}}
+                    : pair_along(t.trend, t.plunge);
+        if (m.mode == KinematicMode::direct) planes.push_back({0, 5});
+        EXPECT_EQ(zone_of(m.mode, s, planes, 0, c.poles ? kSinglePlane : 1), kPrimary)
+            << m.name << " " << t.trend << "/" << t.plunge;
+      }
+      const Vector3 face_pole = line(s.dip_direction + 180, 90 - s.dip);
+      for (const Vector3& v : c.curves.front().points) EXPECT_NEAR(dot(v, face_pole), 0, 1e-12);
+      for (const ConstructionCurve& curve : c.curves) {
+        if (curve.name != "lateral limit") continue;
+        const Vector3 h = line(s.dip_direction + 90, 0);
+        for (const Vector3& v : curve.points) {
+          const double off =
+              limits == LateralLimits::curved
+                  ? std::asin(std::abs(dot(v, h))) / kDeg
+                  : 90 - std::abs(std::remainder(trend_plunge(v).trend - s.dip_direction, 180.0));
+          EXPECT_NEAR(off, limits == LateralLimits::curved ? 20 : 70, 1e-9) << m.name;
+        }
+      }
+    }
   }
 }
 
