@@ -425,6 +425,16 @@ KinematicConstruction kinematic_construction(const Slope& s, KinematicMode mode)
   return c;
 }
 
+std::vector<Vector3> intersection_lines(std::span<const DipDirection> planes) {
+  std::vector<Vector3> lines;
+  KinematicResult ignored;
+  const Frame f(Slope{0, 45});
+  for_each_intersection(
+      f, planes, ignored,
+      [&](std::size_t, std::size_t, const Vector3& v, double n) { lines.push_back(unit(v, n)); });
+  return lines;
+}
+
 std::string_view zone_name(KinematicZone zone) {
   switch (zone) {
     case KinematicZone::primary:

@@ -114,4 +114,8 @@ struct KinematicConstruction {
 };
 KinematicConstruction kinematic_construction(const Slope& slope, KinematicMode mode);
 
+// The intersection line of every pair of planes that has one, at its lower
+// end (unit vectors), in the order of the pairs.
+std::vector<Vector3> intersection_lines(std::span<const DipDirection> planes);
+
 }  // namespace polarsketch::analysis

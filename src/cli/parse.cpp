@@ -75,6 +75,13 @@ Options of plot:
   --levels LIST       contour levels, e.g. 2,4,8 (default: automatic)
   --density-out FILE  write the density grid as CSV: trend,plunge,density
   --hide-data         draw no symbol or great circle per measurement
+  --slope DD/DIP      slope kinematics over the data (with --friction,
+                      --lateral, --limits as kinematics has them)
+  --kinematic planar|wedge|flexural|direct
+                      the failure mode drawn (default planar): the face,
+                      friction cone or plane, daylight envelope, lateral
+                      limits, the critical zone shaded, the critical poles
+                      or intersections in red, a legend line
 
 Options of stats:
   --csv               one CSV line per data set (with a header line)
@@ -536,6 +543,43 @@ Request finish_kinematics(const CLI::App& form, KinematicsRequest& request, Slop
   return request;
 }
 
+// The slope kinematics drawn by plot: --slope, --friction, --lateral,
+// --limits and --kinematic MODE.
+struct PlotSlopeOptions {
+  SlopeOptions slope;
+  std::string mode;
+};
+
+void add_plot_slope_options(CLI::App& form, PlotSlopeOptions& o, Finishers& finish) {
+  add_slope_options(form, o.slope, finish);
+  std::vector<std::string> names;
+  for (const analysis::KinematicModeEntry& m : analysis::kinematic_modes())
+    names.emplace_back(m.name);
+  form.add_option("--kinematic", o.mode,
+                  "with --slope: the failure mode drawn (default " + names.front() + ")")
+      ->check(one_of(names))
+      ->type_name(joined(names, "|"));
+}
+
+// The kinematic picture of plot's options, or why they do not fit. Planar
+// sliding and flexural toppling are judged on poles: drawn as poles unless
+// --planes says otherwise.
+std::string plot_kinematics(const CLI::App& form, PlotSlopeOptions& o, PlotRequest& plot) {
+  if (form.count("--slope") == 0) {
+    for (const char* name : {"--friction", "--lateral", "--limits", "--kinematic"})
+      if (form.count(name) > 0) return std::string(name) + " needs --slope";
+    return "";
+  }
+  if (const std::string why = slope_of(o.slope); !why.empty()) return why;
+  KinematicPicture picture{o.slope.values};
+  if (!o.mode.empty()) picture.mode = *analysis::parse_kinematic_mode(o.mode);
+  const bool on_poles = picture.mode == analysis::KinematicMode::planar ||
+                        picture.mode == analysis::KinematicMode::flexural;
+  if (on_poles && form.count("--planes") == 0) plot.planes = PlaneStyle::poles;
+  plot.kinematics = picture;
+  return "";
+}
+
 // Forms named by the first argument that is not an option.
 bool is_form(std::string_view word) {
   return word == "plot" || word == "stats" || word == "kinematics";
@@ -558,6 +602,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
   CLI::App* plot_form = add_plot_form(app, plot, output, finish);
   ContourOptions contour;
   add_analysis_options(*plot_form, plot, contour, finish);
+  PlotSlopeOptions plot_slope;
+  add_plot_slope_options(*plot_form, plot_slope, finish);
   StatsRequest stats;
   CLI::App* stats_form = add_stats_form(app, stats);
   KinematicsRequest kinematics;
@@ -636,6 +682,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
     auto* done = std::get_if<PlotRequest>(&request);
     if (done == nullptr) return request;
     std::string fault = contour_request(*plot_form, contour, done->contour);
+    if (fault.empty()) fault = plot_kinematics(*plot_form, plot_slope, *done);
     if (fault.empty()) fault = output_clash(*done);
     return fault.empty() ? request : usage_error("plot", fault);
   }

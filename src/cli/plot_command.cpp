@@ -56,6 +56,8 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
     page.density =
         figure::density_layer(inputs.sets, r.contour->density, r.contour->levels, r.projection);
   if (r.stats) err << tables::statistics_table(inputs.sets, page.statistics);
+  if (r.kinematics)
+    page.kinematics = figure::kinematic_layer(inputs.sets, r.kinematics->slope, r.kinematics->mode);
   for (data::DataSet& set : inputs.sets) {
     std::string name = tables::shown_name(set), count = tables::counted(set);
     page.sets.push_back({std::move(set), std::move(name), std::move(count)});

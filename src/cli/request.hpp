@@ -43,6 +43,12 @@ struct ContourRequest {
   std::string density_out;           // CSV file of the grid; empty: none
 };
 
+// The slope kinematics drawn over the data (plot --slope).
+struct KinematicPicture {
+  analysis::Slope slope;
+  analysis::KinematicMode mode = analysis::KinematicMode::planar;
+};
+
 struct PlotRequest {
   InputOptions input;
   std::string output;  // the plot file
@@ -61,6 +67,7 @@ struct PlotRequest {
   bool stats = false;       // draw each set's mean, cone, eigenvectors, girdle; table on stderr
   std::optional<ContourRequest> contour;
   bool hide_data = false;  // no symbol or great circle per measurement
+  std::optional<KinematicPicture> kinematics;
 };
 
 struct StatsRequest {
