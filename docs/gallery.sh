@@ -79,3 +79,5 @@ session plane_axis_slip
 plot fold_contours --contour --stats --planes poles examples/fold_bedding.csv
 plot data_sets --planes both --net 10 \
   examples/fold_bedding.csv examples/lineations.csv examples/faults.csv
+plot slope_planar --slope 120/65 examples/slope_joints.csv
+plot slope_wedge --slope 120/65 --kinematic wedge --hide-data examples/slope_joints.csv
