@@ -84,8 +84,8 @@ TEST(AnalysisCli, EveryMethodIsContouredWithItsLegendAndGrid) {
 TEST(AnalysisCli, GivenLevelsAndUnitsReachTheLegend) {
   ScratchDir dir;
   // The list takes one argument: the FILE after it stays a FILE.
-  const CliRun r = run_cli({"plot", "--contour", "kamb", "--units", "sigma", "--sigma", "2", "-o",
-                            "k.ps", "--levels", "6, 2,4", kFold});
+  const CliRun r = run_cli({"plot", "--contour", "kamb", "--units", "sigma", "--sigma", "2",
+                            "-o", "k.ps", "--levels", "6, 2,4", kFold});
   ASSERT_EQ(r.status, 0) << r.err;
   const std::string ps = read_file("k.ps");
   EXPECT_NE(ps.find("(Density kamb, sigma 2, sigma \\(n = 40\\)) show"), std::string::npos);

@@ -92,7 +92,8 @@ TEST(PlotFigures, ALandscapePageIsWideWithTheDrawingUpright) {
 
   if (!testing::run_quietly("command -v gs && command -v pdftoppm")) GTEST_SKIP() << "no viewer";
   // Ghostscript shows the plot file's sheet with the drawing's top to the left.
-  const testing::Picture upright = testing::turned_clockwise(testing::render_postscript("land.ps"));
+  const testing::Picture upright =
+      testing::turned_clockwise(testing::render_postscript("land.ps"));
   testing::compare_ink(upright, testing::render_pdf("land.pdf"), "landscape PDF");
   const testing::Picture page = testing::render_pdf("page.pdf");
   EXPECT_NEAR(page.width, upright.width, 1);
