@@ -24,10 +24,10 @@ std::string count_of(std::size_t part, std::size_t whole) {
 
 std::string limits_text(const analysis::Slope& s) {
   return s.limits == analysis::LateralLimits::straight
-             ? "straight: on the dip direction (of poles for toppling, of lines for direct "
-               "toppling)"
-             : "curved: on the angle between the pole (or line) and the vertical plane through "
-               "the slope's dip direction";
+             ? "straight: the dip direction (planar), the pole's trend (flexural) or the "
+               "line's trend (direct) within the limit"
+             : "curved: the pole (or line) within the limit of the vertical plane through the "
+               "slope's dip direction";
 }
 
 }  // namespace
