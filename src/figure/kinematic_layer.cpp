@@ -3,6 +3,20 @@
 #include "tables/kinematics_table.hpp"
 
 namespace polarsketch::figure {
+namespace {
+
+// Intersection lines drawn at most: each is a symbol in the file, and the
+// pairs of a thousand planes would make a plot file of hundreds of megabytes.
+constexpr std::size_t kMostLinesDrawn = 10000;
+
+// Every `stride`-th direction, the first kept.
+std::vector<analysis::Vector3> every(const std::vector<analysis::Vector3>& v, std::size_t stride) {
+  std::vector<analysis::Vector3> kept;
+  for (std::size_t i = 0; i < v.size(); i += stride) kept.push_back(v[i]);
+  return kept;
+}
+
+}  // namespace
 
 KinematicLayer kinematic_layer(const std::vector<data::DataSet>& sets, const analysis::Slope& slope,
                                analysis::KinematicMode mode) {
@@ -25,6 +39,13 @@ KinematicLayer kinematic_layer(const std::vector<data::DataSet>& sets, const ana
     layer.legend = std::string(m.name) + ": " + std::to_string(r.primary) + " of " +
                    std::to_string(r.total) + (pairs ? " pairs" : " planes") + " critical (" +
                    tables::percent(r.primary, r.total) + "); " + slope_text;
+  }
+  // A survey of many pairs: an even sample of the lines drawn, and said so.
+  const std::size_t stride = (layer.lines.size() + kMostLinesDrawn - 1) / kMostLinesDrawn;
+  if (stride > 1) {
+    layer.lines = every(layer.lines, stride);
+    layer.critical = every(layer.critical, stride);
+    layer.legend += "; one intersection in " + std::to_string(stride) + " drawn";
   }
   return layer;
 }

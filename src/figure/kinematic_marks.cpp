@@ -15,7 +15,7 @@ namespace {
 constexpr std::int32_t kRed = 2;             // colour slot of the default table
 constexpr float kConstructionWidth = 0.03f;  // cm
 constexpr float kLineSymbol = 0.12f;         // intersection lines, cm
-constexpr float kCriticalSymbol = 0.3f;      // critical items, cm
+constexpr float kCriticalSymbol = 0.22f;     // critical items, cm
 constexpr std::int32_t kFilledCircle = -1;
 constexpr float kLegendText = 0.35f;  // cm
 
