@@ -45,8 +45,8 @@ struct DensityLayer {
 struct KinematicLayer {
   analysis::KinematicMode mode = analysis::KinematicMode::planar;
   analysis::KinematicConstruction construction;
-  std::vector<analysis::Vector3> lines;     // wedge, direct: every intersection line
-  std::vector<analysis::Vector3> critical;  // the primary zone's poles or lines
+  std::vector<analysis::Vector3> lines;     // wedge, direct: the intersection lines drawn
+  std::vector<analysis::Vector3> critical;  // the primary zone's poles or lines drawn
   std::string legend;                       // "planar: 13 of 38 planes critical (34.2 %)"
 };
 
