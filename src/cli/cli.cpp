@@ -27,6 +27,8 @@ int run_request(const Request& request, std::ostream& out, std::ostream& err, st
         } else if constexpr (std::is_same_v<T, InteractiveRequest>) {
           err << "polarsketch: internal error: the interactive program is started by main\n";
           return kExitSoftware;
+        } else if constexpr (std::is_same_v<T, KinematicsRequest>) {
+          return run_kinematics(r, in, out, err);
         } else {
           return run_stats(r, in, out, err);
         }

@@ -18,4 +18,10 @@ int run_stats(const StatsRequest& request, std::istream& in, std::ostream& out, 
 // into the request's plot file, the bins and statistics as CSV with --csv.
 int run_rose(const RoseRequest& request, std::istream& in, std::ostream& out, std::ostream& err);
 
+// Prints, per failure mode of the slope, the critical and secondary counts,
+// their percentages and the denominator; writes the critical items as CSV
+// with --csv.
+int run_kinematics(const KinematicsRequest& request, std::istream& in, std::ostream& out,
+                   std::ostream& err);
+
 }  // namespace polarsketch::cli

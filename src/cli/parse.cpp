@@ -37,12 +37,16 @@ Usage:
   polarsketch rose [OPTIONS] FILE... -o FILE
                                        a rose diagram of strikes, dip directions
                                        or trends of all files together
-  polarsketch plot --help              the options of a form (also for stats, rose)
+  polarsketch kinematics [OPTIONS] FILE...
+                                       slope kinematics: planes and pairs that
+                                       can slide or topple out of a slope face
+  polarsketch plot --help              the options of a form (also for stats,
+                                       rose and kinematics)
 
 FILE is a measurement file (planes, lines or slips; a header names the
 columns); "-" reads standard input.
 
-Options of plot, stats and rose:
+Options of plot, stats, rose and kinematics (rose has no --by):
   --columns LIST      column names of files without a header, e.g. dipdir,dip
   --skip-bad          skip bad lines (and say how many) instead of stopping
   --where EXPR        keep the rows meeting EXPR (repeatable: all must hold):
@@ -82,6 +86,13 @@ Options of plot:
   --density-out FILE  write the density grid as CSV: trend,plunge,density
   --hide-data         draw no symbol or great circle per measurement
   --label COLUMN      write each measurement's text of COLUMN beside it
+  --slope DD/DIP      slope kinematics over the data (with --friction,
+                      --lateral, --limits as kinematics has them)
+  --kinematic planar|wedge|flexural|direct
+                      the failure mode drawn (default planar): the face,
+                      friction cone or plane, daylight envelope, lateral
+                      limits, the critical zone shaded, the critical poles
+                      or intersections in red, a legend line
 
 Options of stats:
   --csv               one CSV line per data set (with a header line)
@@ -105,6 +116,17 @@ for plot; -o may be left out with --csv):
   --dips MIN-MAX      keep planes dipping MIN to MAX degrees
   --csv               the bins and statistics as CSV on standard output
 
+Options of kinematics:
+  --slope DD/DIP      the slope face's dip direction and dip (required)
+  --friction PHI      friction angle, degrees (default 30)
+  --lateral LAMBDA    lateral limit, degrees (default 20)
+  --limits straight|curved
+                      lateral limits on the dip direction (default) or on
+                      the angle to the vertical plane through the slope's
+                      dip direction
+  --csv FILE          write every critical plane and pair as CSV:
+                      mode,zone,label_a,label_b,trend,plunge
+
 Exit statuses: 0 done, 64 wrong usage, 65 bad data, 66 an input file
 cannot be opened, 70 a fault of the program, 73 the output file cannot be
 written.
@@ -117,6 +139,7 @@ Examples:
       examples/field_app_mixed.txt
   polarsketch stats examples/*.csv
   polarsketch rose -o strikes.pdf examples/fold_bedding.csv
+  polarsketch kinematics --slope 120/65 examples/slope_joints.csv
 )";
 
 // The words one after another, `separator` between them.
@@ -667,8 +690,124 @@ Request finish_rose(RoseForm& f, const CLI::App& form) {
 
 // ---- end of polarsketch rose ---------------------------------------------
 
+// The slope of kinematics (and of plot's kinematic layer) as given.
+struct SlopeOptions {
+  std::string slope;  // "DD/DIP"
+  analysis::Slope values;
+};
+
+void add_slope_options(CLI::App& form, SlopeOptions& o, Finishers& finish) {
+  form.add_option("--slope", o.slope, "the slope face's dip direction and dip, e.g. 120/65")
+      ->type_name("DD/DIP");
+  form.add_option("--friction", o.values.friction, "friction angle, degrees (default 30)")
+      ->type_name("PHI");
+  form.add_option("--lateral", o.values.lateral, "lateral limit, degrees (default 20)")
+      ->type_name("LAMBDA");
+  add_choice(form, "--limits", o.values.limits,
+             {{"straight", analysis::LateralLimits::straight},
+              {"curved", analysis::LateralLimits::curved}},
+             "lateral limits on the dip direction (default) or the angle to the slope's "
+             "dip plane",
+             finish);
+}
+
+// The slope of the options, or why it is none: "DD/DIP" two numbers, the dip
+// direction from 0 to 360, the values in their ranges.
+std::string slope_of(SlopeOptions& o) {
+  const std::string& t = o.slope;
+  const std::size_t slash = t.find('/');
+  double dd = 0, dip = 0;
+  const char* end = t.data() + t.size();
+  const auto first = std::from_chars(t.data(), t.data() + std::min(slash, t.size()), dd);
+  const bool read =
+      slash != std::string::npos && first.ec == std::errc() && first.ptr == t.data() + slash &&
+      std::from_chars(t.data() + slash + 1, end, dip).ptr == end && slash + 1 < t.size();
+  if (!read || !(dd >= 0 && dd <= 360))
+    return "--slope '" + t + "' is not DD/DIP (a dip direction from 0 to 360, a dip), e.g. 120/65";
+  o.values.dip_direction = dd == 360 ? 0 : dd;
+  o.values.dip = dip;
+  if (const std::string_view why = analysis::slope_error(o.values); !why.empty())
+    return "--slope, --friction, --lateral: " + std::string(why);
+  return "";
+}
+
+CLI::App* add_kinematics_form(CLI::App& app, KinematicsRequest& request, SlopeOptions& slope,
+                              Finishers& finish) {
+  std::vector<std::string> modes;
+  for (const analysis::KinematicModeEntry& m : analysis::kinematic_modes())
+    modes.push_back(std::string(m.name) + " (" + std::string(m.description) + ")");
+  CLI::App* form = app.add_subcommand(
+      "kinematics", "slope kinematics: planes and pairs that can slide or topple out of a slope");
+  form->set_help_flag("-h,--help", "this text");
+  add_input_options(*form, request.input);
+  add_slope_options(*form, slope, finish);
+  form->add_option("--csv", request.csv,
+                   "write every critical item: mode,zone,label_a,label_b,trend,plunge")
+      ->type_name("FILE");
+  form->footer("\nModes: " + joined(modes, "; ") +
+               ".\n\nExamples:\n"
+               "  polarsketch kinematics --slope 120/65 examples/slope_joints.csv\n"
+               "  polarsketch kinematics --slope 120/65 --friction 35 --limits curved "
+               "--csv critical.csv examples/slope_joints.csv\n");
+  return form;
+}
+
+// The kinematics request completed, or why the options do not fit.
+Request finish_kinematics(const CLI::App& form, KinematicsRequest& request, SlopeOptions& slope,
+                          const Finishers& finish) {
+  for (const auto& f : finish) f();
+  if (form.count("--slope") == 0)
+    return usage_error("kinematics", "--slope DD/DIP is required (the slope face)");
+  if (const std::string why = slope_of(slope); !why.empty()) return usage_error("kinematics", why);
+  request.slope = slope.values;
+  for (const std::string& input : request.input.files)
+    if (!request.csv.empty() && input != "-" && same_file(request.csv, input))
+      return usage_error("kinematics",
+                         "--csv '" + request.csv + "' would overwrite the input file");
+  return request;
+}
+
+// The slope kinematics drawn by plot: --slope, --friction, --lateral,
+// --limits and --kinematic MODE.
+struct PlotSlopeOptions {
+  SlopeOptions slope;
+  std::string mode;
+};
+
+void add_plot_slope_options(CLI::App& form, PlotSlopeOptions& o, Finishers& finish) {
+  add_slope_options(form, o.slope, finish);
+  std::vector<std::string> names;
+  for (const analysis::KinematicModeEntry& m : analysis::kinematic_modes())
+    names.emplace_back(m.name);
+  form.add_option("--kinematic", o.mode,
+                  "with --slope: the failure mode drawn (default " + names.front() + ")")
+      ->check(one_of(names))
+      ->type_name(joined(names, "|"));
+}
+
+// The kinematic picture of plot's options, or why they do not fit. Planar
+// sliding and flexural toppling are judged on poles: drawn as poles unless
+// --planes says otherwise.
+std::string plot_kinematics(const CLI::App& form, PlotSlopeOptions& o, PlotRequest& plot) {
+  if (form.count("--slope") == 0) {
+    for (const char* name : {"--friction", "--lateral", "--limits", "--kinematic"})
+      if (form.count(name) > 0) return std::string(name) + " needs --slope";
+    return "";
+  }
+  if (const std::string why = slope_of(o.slope); !why.empty()) return why;
+  KinematicPicture picture{o.slope.values};
+  if (!o.mode.empty()) picture.mode = *analysis::parse_kinematic_mode(o.mode);
+  const bool on_poles = picture.mode == analysis::KinematicMode::planar ||
+                        picture.mode == analysis::KinematicMode::flexural;
+  if (on_poles && form.count("--planes") == 0) plot.planes = PlaneStyle::poles;
+  plot.kinematics = picture;
+  return "";
+}
+
 // Forms named by the first argument that is not an option.
-bool is_form(std::string_view word) { return word == "plot" || word == "stats" || word == "rose"; }
+bool is_form(std::string_view word) {
+  return word == "plot" || word == "stats" || word == "rose" || word == "kinematics";
+}
 
 }  // namespace
 
@@ -687,10 +826,16 @@ Request parse_arguments(const std::vector<std::string>& args) {
   CLI::App* plot_form = add_plot_form(app, plot, output, finish);
   ContourOptions contour;
   add_analysis_options(*plot_form, plot, contour, finish);
+  PlotSlopeOptions plot_slope;
+  add_plot_slope_options(*plot_form, plot_slope, finish);
   StatsRequest stats;
   CLI::App* stats_form = add_stats_form(app, stats);
   RoseForm rose;
   CLI::App* rose_form = add_rose_form(app, rose);
+  KinematicsRequest kinematics;
+  SlopeOptions slope;
+  Finishers kinematics_finish;
+  CLI::App* kinematics_form = add_kinematics_form(app, kinematics, slope, kinematics_finish);
 
   // One command at most: a command's name among its FILEs is a file.
   app.require_subcommand(0, 1);
@@ -708,15 +853,16 @@ Request parse_arguments(const std::vector<std::string>& args) {
   const auto mark = std::find(form_word, args.end(), "--");
   const std::vector<std::string> marked_files(mark == args.end() ? mark : mark + 1, args.end());
   if (!marked_files.empty()) {
-    for (CLI::App* form : {plot_form, stats_form, rose_form})
+    for (CLI::App* form : {plot_form, stats_form, rose_form, kinematics_form})
       form->get_option("FILE")->required(false);
   }
   const std::vector<std::string> normalised =
       with_contour_method(std::vector<std::string>(args.begin(), mark));
-  const CLI::App& command = form_word == args.end() ? app
-                            : *form_word == "plot"  ? *plot_form
-                            : *form_word == "rose"  ? *rose_form
-                                                    : *stats_form;
+  const CLI::App& command = form_word == args.end()      ? app
+                            : *form_word == "plot"       ? *plot_form
+                            : *form_word == "rose"       ? *rose_form
+                            : *form_word == "kinematics" ? *kinematics_form
+                                                         : *stats_form;
   if (const std::string why = option_taken_as_value(normalised, command); !why.empty())
     return usage_error(&command == &app ? "" : command.get_name(), why);
   std::vector<std::string> reversed(normalised.rbegin(), normalised.rend());
@@ -727,26 +873,34 @@ Request parse_arguments(const std::vector<std::string>& args) {
     if (plot_form->parsed()) return Answer{kExitOk, plot_form->help(app.get_name()), ""};
     if (stats_form->parsed()) return Answer{kExitOk, stats_form->help(app.get_name()), ""};
     if (rose_form->parsed()) return Answer{kExitOk, rose_form->help(app.get_name()), ""};
+    if (kinematics_form->parsed())
+      return Answer{kExitOk, kinematics_form->help(app.get_name()), ""};
     return Answer{kExitOk, usage_text(), ""};
   } catch (const CLI::ParseError& e) {
-    const CLI::App* parsed = plot_form->parsed()    ? plot_form
-                             : stats_form->parsed() ? stats_form
-                             : rose_form->parsed()  ? rose_form
-                                                    : &app;
+    const CLI::App* parsed = plot_form->parsed()         ? plot_form
+                             : stats_form->parsed()      ? stats_form
+                             : rose_form->parsed()       ? rose_form
+                             : kinematics_form->parsed() ? kinematics_form
+                                                         : &app;
     return usage_error(parsed == &app ? "" : parsed->get_name(),
                        plain_usage_error(e, *parsed, app));
   }
 
   if (app.count("--also") > 0 &&
-      (plot_form->parsed() || stats_form->parsed() || rose_form->parsed()))
+      (plot_form->parsed() || stats_form->parsed() || rose_form->parsed() ||
+       kinematics_form->parsed()))
     return usage_error("", "--also is an option of the interactive program, not of a command");
   if (version)
     return Answer{kExitOk, std::string(console::kProgname) + " " + console::kVersion + "\n", ""};
   // A --columns list that names no sound set of columns is wrong usage.
-  const std::string form = plot_form->parsed() ? "plot" : rose_form->parsed() ? "rose" : "stats";
-  InputOptions& input = plot_form->parsed()   ? plot.input
-                        : rose_form->parsed() ? rose.request.input
-                                              : stats.input;
+  const std::string form = plot_form->parsed()         ? "plot"
+                           : rose_form->parsed()       ? "rose"
+                           : kinematics_form->parsed() ? "kinematics"
+                                                       : "stats";
+  InputOptions& input = plot_form->parsed()         ? plot.input
+                        : rose_form->parsed()       ? rose.request.input
+                        : kinematics_form->parsed() ? kinematics.input
+                                                    : stats.input;
   input.files.insert(input.files.end(), marked_files.begin(), marked_files.end());
   if (const std::string why = input.columns.empty() ? "" : data::columns_error(input.columns);
       !why.empty()) {
@@ -760,11 +914,14 @@ Request parse_arguments(const std::vector<std::string>& args) {
     auto* done = std::get_if<PlotRequest>(&request);
     if (done == nullptr) return request;
     std::string fault = contour_request(*plot_form, contour, done->contour);
+    if (fault.empty()) fault = plot_kinematics(*plot_form, plot_slope, *done);
     if (fault.empty()) fault = output_clash(*done);
     return fault.empty() ? request : usage_error("plot", fault);
   }
   if (stats_form->parsed()) return stats;
   if (rose_form->parsed()) return finish_rose(rose, *rose_form);
+  if (kinematics_form->parsed())
+    return finish_kinematics(*kinematics_form, kinematics, slope, kinematics_finish);
   if (app.count("--also") > 0) {
     const auto formats = figure::parse_format_list(also);
     if (!formats) {

@@ -68,6 +68,8 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
         figure::density_layer(inputs.sets, r.contour->density, r.contour->levels, r.projection);
   if (r.stats)
     err << tables::statistics_table(inputs.sets, page.statistics, {r.input.by, inputs.groups});
+  if (r.kinematics)
+    page.kinematics = figure::kinematic_layer(inputs.sets, r.kinematics->slope, r.kinematics->mode);
   for (std::size_t i = 0; i < inputs.sets.size(); ++i) {
     std::string name = legend_name(r, inputs, i), count = tables::counted(inputs.sets[i]);
     std::vector<std::string> labels;

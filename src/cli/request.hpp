@@ -10,6 +10,7 @@
 #include "analysis/density.hpp"
 #include "data/selection.hpp"
 #include "analysis/rose.hpp"
+#include "analysis/kinematics.hpp"
 #include "figure/formats.hpp"
 #include "figure/page.hpp"
 #include "figure/rose_page.hpp"
@@ -49,6 +50,12 @@ struct ContourRequest {
   std::string density_out;           // CSV file of the grid; empty: none
 };
 
+// The slope kinematics drawn over the data (plot --slope).
+struct KinematicPicture {
+  analysis::Slope slope;
+  analysis::KinematicMode mode = analysis::KinematicMode::planar;
+};
+
 struct PlotRequest {
   InputOptions input;
   std::string output;  // the plot file
@@ -68,6 +75,7 @@ struct PlotRequest {
   std::optional<ContourRequest> contour;
   bool hide_data = false;  // no symbol or great circle per measurement
   std::string label;       // the column whose text is written beside each measurement
+  std::optional<KinematicPicture> kinematics;
 };
 
 struct StatsRequest {
@@ -95,6 +103,13 @@ struct RoseRequest {
   bool csv = false;  // the bins and statistics on standard output
 };
 
+// Slope kinematics of the planes of the files (polarsketch kinematics).
+struct KinematicsRequest {
+  InputOptions input;
+  analysis::Slope slope;
+  std::string csv;  // every critical item as CSV; empty: none
+};
+
 // Text to print and the status to exit with, when the arguments alone decide
 // (help, version, a usage error).
 struct Answer {
@@ -109,7 +124,8 @@ struct InteractiveRequest {
   std::vector<const figure::FigureFormat*> also;
 };
 
-using Request = std::variant<Answer, PlotRequest, StatsRequest, InteractiveRequest, RoseRequest>;
+using Request = std::variant<Answer, PlotRequest, StatsRequest, InteractiveRequest, RoseRequest,
+                             KinematicsRequest>;
 
 // Maps the arguments (without the program name) to a request.
 Request parse_arguments(const std::vector<std::string>& args);

@@ -71,6 +71,7 @@ struct DataSet {
   std::vector<Line> lines;          // kind lines
   std::vector<Slip> slips;          // kind slips
   std::vector<std::string> labels;  // one per measurement when a label column exists, else empty
+  std::vector<std::size_t> line_numbers;  // the file's line of each measurement (1-based)
   // The file's other columns, kept as text: their names as the header wrote
   // them, and row by row one value per name (size() * names values).
   std::vector<std::string> attribute_names;

@@ -901,7 +901,10 @@ class Reader {
     Kind added = layout_.kind;
     if (auto bad = read_record(fields, layout_, sets_, sides_, added)) {
       add_error(line_number, *bad);
-    } else if (std::find(order_.begin(), order_.end(), added) == order_.end()) {
+      return;
+    }
+    sets_[static_cast<std::size_t>(added)].line_numbers.push_back(line_number);
+    if (std::find(order_.begin(), order_.end(), added) == order_.end()) {
       order_.push_back(added);
     }
   }

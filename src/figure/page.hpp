@@ -10,6 +10,7 @@
 
 #include "analysis/contours.hpp"
 #include "analysis/density.hpp"
+#include "analysis/kinematics.hpp"
 #include "analysis/sphere.hpp"
 #include "analysis/statistics.hpp"
 #include "data/measurements.hpp"
@@ -40,6 +41,17 @@ struct DensityLayer {
   std::size_t points = 0;
 };
 
+// The slope kinematics of the sets' planes in one mode: the construction,
+// the directions judged (intersection lines; poles are the sets' own), the
+// critical ones, and the legend's line.
+struct KinematicLayer {
+  analysis::KinematicMode mode = analysis::KinematicMode::planar;
+  analysis::KinematicConstruction construction;
+  std::vector<analysis::Vector3> lines;     // wedge, direct: the intersection lines drawn
+  std::vector<analysis::Vector3> critical;  // the primary zone's poles or lines drawn
+  std::string legend;                       // "planar: 13 of 38 planes critical (34.2 %)"
+};
+
 struct Page {
   // The sheet and how it is written.
   const FigureFormat* format = nullptr;  // nullptr: the PostScript plot file
@@ -60,6 +72,7 @@ struct Page {
   bool hide_data = false;  // no symbol or great circle per measurement
   std::optional<DensityLayer> density;
   std::vector<analysis::Statistics> statistics;  // per set; empty: none drawn
+  std::optional<KinematicLayer> kinematics;
 };
 
 // The density layer of the data sets: the grid over the net of the
@@ -68,5 +81,10 @@ struct Page {
 DensityLayer density_layer(const std::vector<data::DataSet>& sets,
                            const analysis::DensityOptions& options, std::vector<double> levels,
                            Projection projection);
+
+// The kinematic layer of the sets' planes (and slips' planes) for a slope
+// and a mode.
+KinematicLayer kinematic_layer(const std::vector<data::DataSet>& sets, const analysis::Slope& slope,
+                               analysis::KinematicMode mode);
 
 }  // namespace polarsketch::figure
