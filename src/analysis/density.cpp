@@ -52,12 +52,13 @@ struct Kernel {
 // sigma 3, this is 1.02 degrees; at n = 10^4 it is 9.5 degrees.
 constexpr double kExpTolerance = 1e-10;
 
-constexpr double kMaxSigma = 1000;
-
 Kernel make_kernel(std::size_t count, const DensityOptions& options) {
   const double k = options.sigma;
-  // Past a thousand the counting circle is the whole sphere to within rounding.
-  if (!(k > 0) || !(k <= kMaxSigma)) throw std::invalid_argument("sigma must be in (0, 1000]");
+  // Past a thousand the counting circle is the whole sphere to within
+  // rounding; below a thousandth, the weights of a large data set leave
+  // the range of a double (k^2 underflows and n / k^2 overflows).
+  if (!(k >= kMinSigma) || !(k <= kMaxSigma))
+    throw std::invalid_argument("sigma must be from 0.001 to 1000");
   if (options.units == DensityUnits::sigma && !has_sigma_units(options.method))
     throw std::invalid_argument("the schmidt method has no sigma units");
   const double n = static_cast<double>(count);
@@ -86,6 +87,10 @@ Kernel make_kernel(std::size_t count, const DensityOptions& options) {
     }
   }
   kernel.scale = options.units == DensityUnits::mud ? 1 / (n * mean) : 1 / (std::sqrt(n) * sd);
+  // A density that is not a finite number is never returned as one.
+  const bool finite = std::isfinite(kernel.f) && std::isfinite(kernel.cutoff) &&
+                      (count == 0 || (std::isfinite(kernel.scale) && kernel.scale > 0));
+  if (!finite) throw std::invalid_argument("the density's weights overflow for this data set");
   return kernel;
 }
 

@@ -15,8 +15,10 @@
 #include "app/params.hpp"
 #include "cli/output_file.hpp"
 #include "cli/request.hpp"
+#include "cli/usage_checks.hpp"
 #include "cli/usage_errors.hpp"
 #include "data/measurements.hpp"
+#include "files/atomic_file.hpp"
 
 namespace polarsketch::cli {
 
@@ -67,10 +69,12 @@ Options of plot:
                       the statistics on standard error
   --contour [METHOD]  density contours of all data sets together under the
                       data: exp-kamb (default), kamb, linear-kamb, schmidt
-  --sigma S           counting area of the Kamb methods (default 3)
+  --sigma S           counting area of the Kamb methods, 0.001 to 1000
+                      (default 3)
   --units mud|sigma   multiples of a uniform distribution (default) or
                       standard deviations (Kamb methods)
-  --levels LIST       contour levels, e.g. 2,4,8 (default: automatic)
+  --levels LIST       contour levels, e.g. 2,4,8 (default: automatic; at
+                      most 1000 levels)
   --density-out FILE  write the density grid as CSV: trend,plunge,density
   --hide-data         draw no symbol or great circle per measurement
 
@@ -282,6 +286,8 @@ std::string parse_levels(const std::string& list, std::vector<double>& levels) {
       return fault + "'" + item + "' is not a number (levels are numbers above 0, e.g. 2,4,8)";
     if (level <= 0) return fault + "'" + item + "' is not above 0 (a density is never below 0)";
     levels.push_back(level);
+    if (levels.size() > kMaxLevels)
+      return fault + "more than " + std::to_string(kMaxLevels) + " levels";
     if (comma == list.size()) return "";
     start = comma + 1;
   }
@@ -315,15 +321,7 @@ std::string contour_request(const CLI::App& form, const ContourOptions& o,
 }
 
 // Whether two names are one file (the second may not exist yet).
-bool same_file(const std::string& a, const std::string& b) {
-  const auto resolved = [](const std::string& name) {
-    std::error_code ec;
-    const std::filesystem::path full = std::filesystem::absolute(name, ec);
-    return ec ? std::filesystem::path() : std::filesystem::weakly_canonical(full, ec);
-  };
-  const std::filesystem::path ra = resolved(a);
-  return !ra.empty() && ra == resolved(b);
-}
+bool same_file(const std::string& a, const std::string& b) { return files::same_file(a, b); }
 
 // An output that would overwrite a measurement file or the other output:
 // the data read would be lost, or one output replaced by the other.
@@ -351,20 +349,23 @@ void add_analysis_options(CLI::App& form, PlotRequest& plot, ContourOptions& con
                   "density contours of all data sets under the data (default exp-kamb)")
       ->check(one_of(method_names()))
       ->type_name("[" + joined(method_names(), "|") + "]");
-  form.add_option("--sigma", contour.sigma, "counting area of the Kamb methods (default 3)")
+  form.add_option("--sigma", contour.sigma,
+                  "counting area of the Kamb methods, 0.001 to 1000 (default 3)")
       ->check(CLI::Validator(
           [](std::string& v) {
             char* end = nullptr;
             const double sigma = std::strtod(v.c_str(), &end);
-            const bool ok = end != v.c_str() && *end == '\0' && sigma > 0 && sigma <= 1000;
-            return ok ? std::string() : "'" + v + "' is not a number above 0 and at most 1000";
+            const bool ok = end != v.c_str() && *end == '\0' && sigma >= analysis::kMinSigma &&
+                            sigma <= analysis::kMaxSigma;
+            return ok ? std::string() : "'" + v + "' is not a number from 0.001 to 1000";
           },
           "", ""))
       ->type_name("S");
   add_choice(form, "--units", contour.units,
              {{"mud", analysis::DensityUnits::mud}, {"sigma", analysis::DensityUnits::sigma}},
              "multiples of a uniform distribution (default) or standard deviations", finish);
-  form.add_option("--levels", contour.levels, "contour levels (default: automatic)")
+  form.add_option("--levels", contour.levels,
+                  "contour levels (default: automatic; at most 1000 levels)")
       ->type_name("LIST");
   form.add_option("--density-out", contour.density_out, "the density grid as CSV")
       ->type_name("FILE");
@@ -402,6 +403,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
   const auto form_word = std::find_if(args.begin(), args.end(), is_form);
   if (form_word != args.end() && *form_word == "plot") {
     if (const std::string why = contour_word_error(args); !why.empty())
+      return usage_error("plot", why);
+    if (const std::string why = empty_file_name(args); !why.empty())
       return usage_error("plot", why);
   }
   // The arguments after the command's "--" are FILEs, whatever they look

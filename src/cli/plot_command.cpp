@@ -1,6 +1,7 @@
 // `polarsketch plot`: the data sets drawn through the plot library in a
 // batch session, into a temporary file renamed onto the plot file when done.
 #include <ostream>
+#include <string>
 
 #include "app/params.hpp"
 #include "cli/analysis_layers.hpp"
@@ -41,6 +42,17 @@ int cannot_write(const std::string& path, const std::string& reason, std::ostrea
   return kExitCantCreate;
 }
 
+// A message of the plot library about the plot file `path` it was given,
+// naming the file the user asked for instead (the library writes a
+// temporary file that is renamed onto it).
+std::string named_as_output(std::string message, const std::string& path,
+                            const std::string& output) {
+  for (std::size_t at = 0; !path.empty() && (at = message.find(path, at)) != std::string::npos;
+       at += output.size())
+    message.replace(at, path.size(), output);
+  return message;
+}
+
 // Draws the page in a batch session into the plot file `path`. Returns
 // kExitOk, or the status of the failure after saying what failed.
 int draw_in_session(const PlotRequest& r, const std::vector<data::DataSet>& sets,
@@ -53,22 +65,15 @@ int draw_in_session(const PlotRequest& r, const std::vector<data::DataSet>& sets
     draw_page(r, sets, layers);
   } catch (const console::OrderlyStop&) {
     // A library routine asked a question the batch session cannot answer.
-    for (const std::string& m : session.messages()) err << "polarsketch: " << m << '\n';
+    for (const std::string& m : session.messages())
+      err << "polarsketch: " << named_as_output(m, path, r.output) << '\n';
     err << "polarsketch: internal error: the plot library stopped; nothing written\n";
     return kExitSoftware;
   }
   const bool written = session.close();
-  for (const std::string& m : session.messages()) err << "polarsketch: " << m << '\n';
+  for (const std::string& m : session.messages())
+    err << "polarsketch: " << named_as_output(m, path, r.output) << '\n';
   if (!written) return cannot_write(r.output, "a write failed (disk full?)", err);
-  return kExitOk;
-}
-
-// A text file written whole under a temporary name, then renamed into place.
-int write_text(const std::string& path, const std::string& text, std::ostream& err) {
-  files::AtomicFile file(path);
-  if (!file.create()) return cannot_write(path, file.error(), err);
-  if (!file.write(text)) return cannot_write(path, "a write failed (disk full?)", err);
-  if (!file.commit()) return cannot_write(path, file.error(), err);
   return kExitOk;
 }
 
@@ -83,17 +88,20 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
   const auto draw = [&](const std::string& path) {
     return draw_in_session(r, inputs.sets, layers, path, err);
   };
-  if (r.format == OutputFormat::postscript) {
-    files::AtomicFile file(r.output);
-    if (!file.create()) return cannot_write(r.output, file.error(), err);
-    if (const int status = draw(file.temp_path()); status != kExitOk) return status;
-    if (!file.commit()) return cannot_write(r.output, file.error(), err);
-  } else if (const int status = write_figure(r, draw, err); status != kExitOk) {
-    return status;
-  }
-  if (r.contour && !r.contour->density_out.empty()) {
-    return write_text(r.contour->density_out, density_csv(layers.density->grid), err);
-  }
+  // The outputs are written all or none: each to its temporary file, and
+  // none renamed onto its target before every one is complete. (A figure's
+  // writer renames its own file; it comes last but the renames.)
+  files::AtomicGroup outputs;
+  files::AtomicFile* plot_file =
+      r.format == OutputFormat::postscript ? &outputs.add(r.output) : nullptr;
+  const std::string density_out = r.contour ? r.contour->density_out : "";
+  files::AtomicFile* density_file = density_out.empty() ? nullptr : &outputs.add(density_out);
+  if (!outputs.create()) return cannot_write(outputs.failed_target(), outputs.error(), err);
+  if (density_file != nullptr && !density_file->write(density_csv(layers.density->grid)))
+    return cannot_write(density_out, "a write failed (disk full?)", err);
+  const int status = plot_file != nullptr ? draw(plot_file->temp_path()) : write_figure(r, draw, err);
+  if (status != kExitOk) return status;
+  if (!outputs.commit()) return cannot_write(outputs.failed_target(), outputs.error(), err);
   return kExitOk;
 }
 
