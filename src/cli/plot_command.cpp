@@ -12,6 +12,7 @@
 #include "cli/stereonet_page.hpp"
 #include "console/stop.hpp"
 #include "files/atomic_file.hpp"
+#include "postscript/writer.hpp"
 #include "stereonet/batch_session.hpp"
 
 namespace polarsketch::cli {
@@ -74,6 +75,12 @@ int draw_in_session(const PlotRequest& r, const std::vector<data::DataSet>& sets
   for (const std::string& m : session.messages())
     err << "polarsketch: " << named_as_output(m, path, r.output) << '\n';
   if (!written) return cannot_write(r.output, "a write failed (disk full?)", err);
+  if (postscript::writer().non_finite_count() > 0) {
+    // A drawing that is not what the numbers say is never kept.
+    err << "polarsketch: internal error: a coordinate of the page is not a finite number; "
+           "nothing written\n";
+    return kExitSoftware;
+  }
   return kExitOk;
 }
 

@@ -667,9 +667,11 @@ struct MeasurementStream::State {
     partial_open = partial_open || !bytes.empty();
     if (in_comment) return;
     std::size_t keep = bytes.size();
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-      if (bytes[i] == '"') quoted = !quoted;
-      if (bytes[i] == '#' && !quoted) {
+    for (std::size_t i = bytes.find_first_of("\"#"); i != std::string_view::npos;
+         i = bytes.find_first_of("\"#", i + 1)) {
+      if (bytes[i] == '"') {
+        quoted = !quoted;
+      } else if (!quoted) {
         keep = i;
         in_comment = true;
         break;
