@@ -330,7 +330,13 @@ std::string output_clash(const PlotRequest& plot) {
   if (!density_out.empty() && same_file(density_out, plot.output))
     return "--density-out '" + density_out + "' is the plot file too";
   for (const std::string& input : plot.input.files) {
-    if (input == "-") continue;
+    if (input == "-") {
+      if (files::is_standard_input(plot.output))
+        return "the plot file '" + plot.output + "' is the file standard input reads";
+      if (!density_out.empty() && files::is_standard_input(density_out))
+        return "--density-out '" + density_out + "' is the file standard input reads";
+      continue;
+    }
     if (same_file(plot.output, input))
       return "the plot file '" + plot.output + "' would overwrite the input file";
     if (!density_out.empty() && same_file(density_out, input))

@@ -237,6 +237,13 @@ bool same_file(const std::string& a, const std::string& b) {
   return !ra.empty() && ra == resolved(b);
 }
 
+bool is_standard_input(const std::string& path) {
+  struct stat in {}, named {};
+  return ::fstat(STDIN_FILENO, &in) == 0 && S_ISREG(in.st_mode) &&
+         ::stat(path.c_str(), &named) == 0 && in.st_dev == named.st_dev &&
+         in.st_ino == named.st_ino;
+}
+
 bool replace_file(const std::string& path, std::string_view contents, std::string* error) {
   AtomicFile file(path);
   const bool ok = file.create() && file.write(contents) && file.commit();

@@ -95,6 +95,9 @@ class AtomicGroup {
 // are followed.
 bool same_file(const std::string& a, const std::string& b);
 
+// Whether `path` names the regular file the process's standard input reads.
+bool is_standard_input(const std::string& path);
+
 // Replaces the file `path` by one holding `contents`, through an AtomicFile.
 // False (with the reason in `error` when given) on failure, the old file
 // then left as it was.

@@ -154,6 +154,18 @@ CliRun run_limited(const std::string& limits, const std::string& args) {
   return r;
 }
 
+TEST(HostileArguments, StandardInputsFileIsNotAnOutput) {
+  ScratchDir dir;
+  write_file("site.ps", kPlanes);
+  for (const char* args : {"plot -o site.ps - <site.ps",
+                           "plot --contour --density-out site.ps - <site.ps"}) {
+    const CliRun r = run_limited(":", args);
+    EXPECT_EQ(r.status, 64) << args << ": " << r.err;
+    EXPECT_NE(r.err.find("standard input reads"), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(read_file("site.ps"), kPlanes);
+}
+
 #if defined(__SANITIZE_ADDRESS__)
 #define POLARSKETCH_ASAN 1
 #elif defined(__has_feature)
