@@ -18,7 +18,8 @@ with a timeout and a file-size limit, and is classified:
 
   crash        killed by a signal
   sanitizer    an ASan/UBSan/LSan report on standard error
-  hang         no exit within the timeout (20 s)
+  hang         no exit within the timeout (20 s), nor within four times it
+               when run again (a case that ends then is counted as slow, apart)
   badexit      exit status outside {0, 64, 65, 66, 70, 73}
   unrenderable exit 0 and an output that does not render (gs for .ps/.eps,
                pdftoppm for .pdf, rsvg-convert for .svg, PIL for .png) or
@@ -1115,6 +1116,11 @@ def run_one(idx):
         shutil.rmtree(d, ignore_errors=True)
         res2, d = run_case(conf["binary"], case, conf, timeout=TIMEOUT * 4)
         res["detail"].append("rerun with %ds: %s in %ss" % (TIMEOUT * 4, res2["rc"], res2["secs"]))
+        if res2["rc"] != "timeout":
+            # It ends: a slow case (a busy machine, a large input), judged by
+            # its rerun and counted apart.
+            detail = res["detail"]
+            res = dict(res2, detail=res2["detail"] + detail, slow=True)
     if res["classes"]:
         name = "%s-%s-s%s-%d" % ("+".join(sorted(set(res["classes"]))), conf["tag"], conf["seed"], idx)
         dest = os.path.join(conf["faildir"], name)
@@ -1196,7 +1202,7 @@ def main():
     classes = ["crash", "sanitizer", "hang", "badexit", "unrenderable", "missing", "leftover", "written",
                "stray", "clobbered", "unplaced", "silent", "nonfinite", "csvshape", "bigfile"]
     counts = {c: 0 for c in classes}
-    rcs, forms, n, secs = {}, {}, 0, 0.0
+    rcs, forms, n, secs, slow = {}, {}, 0, 0.0, 0
     failures = []
     t0 = time.time()
     with mp.Pool(a.workers, initializer=worker_init, initargs=(conf,)) as pool:
@@ -1205,6 +1211,9 @@ def main():
             rcs[str(res["rc"])] = rcs.get(str(res["rc"]), 0) + 1
             forms[res["form"]] = forms.get(res["form"], 0) + 1
             secs += res["secs"]
+            if res.get("slow"):
+                slow += 1
+                print("SLOW #%d %s" % (res["index"], res["detail"][-1]), flush=True)
             for c in set(res["classes"]):
                 counts[c] += 1
             if res["classes"]:
@@ -1230,11 +1239,12 @@ def main():
     print("binary %s seed %s cases %d..%d: %.0f s wall, %.3f s per case in the program" %
           (binary, a.seed, a.start, a.start + n - 1, wall, secs / max(n, 1)))
     print("forms %s; exit statuses %s" % (json.dumps(forms, sort_keys=True), json.dumps(rcs, sort_keys=True)))
-    print("cases %d; " % n + " ".join("%s %d" % (c, counts[c]) for c in classes))
+    print("cases %d; " % n + " ".join("%s %d" % (c, counts[c]) for c in classes) +
+          " (slow but ending: %d)" % slow)
     shutil.rmtree(workroot, ignore_errors=True)
     if a.json:
         with open(a.json, "w") as f:
-            json.dump({"cases": n, "counts": counts, "rcs": rcs, "forms": forms, "wall": wall, "seed": a.seed,
+            json.dump({"cases": n, "counts": counts, "slow": slow, "rcs": rcs, "forms": forms, "wall": wall, "seed": a.seed,
                        "start": a.start, "binary": binary, "failures": [r.get("kept") for r in failures]},
                       f, indent=1)
     return 1 if any(counts.values()) else 0
