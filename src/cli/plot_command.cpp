@@ -13,6 +13,7 @@
 #include "console/stop.hpp"
 #include "files/atomic_file.hpp"
 #include "postscript/writer.hpp"
+#include "render/cairo_device.hpp"
 #include "stereonet/batch_session.hpp"
 
 namespace polarsketch::cli {
@@ -58,6 +59,7 @@ std::string named_as_output(std::string message, const std::string& path,
 // kExitOk, or the status of the failure after saying what failed.
 int draw_in_session(const PlotRequest& r, const std::vector<data::DataSet>& sets,
                     const AnalysisLayers& layers, const std::string& path, std::ostream& err) {
+  const std::size_t non_finite_before = render::non_finite_coordinates();
   stereonet::BatchSession session(app::kProgname, app::kVersion, app::kDate);
   if (!session.open(path, r.output, driver_settings(r))) {
     return cannot_write(r.output, "the file could not be opened", err);
@@ -75,7 +77,8 @@ int draw_in_session(const PlotRequest& r, const std::vector<data::DataSet>& sets
   for (const std::string& m : session.messages())
     err << "polarsketch: " << named_as_output(m, path, r.output) << '\n';
   if (!written) return cannot_write(r.output, "a write failed (disk full?)", err);
-  if (postscript::writer().non_finite_count() > 0) {
+  if (postscript::writer().non_finite_count() > 0 ||
+      render::non_finite_coordinates() != non_finite_before) {
     // A drawing that is not what the numbers say is never kept.
     err << "polarsketch: internal error: a coordinate of the page is not a finite number; "
            "nothing written\n";

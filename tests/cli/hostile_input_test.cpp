@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +21,7 @@
 #include "console/units.hpp"
 #include "postscript/ps_test_support.hpp"
 #include "postscript/writer.hpp"
+#include "render/cairo_device.hpp"
 
 namespace polarsketch::cli {
 namespace {
@@ -219,7 +221,15 @@ TEST(HostileOutputs, AFailedWriteNamesTheFileGivenNotItsTemporaryFile) {
   EXPECT_EQ(read_file("old.ps"), "older");
 }
 
-TEST(HostileOutputs, TheWriterCountsNumbersThatAreNotFinite) {
+TEST(HostileOutputs, TheWritersCountNumbersThatAreNotFinite) {
+  render::CairoDevice figure;
+  const std::size_t before = render::non_finite_coordinates();
+  figure.begin_page(1, render::Orientation::portrait);
+  const std::vector<render::Point> line{{1, 2}, {std::nan(""), 3}, {4, HUGE_VAL}};
+  figure.polyline(line, {});
+  figure.end_page();
+  EXPECT_EQ(render::non_finite_coordinates() - before, 2u);
+
   std::ostringstream sink;
   console::bind_output(98, sink);
   postscript::PlotWriter w;
