@@ -286,8 +286,11 @@ std::string parse_levels(const std::string& list, std::vector<double>& levels) {
       return fault + "'" + item + "' is not a number (levels are numbers above 0, e.g. 2,4,8)";
     if (level <= 0) return fault + "'" + item + "' is not above 0 (a density is never below 0)";
     levels.push_back(level);
-    if (levels.size() > kMaxLevels)
-      return fault + "more than " + std::to_string(kMaxLevels) + " levels";
+    if (levels.size() > kMaxLevels) {
+      const auto items = std::count(list.begin(), list.end(), ',') + 1;
+      return "--levels: " + std::to_string(items) + " levels; at most " +
+             std::to_string(kMaxLevels) + " are drawn";
+    }
     if (comma == list.size()) return "";
     start = comma + 1;
   }
