@@ -1108,6 +1108,10 @@ def worker_init(conf):
 
 def run_one(idx):
     conf = CONF
+    # Cases queued before the deadline but not started by then are skipped,
+    # so that --minutes bounds the run's wall time.
+    if conf.get("deadline") and time.time() > conf["deadline"]:
+        return None
     case = make_case(conf["seed"], idx)
     res, d = run_case(conf["binary"], case, conf)
     global RERUNS
@@ -1192,6 +1196,7 @@ def main():
         shutil.rmtree(workroot, ignore_errors=True)
         return 0
     deadline = time.time() + a.minutes * 60 if a.minutes else None
+    conf["deadline"] = deadline
 
     def indices():
         for i in range(a.start, a.start + a.cases):
@@ -1207,6 +1212,8 @@ def main():
     t0 = time.time()
     with mp.Pool(a.workers, initializer=worker_init, initargs=(conf,)) as pool:
         for res in pool.imap_unordered(run_one, indices(), chunksize=2):
+            if res is None:
+                continue
             n += 1
             rcs[str(res["rc"])] = rcs.get(str(res["rc"]), 0) + 1
             forms[res["form"]] = forms.get(res["form"], 0) + 1
