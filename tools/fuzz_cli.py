@@ -1230,6 +1230,12 @@ def main():
             if n % 500 == 0:
                 print("... %d cases, %.0f s" % (n, time.time() - t0), flush=True)
     wall = time.time() - t0
+    # Written first: minimising runs as user nobody when started as root.
+    if a.json:
+        with open(a.json, "w") as f:
+            json.dump({"cases": n, "counts": counts, "slow": slow, "rcs": rcs, "forms": forms, "wall": wall, "seed": a.seed,
+                       "start": a.start, "binary": binary, "failures": [r.get("kept") for r in failures]},
+                      f, indent=1)
     if a.minimize and failures:
         worker_init(conf)
         done = {}
@@ -1249,11 +1255,6 @@ def main():
     print("cases %d; " % n + " ".join("%s %d" % (c, counts[c]) for c in classes) +
           " (slow but ending: %d)" % slow)
     shutil.rmtree(workroot, ignore_errors=True)
-    if a.json:
-        with open(a.json, "w") as f:
-            json.dump({"cases": n, "counts": counts, "slow": slow, "rcs": rcs, "forms": forms, "wall": wall, "seed": a.seed,
-                       "start": a.start, "binary": binary, "failures": [r.get("kept") for r in failures]},
-                      f, indent=1)
     return 1 if any(counts.values()) else 0
 
 
