@@ -2,6 +2,7 @@
 #include "cli/cli.hpp"
 
 #include <exception>
+#include <new>
 #include <ostream>
 #include <type_traits>
 #include <variant>
@@ -56,8 +57,11 @@ int run(const Request& request, std::ostream& out, std::ostream& err, std::istre
       return status == kExitOk ? kExitCantCreate : status;
     }
     return status;
+  } catch (const std::bad_alloc&) {
+    err << "polarsketch: out of memory\n";
+    return kExitSoftware;
   } catch (const std::exception& e) {
-    // Out of memory, or a fault of the system below: said, never a crash.
+    // A fault of the system below: said, never a crash.
     err << "polarsketch: " << e.what() << '\n';
     return kExitSoftware;
   }

@@ -14,9 +14,11 @@
 
 #include "cli/output_file.hpp"
 #include "cli/request.hpp"
+#include "cli/usage_checks.hpp"
 #include "cli/usage_errors.hpp"
 #include "console/identity.hpp"
 #include "data/measurements.hpp"
+#include "files/atomic_file.hpp"
 
 namespace polarsketch::cli {
 
@@ -79,10 +81,12 @@ Options of plot:
                       the eigenvectors 1, 2, 3 and (planes) the girdle; print
                       the statistics on standard error
   --contour [METHOD]  density contours of all data sets together under the
-@METHODS@  --sigma S           counting area of the Kamb methods (default 3)
+@METHODS@  --sigma S           counting area of the Kamb methods, 0.001 to 1000
+                      (default 3)
   --units mud|sigma   multiples of a uniform distribution (default) or
                       standard deviations (Kamb methods)
-  --levels LIST       contour levels, e.g. 2,4,8 (default: automatic)
+  --levels LIST       contour levels, e.g. 2,4,8 (default: automatic; at
+                      most 1000 levels)
   --density-out FILE  write the density grid as CSV: trend,plunge,density
   --hide-data         draw no symbol or great circle per measurement
   --label COLUMN      write each measurement's text of COLUMN beside it
@@ -442,6 +446,11 @@ std::string parse_levels(const std::string& list, std::vector<double>& levels) {
       return fault + "'" + item + "' is not a number (levels are numbers above 0, e.g. 2,4,8)";
     if (level <= 0) return fault + "'" + item + "' is not above 0 (a density is never below 0)";
     levels.push_back(level);
+    if (levels.size() > kMaxLevels) {
+      const auto items = std::count(list.begin(), list.end(), ',') + 1;
+      return "--levels: " + std::to_string(items) + " levels; at most " +
+             std::to_string(kMaxLevels) + " are drawn";
+    }
     if (comma == list.size()) return "";
     start = comma + 1;
   }
@@ -475,15 +484,7 @@ std::string contour_request(const CLI::App& form, const ContourOptions& o,
 }
 
 // Whether two names are one file (the second may not exist yet).
-bool same_file(const std::string& a, const std::string& b) {
-  const auto resolved = [](const std::string& name) {
-    std::error_code ec;
-    const std::filesystem::path full = std::filesystem::absolute(name, ec);
-    return ec ? std::filesystem::path() : std::filesystem::weakly_canonical(full, ec);
-  };
-  const std::filesystem::path ra = resolved(a);
-  return !ra.empty() && ra == resolved(b);
-}
+bool same_file(const std::string& a, const std::string& b) { return files::same_file(a, b); }
 
 // An output that would overwrite a measurement file or the other output:
 // the data read would be lost, or one output replaced by the other.
@@ -491,14 +492,10 @@ std::string output_clash(const PlotRequest& plot) {
   const std::string density_out = plot.contour ? plot.contour->density_out : "";
   if (!density_out.empty() && same_file(density_out, plot.output))
     return "--density-out '" + density_out + "' is the plot file too";
-  for (const std::string& input : plot.input.files) {
-    if (input == "-") continue;
-    if (same_file(plot.output, input))
-      return "the plot file '" + plot.output + "' would overwrite the input file";
-    if (!density_out.empty() && same_file(density_out, input))
-      return "--density-out '" + density_out + "' would overwrite the input file";
-  }
-  return "";
+  if (std::string why = overwrites_input(plot.output, "the plot file", plot.input.files);
+      !why.empty())
+    return why;
+  return overwrites_input(density_out, "--density-out", plot.input.files);
 }
 
 // The options of the statistics and density layers of plot.
@@ -511,20 +508,23 @@ void add_analysis_options(CLI::App& form, PlotRequest& plot, ContourOptions& con
                   "density contours of all data sets under the data (default exp-kamb)")
       ->check(one_of(method_names()))
       ->type_name("[" + joined(method_names(), "|") + "]");
-  form.add_option("--sigma", contour.sigma, "counting area of the Kamb methods (default 3)")
+  form.add_option("--sigma", contour.sigma,
+                  "counting area of the Kamb methods, 0.001 to 1000 (default 3)")
       ->check(CLI::Validator(
           [](std::string& v) {
             char* end = nullptr;
             const double sigma = std::strtod(v.c_str(), &end);
-            const bool ok = end != v.c_str() && *end == '\0' && sigma > 0 && sigma <= 1000;
-            return ok ? std::string() : "'" + v + "' is not a number above 0 and at most 1000";
+            const bool ok = end != v.c_str() && *end == '\0' && sigma >= analysis::kMinSigma &&
+                            sigma <= analysis::kMaxSigma;
+            return ok ? std::string() : "'" + v + "' is not a number from 0.001 to 1000";
           },
           "", ""))
       ->type_name("S");
   add_choice(form, "--units", contour.units,
              {{"mud", analysis::DensityUnits::mud}, {"sigma", analysis::DensityUnits::sigma}},
              "multiples of a uniform distribution (default) or standard deviations", finish);
-  form.add_option("--levels", contour.levels, "contour levels (default: automatic)")
+  form.add_option("--levels", contour.levels,
+                  "contour levels (default: automatic; at most 1000 levels)")
       ->type_name("LIST");
   form.add_option("--density-out", contour.density_out, "the density grid as CSV")
       ->type_name("FILE");
@@ -681,9 +681,9 @@ Request finish_rose(RoseForm& f, const CLI::App& form) {
     const FormatChoice format = output_format(r.output);
     if (!format) return fail("cannot write '" + r.output + "': " + format.error);
     r.format = *format;
-    for (const std::string& input : r.input.files)
-      if (input != "-" && same_file(r.output, input))
-        return fail("the plot file '" + r.output + "' would overwrite the input file");
+    if (const std::string why = overwrites_input(r.output, "the plot file", r.input.files);
+        !why.empty())
+      return fail(why);
   }
   return r;
 }
@@ -760,10 +760,9 @@ Request finish_kinematics(const CLI::App& form, KinematicsRequest& request, Slop
     return usage_error("kinematics", "--slope DD/DIP is required (the slope face)");
   if (const std::string why = slope_of(slope); !why.empty()) return usage_error("kinematics", why);
   request.slope = slope.values;
-  for (const std::string& input : request.input.files)
-    if (!request.csv.empty() && input != "-" && same_file(request.csv, input))
-      return usage_error("kinematics",
-                         "--csv '" + request.csv + "' would overwrite the input file");
+  if (const std::string why = overwrites_input(request.csv, "--csv", request.input.files);
+      !why.empty())
+    return usage_error("kinematics", why);
   return request;
 }
 
@@ -845,6 +844,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
   const auto form_word = std::find_if(args.begin(), args.end(), is_form);
   if (form_word != args.end() && *form_word == "plot") {
     if (const std::string why = contour_word_error(args); !why.empty())
+      return usage_error("plot", why);
+    if (const std::string why = empty_file_name(args); !why.empty())
       return usage_error("plot", why);
   }
   // The arguments after the command's "--" are FILEs, whatever they look
