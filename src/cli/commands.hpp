@@ -18,4 +18,13 @@ int run_stats(const StatsRequest& request, std::istream& in, std::ostream& out, 
 // into the request's plot file, the bins and statistics as CSV with --csv.
 int run_rose(const RoseRequest& request, std::istream& in, std::ostream& out, std::ostream& err);
 
+// Rotates the data sets by the steps in order and writes them as one
+// measurement file; the net rotation on standard error.
+int run_rotate(const RotateRequest& request, std::istream& in, std::ostream& out,
+               std::ostream& err);
+
+// Splits the data into sets by axial k-means and writes them as one
+// measurement file with a set column; each set's summary on standard error.
+int run_sets(const SetsRequest& request, std::istream& in, std::ostream& out, std::ostream& err);
+
 }  // namespace polarsketch::cli

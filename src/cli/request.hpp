@@ -95,6 +95,30 @@ struct RoseRequest {
   bool csv = false;  // the bins and statistics on standard output
 };
 
+// One step of polarsketch rotate, in the order given.
+struct RotationStep {
+  enum class Kind { axis, unfold };
+  Kind kind = Kind::axis;
+  double trend = 0;   // the axis's trend, or the bed's dip direction
+  double plunge = 0;  // the axis's plunge (negative: upward), or the bed's dip
+  double angle = 0;   // degrees about the axis (right-hand rule)
+};
+
+// The data rotated and written as a measurement file (polarsketch rotate).
+struct RotateRequest {
+  InputOptions input;
+  std::string output;  // empty: standard output
+  std::vector<RotationStep> steps;
+};
+
+// The data split into sets by axial k-means (polarsketch sets).
+struct SetsRequest {
+  InputOptions input;
+  std::string output;  // empty: standard output
+  int k = 0;
+  std::vector<data::Line> seeds;  // empty: the deterministic seeding
+};
+
 // Text to print and the status to exit with, when the arguments alone decide
 // (help, version, a usage error).
 struct Answer {
@@ -109,7 +133,8 @@ struct InteractiveRequest {
   std::vector<const figure::FigureFormat*> also;
 };
 
-using Request = std::variant<Answer, PlotRequest, StatsRequest, InteractiveRequest, RoseRequest>;
+using Request = std::variant<Answer, PlotRequest, StatsRequest, InteractiveRequest, RoseRequest,
+                             RotateRequest, SetsRequest>;
 
 // Maps the arguments (without the program name) to a request.
 Request parse_arguments(const std::vector<std::string>& args);
