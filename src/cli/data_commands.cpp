@@ -92,7 +92,7 @@ void add_set_column(data::DataSet& set, const std::vector<std::size_t>& set_of) 
 // principal axis), eigenvalues and the mean squared sine to the centre.
 void report_sets(const std::vector<data::Vector3>& axes, const analysis::SetSplit& split,
                  std::ostream& err) {
-  err << "set      n  mean axis   Fisher k  alpha95      S1      S2      S3  dispersion\n";
+  err << "set      n  axis        Fisher k  alpha95      S1      S2      S3  dispersion\n";
   for (std::size_t j = 0; j < split.centres.size(); ++j) {
     std::vector<data::Vector3> members;
     for (std::size_t i = 0; i < axes.size(); ++i)

@@ -37,7 +37,12 @@ Usage:
   polarsketch rose [OPTIONS] FILE... -o FILE
                                        a rose diagram of strikes, dip directions
                                        or trends of all files together
-  polarsketch plot --help              the options of a form (also for stats, rose)
+  polarsketch rotate [OPTIONS] FILE... the data rotated, written as a measurement file
+  polarsketch sets --k N [OPTIONS] FILE...
+                                       the data split into N sets (axial k-means),
+                                       written with a column set
+  polarsketch plot --help              the options of a form (also for stats, rose,
+                                       rotate, sets)
 
 FILE is a measurement file (planes, lines or slips; a header names the
 columns); "-" reads standard input.
@@ -105,6 +110,18 @@ for plot; -o may be left out with --csv):
   --dips MIN-MAX      keep planes dipping MIN to MAX degrees
   --csv               the bins and statistics as CSV on standard output
 
+Options of rotate and sets (besides --columns, --skip-bad and --where; the
+files must hold one kind, written to one file):
+  -o, --output FILE   the measurement file written (default: standard output)
+  --axis TREND/PLUNGE --angle A
+                      rotate: by A degrees about the axis, clockwise looking
+                      along it (right-hand rule, north-east-down)
+  --unfold DD/DIP     rotate: about the strike line of the plane DD/DIP until
+                      it is horizontal; steps apply in the order given
+  --k N               sets: the number of sets
+  --seed TREND/PLUNGE sets: a starting centre, given N times (default: the
+                      principal axis, then the datum farthest from the seeds)
+
 Exit statuses: 0 done, 64 wrong usage, 65 bad data, 66 an input file
 cannot be opened, 70 a fault of the program, 73 the output file cannot be
 written.
@@ -117,6 +134,8 @@ Examples:
       examples/field_app_mixed.txt
   polarsketch stats examples/*.csv
   polarsketch rose -o strikes.pdf examples/fold_bedding.csv
+  polarsketch rotate --unfold 120/35 -o restored.csv examples/fold_bedding.csv
+  polarsketch sets --k 3 -o sets.csv examples/fold_bedding.csv
 )";
 
 // The words one after another, `separator` between them.
@@ -723,8 +742,8 @@ CLI::App* add_sets_form(CLI::App& app, SetsRequest& s, DataForm& f) {
               "the datum farthest from the centres chosen)");
   form->footer(
       "\nExamples:\n"
-      "  polarsketch sets --k 3 -o joints_sets.csv examples/joints.csv\n"
-      "  polarsketch sets --k 2 --seed 090/10 --seed 000/80 examples/joints.csv\n");
+      "  polarsketch sets --k 3 -o sets.csv examples/fold_bedding.csv\n"
+      "  polarsketch sets --k 2 --seed 160/45 --seed 320/35 examples/fold_bedding.csv\n");
   return form;
 }
 

@@ -38,7 +38,9 @@ TEST(Manual, DescribesEveryOptionOfTheHelpTexts) {
   for (const auto& args : {std::vector<std::string>{"--help"},
                            {"plot", "--help"},
                            {"stats", "--help"},
-                           {"rose", "--help"}}) {
+                           {"rose", "--help"},
+                           {"rotate", "--help"},
+                           {"sets", "--help"}}) {
     const CliRun r = run_cli(args);
     ASSERT_EQ(r.status, 0);
     const std::string& help = r.out;
