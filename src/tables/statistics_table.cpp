@@ -54,6 +54,11 @@ std::vector<Field> fields(const data::DataSet& set, const analysis::Statistics& 
   const bool girdle = set.kind == data::Kind::planes && s.girdle;
   f.push_back(girdle ? azimuth(s.girdle->dip_direction) : std::nullopt);
   f.push_back(girdle ? angle(s.girdle->dip) : std::nullopt);
+  // Bingham: concentrations toward v2, v3 and the 95 % ellipse's semi-angles.
+  f.push_back(number(s.bingham_k2));
+  f.push_back(number(s.bingham_k3));
+  f.push_back(angle(s.bingham_semi_v2));
+  f.push_back(angle(s.bingham_semi_v3));
   return f;
 }
 
@@ -123,6 +128,8 @@ std::string statistics_table(const std::vector<data::DataSet>& sets,
       row("girdle dipdir / dip", pair(16));
       row("beta axis", pair(12));
     }
+    row("Bingham k2 k3", shown(f[18]) + "  " + shown(f[19]));
+    row("95 % ellipse to v2 v3", shown(f[20]) + "  " + shown(f[21]));
   }
   return out;
 }
@@ -133,7 +140,8 @@ std::string statistics_csv(const std::vector<data::DataSet>& sets,
   std::string out =
       std::string(grouped ? "file,group," : "file,") +
       "kind,n,mean_trend,mean_plunge,R,k,alpha95,s1,s2,s3,v1_trend,v1_plunge,v2_trend,"
-      "v2_plunge,v3_trend,v3_plunge,K,C,girdle_dipdir,girdle_dip\n";
+      "v2_plunge,v3_trend,v3_plunge,K,C,girdle_dipdir,girdle_dip,bingham_k2,bingham_k3,"
+      "ellipse_v2,ellipse_v3\n";
   for (std::size_t i = 0; i < sets.size(); ++i) {
     out += csv_field(sets[i].name) + "," + (grouped ? csv_field(groups.values[i]) + "," : "") +
            std::string(data::kind_name(sets[i].kind)) + "," + std::to_string(sets[i].size());

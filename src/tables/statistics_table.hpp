@@ -38,7 +38,8 @@ std::string statistics_table(const std::vector<data::DataSet>& sets,
 
 // The header line
 // file,kind,n,mean_trend,mean_plunge,R,k,alpha95,s1,s2,s3,v1_trend,v1_plunge,
-// v2_trend,v2_plunge,v3_trend,v3_plunge,K,C,girdle_dipdir,girdle_dip
+// v2_trend,v2_plunge,v3_trend,v3_plunge,K,C,girdle_dipdir,girdle_dip,
+// bingham_k2,bingham_k3,ellipse_v2,ellipse_v3
 // and one line per data set: angles with 2 decimals, other values with 6
 // significant digits, undefined values (and the girdle of lines) empty.
 // Grouped sets have a column "group" after "file" with their value.

@@ -31,9 +31,10 @@ TEST(AnalysisCli, StatsCsvHasTheHeaderAndOneLinePerDataSet) {
   ASSERT_EQ(lines.size(), 3u) << r.out;
   EXPECT_EQ(lines[0],
             "file,kind,n,mean_trend,mean_plunge,R,k,alpha95,s1,s2,s3,v1_trend,v1_plunge,v2_trend,"
-            "v2_plunge,v3_trend,v3_plunge,K,C,girdle_dipdir,girdle_dip");
+            "v2_plunge,v3_trend,v3_plunge,K,C,girdle_dipdir,girdle_dip,bingham_k2,bingham_k3,"
+            "ellipse_v2,ellipse_v3");
   // Equal eigenvalues leave v1 and v2 undefined; a line has no girdle.
-  EXPECT_EQ(lines[1], "lines.csv,lines,2,0.00,45.00,1.41421,1.70711,,0.5,0.5,0,,,,,90.00,0.00,,,,");
+  EXPECT_EQ(lines[1], "lines.csv,lines,2,0.00,45.00,1.41421,1.70711,,0.5,0.5,0,,,,,90.00,0.00,,,,,,,,");
   EXPECT_EQ(lines[2].rfind("\"a,b.csv\",planes,3,", 0), 0u) << lines[2];
   EXPECT_NE(lines[2].find(",0.00,0.00,,,180.00,90.00"), std::string::npos) << lines[2];
 }
