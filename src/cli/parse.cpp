@@ -90,6 +90,8 @@ Options of plot:
 
 Options of stats:
   --csv               one CSV line per data set (with a header line)
+  --cone              fit a small circle (cone) and the best great circle to
+                      each set, with the F test of the small circle at 95 %
 
 Options of rose (besides -o, --page, --dpi, --dialect and --landscape as
 for plot; -o may be left out with --csv):
@@ -372,6 +374,8 @@ CLI::App* add_stats_form(CLI::App& app, StatsRequest& stats) {
   form->set_help_flag("-h,--help", "this text");
   add_input_options(*form, stats.input);
   form->add_flag("--csv", stats.csv, "one CSV line per data set, after a header line");
+  form->add_flag("--cone", stats.cone,
+                 "fit a small circle (cone) and a great circle to each set; F test at 95 %");
   form->footer(
       "\nExamples:\n  polarsketch stats examples/*.csv\n"
       "  polarsketch stats --csv examples/*.csv > statistics.csv\n"

@@ -73,6 +73,7 @@ struct PlotRequest {
 struct StatsRequest {
   InputOptions input;
   bool csv = false;  // one CSV line per data set instead of the table
+  bool cone = false;  // a small circle and great circle fitted to each set
 };
 
 // A rose diagram of the azimuths of all files together (polarsketch rose).

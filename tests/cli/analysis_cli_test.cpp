@@ -190,3 +190,44 @@ TEST(AnalysisCli, OptionsThatDoNotFitAreUsageErrors) {
 
 }  // namespace
 }  // namespace polarsketch::cli
+
+namespace polarsketch::cli {
+namespace {
+
+TEST(AnalysisCli, StatsConeFitsAConeAcrossThePrimitiveAndAppendsItsColumns) {
+  // Lines 40 degrees about 030/10, every 30 degrees round it (worked out by
+  // rotating 030/50 about the axis), stored by their lower ends.
+  std::string data = "trend,plunge\n";
+  const double pi = 3.14159265358979323846, r = pi / 180;
+  const double at[3] = {std::cos(10 * r) * std::cos(30 * r), std::cos(10 * r) * std::sin(30 * r),
+                        std::sin(10 * r)};
+  for (int k = 0; k < 12; ++k) {
+    // x = a cos 40 + (u cos t + w sin t) sin 40, u and w at right angles to a.
+    const double u[3] = {-std::sin(10 * r) * std::cos(30 * r), -std::sin(10 * r) * std::sin(30 * r),
+                         std::cos(10 * r)};
+    const double w[3] = {-std::sin(30 * r), std::cos(30 * r), 0};
+    const double t = 30.0 * k * r;
+    double x[3];
+    for (int i = 0; i < 3; ++i)
+      x[i] = at[i] * std::cos(40 * r) + (u[i] * std::cos(t) + w[i] * std::sin(t)) * std::sin(40 * r);
+    if (x[2] < 0)
+      for (double& c : x) c = -c;
+    data += std::to_string(std::atan2(x[1], x[0]) / r) + "," + std::to_string(std::asin(x[2]) / r) +
+            "\n";
+  }
+  const CliRun plain = run_cli({"stats", "--csv", "-"}, data);
+  const CliRun cone = run_cli({"stats", "--csv", "--cone", "-"}, data);
+  ASSERT_EQ(cone.status, 0) << cone.err;
+  const std::vector<std::string> a = split_lines(plain.out), b = split_lines(cone.out);
+  ASSERT_EQ(b.size(), 2u);
+  EXPECT_EQ(b[0], a[0] +
+                      ",cone_trend,cone_plunge,cone_half_angle,cone_rms,great_pole_trend,"
+                      "great_pole_plunge,great_rms,cone_F,cone_p,cone_better");
+  EXPECT_EQ(b[1].substr(0, a[1].size() + 19), a[1] + ",30.00,10.00,40.00,") << b[1];
+  const CliRun table = run_cli({"stats", "--cone", "-"}, data);
+  EXPECT_NE(table.out.find("  cone axis             30.00 / 10.00\n"), std::string::npos)
+      << table.out;
+}
+
+}  // namespace
+}  // namespace polarsketch::cli
