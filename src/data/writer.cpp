@@ -2,23 +2,24 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <charconv>
+#include <system_error>
 
 namespace polarsketch::data {
 namespace {
 
-// An angle to four decimals without trailing zeros; an azimuth that rounds
-// to 360 is written 0.
-std::string angle_text(double value, bool azimuth) {
+// An angle to four decimals without trailing zeros, appended to `out`; an
+// azimuth that rounds to 360 is written 0.
+void append_angle(std::string& out, double value, bool azimuth) {
   double v = std::round(value * 1e4) / 1e4;
   if (azimuth && v >= 360.0) v -= 360.0;
   if (v == 0.0) v = 0.0;  // no "-0"
   char text[40];
-  std::snprintf(text, sizeof text, "%.4f", v);
-  std::string s(text);
-  while (s.back() == '0') s.pop_back();
-  if (s.back() == '.') s.pop_back();
-  return s;
+  const auto [end, ec] = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, 4);
+  const char* last = ec == std::errc() ? end : text;
+  while (last > text && last[-1] == '0') --last;
+  if (last > text && last[-1] == '.') --last;
+  out.append(text, static_cast<std::size_t>(last - text));
 }
 
 std::string field_text(const std::string& text) {
@@ -93,24 +94,34 @@ std::string measurement_file(const DataSet& set) {
                                                : "dipdir,dip,rake,sense";
   for (const std::size_t c : kept) text += "," + field_text(set.attribute_names[c]);
   text += '\n';
+  text.reserve(text.size() + set.size() * (24 + 8 * kept.size()));
   for (std::size_t row = 0; row < set.size(); ++row) {
     switch (set.kind) {
       case Kind::planes:
-        text += angle_text(set.planes[row].dip_direction, true) + "," +
-                angle_text(set.planes[row].dip, false);
+        append_angle(text, set.planes[row].dip_direction, true);
+        text += ',';
+        append_angle(text, set.planes[row].dip, false);
         break;
       case Kind::lines:
-        text += angle_text(set.lines[row].trend, true) + "," +
-                angle_text(set.lines[row].plunge, false);
+        append_angle(text, set.lines[row].trend, true);
+        text += ',';
+        append_angle(text, set.lines[row].plunge, false);
         break;
       case Kind::slips: {
         const Slip& s = set.slips[row];
-        text += angle_text(s.plane.dip_direction, true) + "," + angle_text(s.plane.dip, false) +
-                "," + angle_text(s.rake, false) + "," + (s.sense_known ? "" : "U");
+        append_angle(text, s.plane.dip_direction, true);
+        text += ',';
+        append_angle(text, s.plane.dip, false);
+        text += ',';
+        append_angle(text, s.rake, false);
+        text += s.sense_known ? "," : ",U";
         break;
       }
     }
-    for (const std::size_t c : kept) text += "," + field_text(set.attribute(row, c));
+    for (const std::size_t c : kept) {
+      text += ',';
+      text += field_text(set.attribute(row, c));
+    }
     text += '\n';
   }
   return text;
