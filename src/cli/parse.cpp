@@ -87,6 +87,8 @@ Options of plot:
   --density-out FILE  write the density grid as CSV: trend,plunge,density
   --hide-data         draw no symbol or great circle per measurement
   --label COLUMN      write each measurement's text of COLUMN beside it
+  --cone-fit          draw each data set's fitted cone (the small circle of
+                      stats --cone) and its axis as an open circle
 
 Options of stats:
   --csv               one CSV line per data set (with a header line)
@@ -529,6 +531,8 @@ void add_analysis_options(CLI::App& form, PlotRequest& plot, ContourOptions& con
   form.add_option("--density-out", contour.density_out, "the density grid as CSV")
       ->type_name("FILE");
   form.add_flag("--hide-data", plot.hide_data, "no symbol or great circle per measurement");
+  form.add_flag("--cone-fit", plot.cone_fit,
+                "draw each set's fitted cone (small circle, as stats --cone) and its axis");
 }
 
 // ---- polarsketch rose ----------------------------------------------------

@@ -66,6 +66,7 @@ struct PlotRequest {
   int dpi = 150;            // PNG resolution
   bool stats = false;       // draw each set's mean, cone, eigenvectors, girdle; table on stderr
   std::optional<ContourRequest> contour;
+  bool cone_fit = false;   // draw each set's fitted cone (small circle) and its axis
   bool hide_data = false;  // no symbol or great circle per measurement
   std::string label;       // the column whose text is written beside each measurement
 };

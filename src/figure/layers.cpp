@@ -18,6 +18,7 @@ constexpr Layer kLayers[] = {
     {"data sets", draw_data_sets},
     {"labels", draw_labels},
     {"statistics", draw_statistics},
+    {"cone fits", draw_cone_fits},
     {"frame", draw_frame},
     {"caption", draw_caption},
     {"legend", draw_legend},

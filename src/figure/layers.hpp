@@ -38,6 +38,7 @@ void draw_contour_lines(const Page& page, Sheet& sheet);    // contour_lines.cpp
 void draw_data_sets(const Page& page, Sheet& sheet);        // data_sets.cpp
 void draw_labels(const Page& page, Sheet& sheet);           // labels.cpp
 void draw_statistics(const Page& page, Sheet& sheet);       // statistics_marks.cpp
+void draw_cone_fits(const Page& page, Sheet& sheet);        // cone_fits.cpp
 void draw_frame(const Page& page, Sheet& sheet);            // frame.cpp
 void draw_caption(const Page& page, Sheet& sheet);          // caption.cpp
 void draw_legend(const Page& page, Sheet& sheet);           // legend.cpp

@@ -231,3 +231,20 @@ TEST(AnalysisCli, StatsConeFitsAConeAcrossThePrimitiveAndAppendsItsColumns) {
 
 }  // namespace
 }  // namespace polarsketch::cli
+
+namespace polarsketch::cli {
+namespace {
+
+TEST(AnalysisCli, PlotConeFitDrawsTheConeAndRenders) {
+  ScratchDir dir;
+  write_file("cone.csv", "trend,plunge\n30,50\n90,20\n330,20\n0,10\n60,35\n");
+  const CliRun plain = run_cli({"plot", "-o", "plain.ps", "cone.csv"});
+  const CliRun fit = run_cli({"plot", "--cone-fit", "-o", "fit.ps", "cone.csv"});
+  ASSERT_EQ(fit.status, 0) << fit.err;
+  EXPECT_EQ(fit.err, "");
+  EXPECT_GT(read_file("fit.ps").size(), read_file("plain.ps").size() + 1000);
+  EXPECT_RENDERS("fit.ps", 1);
+}
+
+}  // namespace
+}  // namespace polarsketch::cli
