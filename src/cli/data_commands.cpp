@@ -21,8 +21,11 @@ std::string fixed(double v, const char* format) {
   return text;
 }
 
+// TREND/PLUNGE to a tenth of a degree; a trend that rounds to 360 or -0
+// (or that of a vertical line) is 000.0.
 std::string direction_text(const analysis::TrendPlunge& d) {
-  return fixed(d.trend, "%05.1f") + "/" + fixed(d.plunge, "%04.1f");
+  const double trend = d.trend < 0.05 || d.trend >= 359.95 || d.plunge >= 89.95 ? 0.0 : d.trend;
+  return fixed(trend, "%05.1f") + "/" + fixed(d.plunge, "%04.1f");
 }
 
 // The data sets of the run as one, or the reason they cannot be one file.

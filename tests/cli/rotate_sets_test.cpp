@@ -73,6 +73,9 @@ TEST(RotateCommand, UnfoldingLevelsTheBedAndSaysTheNetRotation) {
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "dipdir,dip\n0,0\n90,30\n");
   EXPECT_NE(r.err.find("30.00 degrees about 180.0/00.0"), std::string::npos) << r.err;
+  const CliRun v = run_cli({"rotate", "--axis", "0/90", "--angle=-30", "-"}, "trend,plunge\n0,0\n");
+  EXPECT_EQ(v.out, "trend,plunge\n330,0\n");
+  EXPECT_NE(v.err.find("-30.00 degrees about 000.0/90.0"), std::string::npos) << v.err;
 }
 
 TEST(RotateCommand, OptionsThatDoNotFitAreWrongUsage) {
