@@ -86,10 +86,8 @@ TEST(Rotation, SlipsKeepTheirPlaneLineAndMotionTogether) {
     for (std::size_t i = 0; i < set.slips.size(); ++i) {
       const data::Slip& s = out.slips[i];
       EXPECT_LT(data::angle_to_plane(s.plane, s.line), 1e-9);
-      const Vector3 line = rotate(r, data::to_vector(set.slips[i].line));
-      EXPECT_NEAR(std::abs(data::to_vector(s.line)[0] * line[0] + data::to_vector(s.line)[1] * line[1] +
-                           data::to_vector(s.line)[2] * line[2]),
-                  1.0, 1e-9);
+      const Vector3 line = rotate(r, data::to_vector(set.slips[i].line)), l = data::to_vector(s.line);
+      EXPECT_NEAR(std::abs(l[0] * line[0] + l[1] * line[1] + l[2] * line[2]), 1.0, 1e-9);
       if (!s.sense_known) continue;
       // The hanging wall's motion relative to the footwall, as a shear of
       // normal and motion, is the same couple after the rotation.
@@ -97,10 +95,8 @@ TEST(Rotation, SlipsKeepTheirPlaneLineAndMotionTogether) {
       const Vector3 m0 = rotate(r, data::rake_vector(set.slips[i].plane, set.slips[i].rake));
       const Vector3 n1 = data::to_vector(data::pole_of(s.plane));
       const Vector3 m1 = data::rake_vector(s.plane, s.rake);
-      for (int k = 0; k < 3; ++k)
-        for (int l = 0; l < 3; ++l)
-          EXPECT_NEAR(n0[static_cast<std::size_t>(k)] * m0[static_cast<std::size_t>(l)],
-                      n1[static_cast<std::size_t>(k)] * m1[static_cast<std::size_t>(l)], 1e-9);
+      for (std::size_t k = 0; k < 3; ++k)
+        for (std::size_t j = 0; j < 3; ++j) EXPECT_NEAR(n0[k] * m0[j], n1[k] * m1[j], 1e-9);
     }
   }
 }

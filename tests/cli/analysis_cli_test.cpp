@@ -195,26 +195,11 @@ namespace polarsketch::cli {
 namespace {
 
 TEST(AnalysisCli, StatsConeFitsAConeAcrossThePrimitiveAndAppendsItsColumns) {
-  // Lines 40 degrees about 030/10, every 30 degrees round it (worked out by
-  // rotating 030/50 about the axis), stored by their lower ends.
-  std::string data = "trend,plunge\n";
-  const double pi = 3.14159265358979323846, r = pi / 180;
-  const double at[3] = {std::cos(10 * r) * std::cos(30 * r), std::cos(10 * r) * std::sin(30 * r),
-                        std::sin(10 * r)};
-  for (int k = 0; k < 12; ++k) {
-    // x = a cos 40 + (u cos t + w sin t) sin 40, u and w at right angles to a.
-    const double u[3] = {-std::sin(10 * r) * std::cos(30 * r), -std::sin(10 * r) * std::sin(30 * r),
-                         std::cos(10 * r)};
-    const double w[3] = {-std::sin(30 * r), std::cos(30 * r), 0};
-    const double t = 30.0 * k * r;
-    double x[3];
-    for (int i = 0; i < 3; ++i)
-      x[i] = at[i] * std::cos(40 * r) + (u[i] * std::cos(t) + w[i] * std::sin(t)) * std::sin(40 * r);
-    if (x[2] < 0)
-      for (double& c : x) c = -c;
-    data += std::to_string(std::atan2(x[1], x[0]) / r) + "," + std::to_string(std::asin(x[2]) / r) +
-            "\n";
-  }
+  // Lines 40 degrees about 030/10, every 45 degrees round it (030/50 turned
+  // about the axis), stored by their lower ends: three crossed the primitive.
+  const std::string data =
+      "trend,plunge\n30,50\n63.9360,35.4953\n70.4325,7.6443\n238.6091,18.3362\n"
+      "210,30\n181.3909,18.3362\n349.5675,7.6443\n356.0640,35.4953\n";
   const CliRun plain = run_cli({"stats", "--csv", "-"}, data);
   const CliRun cone = run_cli({"stats", "--csv", "--cone", "-"}, data);
   ASSERT_EQ(cone.status, 0) << cone.err;

@@ -3,8 +3,10 @@
 // same every run, and what does not fit refused before anything is written.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,31 +21,21 @@ const std::string kSlips =
 
 // Two measurement files alike: the same texts, numbers within 0.001 (an
 // azimuth also across 0/360).
-void expect_same_file(const std::string& got, const std::string& want) {
-  const auto fields = [](const std::string& text) {
-    std::vector<std::string> out;
-    std::string field;
-    for (const char c : text) {
-      if (c == ',' || c == '\n') {
-        out.push_back(field);
-        field.clear();
-      } else {
-        field += c;
-      }
-    }
-    return out;
-  };
-  const std::vector<std::string> a = fields(got), b = fields(want);
-  ASSERT_EQ(a.size(), b.size()) << got;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char* end_a = nullptr;
-    char* end_b = nullptr;
-    const double x = std::strtod(a[i].c_str(), &end_a), y = std::strtod(b[i].c_str(), &end_b);
-    if (!a[i].empty() && *end_a == '\0' && !b[i].empty() && *end_b == '\0')
-      EXPECT_NEAR(std::remainder(x - y, 360.0), 0.0, 1e-3) << got;
+void expect_same_file(std::string got, std::string want) {
+  std::replace(got.begin(), got.end(), '\n', ',');
+  std::replace(want.begin(), want.end(), '\n', ',');
+  std::istringstream a(got), b(want);
+  std::string x, y;
+  while (std::getline(a, x, ',') && std::getline(b, y, ',')) {
+    char* end_x = nullptr;
+    char* end_y = nullptr;
+    const double u = std::strtod(x.c_str(), &end_x), v = std::strtod(y.c_str(), &end_y);
+    if (x.empty() || *end_x != '\0' || y.empty() || *end_y != '\0')
+      EXPECT_EQ(x, y) << got;
     else
-      EXPECT_EQ(a[i], b[i]) << got;
+      EXPECT_NEAR(std::remainder(u - v, 360.0), 0.0, 1e-3) << got;
   }
+  EXPECT_TRUE(a.eof() && !std::getline(b, y, ',')) << got;
 }
 
 TEST(RotateCommand, OutputReadsBackAndRotatesBackToTheInput) {
