@@ -129,6 +129,21 @@ std::optional<Vector3> fill_tensor(Statistics& s, const Sums& sums) {
     s.beta_axis = s.eigenvectors[2];
     s.girdle = DipDirection{std::fmod(s.beta_axis->trend + 180, 360), 90 - s.beta_axis->plunge};
   }
+  if (gap12 && e[2] > kEigenTolerance) {
+    // Bingham concentrations by the large-concentration approximation and
+    // Onstott's confidence ellipse; sqrt(-2 ln 0.05) = 2.4477 is the 95 %
+    // point of chi-square with 2 degrees of freedom, rooted.
+    const double chi = std::sqrt(-2.0 * std::log(0.05));
+    const auto semi = [&](double k, double si) -> std::optional<double> {
+      const double radians = chi * std::sqrt(1.0 / (-2.0 * n * k * (e[0] - si)));
+      const double degrees = radians * kDegrees;
+      return degrees <= 90.0 ? std::optional(degrees) : std::nullopt;
+    };
+    s.bingham_k2 = -1.0 / (2.0 * e[1]);
+    s.bingham_k3 = -1.0 / (2.0 * e[2]);
+    s.bingham_semi_v2 = semi(*s.bingham_k2, e[1]);
+    s.bingham_semi_v3 = semi(*s.bingham_k3, e[2]);
+  }
   if (e[2] > kEigenTolerance) {
     s.woodcock_c = std::log(e[0] / e[2]);
     if (gap12 && gap23) s.woodcock_k = std::log(e[0] / e[1]) / std::log(e[1] / e[2]);

@@ -46,6 +46,14 @@ struct Statistics {
   // axis, the beta axis (the third eigenvector itself).
   std::optional<DipDirection> girdle;
   std::optional<TrendPlunge> beta_axis;
+  // Bingham statistics of the tensor, for concentrated data: the
+  // concentrations toward v2 and v3, k_i = -1/(2 s_i) (so k3 <= k2 <= 0),
+  // and the semi-angles in degrees of the 95 % confidence ellipse about v1
+  // toward v2 and v3 (Onstott 1980): sqrt(-2 ln 0.05) * sqrt(1/(-2 n k_i
+  // (s1 - s_i))) radians. Empty unless s1 > s2 >= s3 > 0; a semi-angle past
+  // 90 degrees is empty. (With s2 = s3 the ellipse is a circle.)
+  std::optional<double> bingham_k2, bingham_k3;
+  std::optional<double> bingham_semi_v2, bingham_semi_v3;
 };
 
 // How the directions are taken: as axes (v and -v are one datum: poles of

@@ -25,6 +25,10 @@ int run_request(const Request& request, std::ostream& out, std::ostream& err, st
           return run_plot(r, in, out, err);
         } else if constexpr (std::is_same_v<T, RoseRequest>) {
           return run_rose(r, in, out, err);
+        } else if constexpr (std::is_same_v<T, RotateRequest>) {
+          return run_rotate(r, in, out, err);
+        } else if constexpr (std::is_same_v<T, SetsRequest>) {
+          return run_sets(r, in, out, err);
         } else if constexpr (std::is_same_v<T, InteractiveRequest>) {
           err << "polarsketch: internal error: the interactive program is started by main\n";
           return kExitSoftware;

@@ -24,4 +24,13 @@ int run_rose(const RoseRequest& request, std::istream& in, std::ostream& out, st
 int run_kinematics(const KinematicsRequest& request, std::istream& in, std::ostream& out,
                    std::ostream& err);
 
+// Rotates the data sets by the steps in order and writes them as one
+// measurement file; the net rotation on standard error.
+int run_rotate(const RotateRequest& request, std::istream& in, std::ostream& out,
+               std::ostream& err);
+
+// Splits the data into sets by axial k-means and writes them as one
+// measurement file with a set column; each set's summary on standard error.
+int run_sets(const SetsRequest& request, std::istream& in, std::ostream& out, std::ostream& err);
+
 }  // namespace polarsketch::cli

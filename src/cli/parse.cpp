@@ -42,8 +42,12 @@ Usage:
   polarsketch kinematics [OPTIONS] FILE...
                                        slope kinematics: planes and pairs that
                                        can slide or topple out of a slope face
-  polarsketch plot --help              the options of a form (also for stats,
-                                       rose and kinematics)
+  polarsketch rotate [OPTIONS] FILE... the data rotated, written as a measurement file
+  polarsketch sets --k N [OPTIONS] FILE...
+                                       the data split into N sets (axial k-means),
+                                       written with a column set
+  polarsketch plot --help              the options of a form (also for stats, rose,
+                                       kinematics, rotate, sets)
 
 FILE is a measurement file (planes, lines or slips; a header names the
 columns); "-" reads standard input.
@@ -97,9 +101,13 @@ Options of plot:
                       friction cone or plane, daylight envelope, lateral
                       limits, the critical zone shaded, the critical poles
                       or intersections in red, a legend line
+  --cone-fit          draw each data set's fitted cone (the small circle of
+                      stats --cone) and its axis as an open circle
 
 Options of stats:
   --csv               one CSV line per data set (with a header line)
+  --cone              fit a small circle (cone) and the best great circle to
+                      each set, with the F test of the small circle at 95 %
 
 Options of rose (besides -o, --page, --dpi, --dialect and --landscape as
 for plot; -o may be left out with --csv):
@@ -131,6 +139,18 @@ Options of kinematics:
   --csv FILE          write every critical plane and pair as CSV:
                       mode,zone,label_a,label_b,trend,plunge
 
+Options of rotate and sets (besides --columns, --skip-bad and --where; the
+files must hold one kind, written to one file):
+  -o, --output FILE   the measurement file written (default: standard output)
+  --axis TREND/PLUNGE --angle A
+                      rotate: by A degrees about the axis, clockwise looking
+                      along it (right-hand rule, north-east-down)
+  --unfold DD/DIP     rotate: about the strike line of the plane DD/DIP until
+                      it is horizontal; steps apply in the order given
+  --k N               sets: the number of sets
+  --seed TREND/PLUNGE sets: a starting centre, given N times (default: the
+                      principal axis, then the datum farthest from the seeds)
+
 Exit statuses: 0 done, 64 wrong usage, 65 bad data, 66 an input file
 cannot be opened, 70 a fault of the program, 73 the output file cannot be
 written.
@@ -144,6 +164,8 @@ Examples:
   polarsketch stats examples/*.csv
   polarsketch rose -o strikes.pdf examples/fold_bedding.csv
   polarsketch kinematics --slope 120/65 examples/slope_joints.csv
+  polarsketch rotate --unfold 120/35 -o restored.csv examples/fold_bedding.csv
+  polarsketch sets --k 3 -o sets.csv examples/fold_bedding.csv
 )";
 
 // The words one after another, `separator` between them.
@@ -380,6 +402,8 @@ CLI::App* add_stats_form(CLI::App& app, StatsRequest& stats) {
   form->set_help_flag("-h,--help", "this text");
   add_input_options(*form, stats.input);
   form->add_flag("--csv", stats.csv, "one CSV line per data set, after a header line");
+  form->add_flag("--cone", stats.cone,
+                 "fit a small circle (cone) and a great circle to each set; F test at 95 %");
   form->footer(
       "\nExamples:\n  polarsketch stats examples/*.csv\n"
       "  polarsketch stats --csv examples/*.csv > statistics.csv\n"
@@ -529,6 +553,8 @@ void add_analysis_options(CLI::App& form, PlotRequest& plot, ContourOptions& con
   form.add_option("--density-out", contour.density_out, "the density grid as CSV")
       ->type_name("FILE");
   form.add_flag("--hide-data", plot.hide_data, "no symbol or great circle per measurement");
+  form.add_flag("--cone-fit", plot.cone_fit,
+                "draw each set's fitted cone (small circle, as stats --cone) and its axis");
 }
 
 // ---- polarsketch rose ----------------------------------------------------
@@ -803,9 +829,141 @@ std::string plot_kinematics(const CLI::App& form, PlotSlopeOptions& o, PlotReque
   return "";
 }
 
+// ---- polarsketch rotate and sets -------------------------------------------
+
+// The options of rotate and sets as parsed: the repeatable orientation
+// options (--axis, --angle, --unfold, --seed) as name and text in the order
+// given, since the order of the steps is their meaning.
+struct DataForm {
+  std::vector<std::pair<std::string, std::string>> ordered;
+};
+
+void add_ordered(CLI::App& form, const std::string& name, DataForm& f, const std::string& type,
+                 const std::string& help) {
+  form.add_option_function<std::string>(
+          name, [&f, name](const std::string& v) { f.ordered.emplace_back(name, v); }, help)
+      ->trigger_on_parse()
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+      ->allow_extra_args(false)
+      ->type_name(type);
+}
+
+// The options shared by rotate and sets: the input (without --by: one file
+// is written) and -o.
+void add_data_output_options(CLI::App& form, InputOptions& input, std::string& output) {
+  add_input_options(form, input);
+  form.remove_option(form.get_option("--by"));
+  form.add_option("-o,--output", output, "the measurement file written (default: standard output)")
+      ->type_name("FILE");
+}
+
+CLI::App* add_rotate_form(CLI::App& app, RotateRequest& r, DataForm& f) {
+  CLI::App* form = app.add_subcommand("rotate", "the data rotated, written as a measurement file");
+  form->set_help_flag("-h,--help", "this text");
+  add_data_output_options(*form, r.input, r.output);
+  add_ordered(*form, "--axis", f, "TREND/PLUNGE",
+              "the axis of the next rotation (a negative plunge points up)");
+  add_ordered(*form, "--angle", f, "A",
+              "degrees about the last --axis: positive clockwise looking along the axis");
+  add_ordered(*form, "--unfold", f, "DD/DIP",
+              "rotate about the strike line of the plane DD/DIP to make it horizontal");
+  form->footer(
+      "\nSteps are applied in the order given.\n\nExamples:\n"
+      "  polarsketch rotate --unfold 120/35 -o restored.csv examples/fold_bedding.csv\n"
+      "  polarsketch rotate --axis 000/90 --angle 30 --unfold 090/20 examples/faults.csv\n");
+  return form;
+}
+
+CLI::App* add_sets_form(CLI::App& app, SetsRequest& s, DataForm& f) {
+  CLI::App* form = app.add_subcommand("sets", "the data split into N sets by axial k-means");
+  form->set_help_flag("-h,--help", "this text");
+  add_data_output_options(*form, s.input, s.output);
+  add_integer(*form, "--k", s.k, 1, 100, "N", "the number of sets");
+  form->get_option("--k")->required();
+  add_ordered(*form, "--seed", f, "TREND/PLUNGE",
+              "a starting centre (given N times; default: the principal axis, then each time "
+              "the datum farthest from the centres chosen)");
+  form->footer(
+      "\nExamples:\n"
+      "  polarsketch sets --k 3 -o sets.csv examples/fold_bedding.csv\n"
+      "  polarsketch sets --k 2 --seed 160/45 --seed 320/35 examples/fold_bedding.csv\n");
+  return form;
+}
+
+// "A/B" as two numbers, A an azimuth [0, 360] and B in [low, high]; 360 is 0.
+std::optional<std::pair<double, double>> direction_of(const std::string& text, double low,
+                                                      double high) {
+  const std::size_t slash = text.find('/');
+  if (slash == std::string::npos) return std::nullopt;
+  const auto a = number_of(std::string_view(text).substr(0, slash));
+  const auto b = number_of(std::string_view(text).substr(slash + 1));
+  if (!a || !b || *a < 0 || *a > 360 || *b < low || *b > high) return std::nullopt;
+  return std::pair{*a == 360 ? 0.0 : *a, *b};
+}
+
+// The measurement file written may not be one of the files read.
+std::string data_output_clash(const std::string& output, const InputOptions& input) {
+  for (const std::string& file : input.files)
+    if (!output.empty() && file != "-" && same_file(output, file))
+      return "the output file '" + output + "' would overwrite the input file";
+  return "";
+}
+
+Request finish_rotate(RotateRequest& r, const DataForm& f) {
+  const auto fail = [](const std::string& why) { return usage_error("rotate", why); };
+  bool pending = false;  // an --axis waiting for its --angle
+  std::pair<double, double> axis{0, 0};
+  for (const auto& [name, text] : f.ordered) {
+    if (name == "--axis") {
+      if (pending) return fail("--axis " + text + ": the --axis before it has no --angle");
+      const auto given = direction_of(text, -90, 90);
+      if (!given)
+        return fail("--axis '" + text +
+                    "': the axis is TREND/PLUNGE, trend 0 to 360, plunge -90 to 90");
+      axis = *given;
+      pending = true;
+    } else if (name == "--angle") {
+      const auto angle = number_of(text);
+      if (!pending) return fail("--angle " + text + " needs an --axis before it");
+      if (!angle || std::abs(*angle) > 360)
+        return fail("--angle '" + text + "' is not a number from -360 to 360");
+      r.steps.push_back(RotationStep{RotationStep::Kind::axis, axis.first, axis.second, *angle});
+      pending = false;
+    } else {
+      if (pending) return fail("--unfold " + text + ": the --axis before it has no --angle");
+      const auto bed = direction_of(text, 0, 90);
+      if (!bed) return fail("--unfold '" + text + "': the plane is DD/DIP, dip 0 to 90");
+      r.steps.push_back(RotationStep{RotationStep::Kind::unfold, bed->first, bed->second, 0});
+    }
+  }
+  if (pending) return fail("the last --axis has no --angle");
+  if (r.steps.empty())
+    return fail("no rotation given: --axis TREND/PLUNGE --angle A or --unfold DD/DIP");
+  if (const std::string why = data_output_clash(r.output, r.input); !why.empty()) return fail(why);
+  return r;
+}
+
+Request finish_sets(SetsRequest& s, const DataForm& f) {
+  const auto fail = [](const std::string& why) { return usage_error("sets", why); };
+  for (const auto& [name, text] : f.ordered) {
+    const auto seed = direction_of(text, -90, 90);
+    if (!seed)
+      return fail("--seed '" + text + "': a seed is TREND/PLUNGE, trend 0 to 360, plunge -90 to 90");
+    s.seeds.push_back(data::Line{seed->first, seed->second});
+  }
+  if (!s.seeds.empty() && s.seeds.size() != static_cast<std::size_t>(s.k))
+    return fail("--k " + std::to_string(s.k) + " needs " + std::to_string(s.k) + " --seed, not " +
+                std::to_string(s.seeds.size()));
+  if (const std::string why = data_output_clash(s.output, s.input); !why.empty()) return fail(why);
+  return s;
+}
+
+// ---- end of polarsketch rotate and sets ------------------------------------
+
 // Forms named by the first argument that is not an option.
 bool is_form(std::string_view word) {
-  return word == "plot" || word == "stats" || word == "rose" || word == "kinematics";
+  return word == "plot" || word == "stats" || word == "rose" || word == "kinematics" ||
+         word == "rotate" || word == "sets";
 }
 
 }  // namespace
@@ -835,6 +993,12 @@ Request parse_arguments(const std::vector<std::string>& args) {
   SlopeOptions slope;
   Finishers kinematics_finish;
   CLI::App* kinematics_form = add_kinematics_form(app, kinematics, slope, kinematics_finish);
+  RotateRequest rotate;
+  DataForm rotate_steps;
+  CLI::App* rotate_form = add_rotate_form(app, rotate, rotate_steps);
+  SetsRequest sets;
+  DataForm set_seeds;
+  CLI::App* sets_form = add_sets_form(app, sets, set_seeds);
 
   // One command at most: a command's name among its FILEs is a file.
   app.require_subcommand(0, 1);
@@ -854,7 +1018,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
   const auto mark = std::find(form_word, args.end(), "--");
   const std::vector<std::string> marked_files(mark == args.end() ? mark : mark + 1, args.end());
   if (!marked_files.empty()) {
-    for (CLI::App* form : {plot_form, stats_form, rose_form, kinematics_form})
+    for (CLI::App* form : {plot_form, stats_form, rose_form, kinematics_form, rotate_form, sets_form})
       form->get_option("FILE")->required(false);
   }
   const std::vector<std::string> normalised =
@@ -863,6 +1027,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
                             : *form_word == "plot"       ? *plot_form
                             : *form_word == "rose"       ? *rose_form
                             : *form_word == "kinematics" ? *kinematics_form
+                            : *form_word == "rotate"     ? *rotate_form
+                            : *form_word == "sets"       ? *sets_form
                                                          : *stats_form;
   if (const std::string why = option_taken_as_value(normalised, command); !why.empty())
     return usage_error(&command == &app ? "" : command.get_name(), why);
@@ -876,12 +1042,16 @@ Request parse_arguments(const std::vector<std::string>& args) {
     if (rose_form->parsed()) return Answer{kExitOk, rose_form->help(app.get_name()), ""};
     if (kinematics_form->parsed())
       return Answer{kExitOk, kinematics_form->help(app.get_name()), ""};
+    if (rotate_form->parsed()) return Answer{kExitOk, rotate_form->help(app.get_name()), ""};
+    if (sets_form->parsed()) return Answer{kExitOk, sets_form->help(app.get_name()), ""};
     return Answer{kExitOk, usage_text(), ""};
   } catch (const CLI::ParseError& e) {
     const CLI::App* parsed = plot_form->parsed()         ? plot_form
                              : stats_form->parsed()      ? stats_form
                              : rose_form->parsed()       ? rose_form
                              : kinematics_form->parsed() ? kinematics_form
+                             : rotate_form->parsed()     ? rotate_form
+                             : sets_form->parsed()       ? sets_form
                                                          : &app;
     return usage_error(parsed == &app ? "" : parsed->get_name(),
                        plain_usage_error(e, *parsed, app));
@@ -889,7 +1059,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
 
   if (app.count("--also") > 0 &&
       (plot_form->parsed() || stats_form->parsed() || rose_form->parsed() ||
-       kinematics_form->parsed()))
+       kinematics_form->parsed() || rotate_form->parsed() || sets_form->parsed()))
     return usage_error("", "--also is an option of the interactive program, not of a command");
   if (version)
     return Answer{kExitOk, std::string(console::kProgname) + " " + console::kVersion + "\n", ""};
@@ -897,10 +1067,14 @@ Request parse_arguments(const std::vector<std::string>& args) {
   const std::string form = plot_form->parsed()         ? "plot"
                            : rose_form->parsed()       ? "rose"
                            : kinematics_form->parsed() ? "kinematics"
+                           : rotate_form->parsed()     ? "rotate"
+                           : sets_form->parsed()       ? "sets"
                                                        : "stats";
   InputOptions& input = plot_form->parsed()         ? plot.input
                         : rose_form->parsed()       ? rose.request.input
                         : kinematics_form->parsed() ? kinematics.input
+                        : rotate_form->parsed()     ? rotate.input
+                        : sets_form->parsed()       ? sets.input
                                                     : stats.input;
   input.files.insert(input.files.end(), marked_files.begin(), marked_files.end());
   if (const std::string why = input.columns.empty() ? "" : data::columns_error(input.columns);
@@ -923,6 +1097,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
   if (rose_form->parsed()) return finish_rose(rose, *rose_form);
   if (kinematics_form->parsed())
     return finish_kinematics(*kinematics_form, kinematics, slope, kinematics_finish);
+  if (rotate_form->parsed()) return finish_rotate(rotate, rotate_steps);
+  if (sets_form->parsed()) return finish_sets(sets, set_seeds);
   if (app.count("--also") > 0) {
     const auto formats = figure::parse_format_list(also);
     if (!formats) {

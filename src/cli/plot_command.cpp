@@ -55,6 +55,9 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
   if (inputs.status != kExitOk) return inputs.status;
   figure::Page page = page_of(r);
   if (r.stats) page.statistics = tables::statistics_of(inputs.sets);
+  if (r.cone_fit)
+    for (const data::DataSet& set : inputs.sets)
+      page.cones.push_back(analysis::fit_cone(set.unit_vectors()));
   if (r.contour)
     page.density =
         figure::density_layer(inputs.sets, r.contour->density, r.contour->levels, r.projection);

@@ -73,6 +73,7 @@ struct PlotRequest {
   int dpi = 150;            // PNG resolution
   bool stats = false;       // draw each set's mean, cone, eigenvectors, girdle; table on stderr
   std::optional<ContourRequest> contour;
+  bool cone_fit = false;   // draw each set's fitted cone (small circle) and its axis
   bool hide_data = false;  // no symbol or great circle per measurement
   std::string label;       // the column whose text is written beside each measurement
   std::optional<KinematicPicture> kinematics;
@@ -81,6 +82,7 @@ struct PlotRequest {
 struct StatsRequest {
   InputOptions input;
   bool csv = false;  // one CSV line per data set instead of the table
+  bool cone = false;  // a small circle and great circle fitted to each set
 };
 
 // A rose diagram of the azimuths of all files together (polarsketch rose).
@@ -110,6 +112,30 @@ struct KinematicsRequest {
   std::string csv;  // every critical item as CSV; empty: none
 };
 
+// One step of polarsketch rotate, in the order given.
+struct RotationStep {
+  enum class Kind { axis, unfold };
+  Kind kind = Kind::axis;
+  double trend = 0;   // the axis's trend, or the bed's dip direction
+  double plunge = 0;  // the axis's plunge (negative: upward), or the bed's dip
+  double angle = 0;   // degrees about the axis (right-hand rule)
+};
+
+// The data rotated and written as a measurement file (polarsketch rotate).
+struct RotateRequest {
+  InputOptions input;
+  std::string output;  // empty: standard output
+  std::vector<RotationStep> steps;
+};
+
+// The data split into sets by axial k-means (polarsketch sets).
+struct SetsRequest {
+  InputOptions input;
+  std::string output;  // empty: standard output
+  int k = 0;
+  std::vector<data::Line> seeds;  // empty: the deterministic seeding
+};
+
 // Text to print and the status to exit with, when the arguments alone decide
 // (help, version, a usage error).
 struct Answer {
@@ -125,7 +151,7 @@ struct InteractiveRequest {
 };
 
 using Request = std::variant<Answer, PlotRequest, StatsRequest, InteractiveRequest, RoseRequest,
-                             KinematicsRequest>;
+                             KinematicsRequest, RotateRequest, SetsRequest>;
 
 // Maps the arguments (without the program name) to a request.
 Request parse_arguments(const std::vector<std::string>& args);

@@ -143,7 +143,12 @@ std::string unknown_command(const std::vector<std::string>& args, const CLI::App
     if (word.size() > 1 && word[0] == '-') continue;
     if (is_command(word, program)) return "";
     if (i > 0 && takes_value(args[i - 1], program)) continue;
-    return "unknown command '" + word + "'; the commands are plot and stats";
+    std::vector<std::string> names;
+    for (const CLI::App* command : program.get_subcommands({})) names.push_back(command->get_name());
+    std::string list;
+    for (std::size_t n = 0; n < names.size(); ++n)
+      list += (n == 0 ? "" : n + 1 == names.size() ? " and " : ", ") + names[n];
+    return "unknown command '" + word + "'; the commands are " + list;
   }
   return "";
 }

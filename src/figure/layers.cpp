@@ -20,6 +20,7 @@ constexpr Layer kLayers[] = {
     {"labels", draw_labels},
     {"statistics", draw_statistics},
     {"kinematics", draw_kinematics},
+    {"cone fits", draw_cone_fits},
     {"frame", draw_frame},
     {"caption", draw_caption},
     {"legend", draw_legend},

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/cone.hpp"
 #include "analysis/contours.hpp"
 #include "analysis/density.hpp"
 #include "analysis/kinematics.hpp"
@@ -73,6 +74,9 @@ struct Page {
   std::optional<DensityLayer> density;
   std::vector<analysis::Statistics> statistics;  // per set; empty: none drawn
   std::optional<KinematicLayer> kinematics;
+  // The fitted cones (small circles) of plot --cone-fit, per set (empty for
+  // fewer than 3 data); empty: none drawn.
+  std::vector<std::optional<analysis::ConeFit>> cones;
 };
 
 // The density layer of the data sets: the grid over the net of the

@@ -54,10 +54,26 @@ std::vector<Field> fields(const data::DataSet& set, const analysis::Statistics& 
   const bool girdle = set.kind == data::Kind::planes && s.girdle;
   f.push_back(girdle ? azimuth(s.girdle->dip_direction) : std::nullopt);
   f.push_back(girdle ? angle(s.girdle->dip) : std::nullopt);
+  // Bingham: concentrations toward v2, v3 and the 95 % ellipse's semi-angles.
+  f.push_back(number(s.bingham_k2));
+  f.push_back(number(s.bingham_k3));
+  f.push_back(angle(s.bingham_semi_v2));
+  f.push_back(angle(s.bingham_semi_v3));
   return f;
 }
 
 std::string shown(const Field& f) { return f ? *f : "-"; }
+
+// The cone fit's values in the order of its CSV columns.
+std::vector<Field> cone_fields(const std::optional<analysis::ConeFit>& c) {
+  if (!c) return std::vector<Field>(10);
+  char p[32];
+  std::snprintf(p, sizeof p, "%.4f", c->p.value_or(0));
+  return {azimuth(c->axis.trend),       angle(c->axis.plunge),     angle(c->half_angle),
+          angle(c->cone_rms),           azimuth(c->great_pole.trend), angle(c->great_pole.plunge),
+          angle(c->great_rms),          number(c->f),              c->p ? Field(p) : std::nullopt,
+          std::string(c->small_circle_better ? "yes" : "no")};
+}
 
 // A CSV field, quoted when it holds a comma, a quote or a line break.
 std::string csv_field(const std::string& text) {
@@ -89,7 +105,8 @@ std::vector<analysis::Statistics> statistics_of(const std::vector<data::DataSet>
 }
 
 std::string statistics_table(const std::vector<data::DataSet>& sets,
-                             const std::vector<analysis::Statistics>& stats, const Groups& groups) {
+                             const std::vector<analysis::Statistics>& stats, const Groups& groups,
+                             const ConeFits& cones) {
   std::string out;
   for (std::size_t i = 0; i < sets.size(); ++i) {
     const data::DataSet& set = sets[i];
@@ -123,21 +140,43 @@ std::string statistics_table(const std::vector<data::DataSet>& sets,
       row("girdle dipdir / dip", pair(16));
       row("beta axis", pair(12));
     }
+    row("Bingham k2 k3", shown(f[18]) + "  " + shown(f[19]));
+    row("95 % ellipse to v2 v3", shown(f[20]) + "  " + shown(f[21]));
+    if (!cones.empty()) {
+      const std::vector<Field> c = cone_fields(cones[i]);
+      row("cone axis", shown(c[0]) + " / " + shown(c[1]));
+      row("cone half-angle, rms", shown(c[2]) + "  " + shown(c[3]));
+      row("great pole, rms", shown(c[4]) + " / " + shown(c[5]) + "  " + shown(c[6]));
+      row("F, p (small vs great)",
+          shown(c[7]) + "  " + shown(c[8]) + "  " +
+              (cones[i] ? (cones[i]->small_circle_better ? "small circle fits better at 95 %"
+                                                         : "no better than the great circle")
+                        : ""));
+    }
   }
   return out;
 }
 
 std::string statistics_csv(const std::vector<data::DataSet>& sets,
-                           const std::vector<analysis::Statistics>& stats, const Groups& groups) {
+                           const std::vector<analysis::Statistics>& stats, const Groups& groups,
+                           const ConeFits& cones) {
   const bool grouped = !groups.column.empty();
   std::string out =
       std::string(grouped ? "file,group," : "file,") +
       "kind,n,mean_trend,mean_plunge,R,k,alpha95,s1,s2,s3,v1_trend,v1_plunge,v2_trend,"
-      "v2_plunge,v3_trend,v3_plunge,K,C,girdle_dipdir,girdle_dip\n";
+      "v2_plunge,v3_trend,v3_plunge,K,C,girdle_dipdir,girdle_dip,bingham_k2,bingham_k3,"
+      "ellipse_v2,ellipse_v3" +
+      std::string(cones.empty() ? ""
+                                : ",cone_trend,cone_plunge,cone_half_angle,cone_rms,"
+                                  "great_pole_trend,great_pole_plunge,great_rms,cone_F,cone_p,"
+                                  "cone_better") +
+      "\n";
   for (std::size_t i = 0; i < sets.size(); ++i) {
     out += csv_field(sets[i].name) + "," + (grouped ? csv_field(groups.values[i]) + "," : "") +
            std::string(data::kind_name(sets[i].kind)) + "," + std::to_string(sets[i].size());
     for (const Field& f : fields(sets[i], stats[i])) out += "," + f.value_or("");
+    if (!cones.empty())
+      for (const Field& f : cone_fields(cones[i])) out += "," + f.value_or("");
     out += '\n';
   }
   return out;

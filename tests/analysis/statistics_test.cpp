@@ -192,3 +192,42 @@ TEST(StatisticsTest, WoodcockShapeAndStrength) {
 
 }  // namespace
 }  // namespace polarsketch::analysis
+
+namespace polarsketch::analysis {
+namespace {
+
+// Copies of four axes tilted by a toward v2 and b toward v3 about v1 = 000/90
+// (v2 north, v3 east): s2 = sin^2(a)/2, s3 = sin^2(b)/2, so k_i = -1/sin^2.
+// For a round cluster the 95 % ellipse is the 95 % cone of Fisher, which
+// has its own small-sample formula; with many data they agree.
+TEST(StatisticsTest, BinghamConcentrationsAndEllipseMatchTheTensorAndFisher) {
+  const struct {
+    double a, b;
+    int copies;
+  } cases[] = {{5, 5, 100}, {4, 8, 100}, {10, 3, 400}};
+  for (const auto& c : cases) {
+    std::vector<Vector3> v;
+    for (int i = 0; i < c.copies; ++i)
+      for (const Vector3& x : {line(0, 90 - c.a), line(180, 90 - c.a), line(90, 90 - c.b),
+                               line(270, 90 - c.b)})
+        v.push_back(x);
+    const Statistics s = compute_statistics(v);
+    const double sa = std::sin(c.a * kRad), sb = std::sin(c.b * kRad);
+    const bool a_wider = c.a > c.b;
+    ASSERT_TRUE(s.bingham_k2 && s.bingham_k3 && s.bingham_semi_v2 && s.bingham_semi_v3);
+    EXPECT_NEAR(*s.bingham_k2, -1 / (a_wider ? sa * sa : sb * sb), 1e-6 / (sa * sb));
+    EXPECT_NEAR(*s.bingham_k3, -1 / (a_wider ? sb * sb : sa * sa), 1e-6 / (sa * sb));
+    EXPECT_GT(*s.bingham_semi_v2, *s.bingham_semi_v3);
+    if (c.a == c.b) {
+      ASSERT_TRUE(s.alpha95);
+      EXPECT_NEAR(*s.bingham_semi_v2, *s.alpha95, 0.005 * *s.alpha95);
+    }
+    // Four times the data: half the ellipse.
+    std::vector<Vector3> more;
+    for (int i = 0; i < 4; ++i) more.insert(more.end(), v.begin(), v.end());
+    EXPECT_NEAR(*compute_statistics(more).bingham_semi_v2, *s.bingham_semi_v2 / 2, 1e-9);
+  }
+}
+
+}  // namespace
+}  // namespace polarsketch::analysis

@@ -31,9 +31,10 @@ TEST(AnalysisCli, StatsCsvHasTheHeaderAndOneLinePerDataSet) {
   ASSERT_EQ(lines.size(), 3u) << r.out;
   EXPECT_EQ(lines[0],
             "file,kind,n,mean_trend,mean_plunge,R,k,alpha95,s1,s2,s3,v1_trend,v1_plunge,v2_trend,"
-            "v2_plunge,v3_trend,v3_plunge,K,C,girdle_dipdir,girdle_dip");
+            "v2_plunge,v3_trend,v3_plunge,K,C,girdle_dipdir,girdle_dip,bingham_k2,bingham_k3,"
+            "ellipse_v2,ellipse_v3");
   // Equal eigenvalues leave v1 and v2 undefined; a line has no girdle.
-  EXPECT_EQ(lines[1], "lines.csv,lines,2,0.00,45.00,1.41421,1.70711,,0.5,0.5,0,,,,,90.00,0.00,,,,");
+  EXPECT_EQ(lines[1], "lines.csv,lines,2,0.00,45.00,1.41421,1.70711,,0.5,0.5,0,,,,,90.00,0.00,,,,,,,,");
   EXPECT_EQ(lines[2].rfind("\"a,b.csv\",planes,3,", 0), 0u) << lines[2];
   EXPECT_NE(lines[2].find(",0.00,0.00,,,180.00,90.00"), std::string::npos) << lines[2];
 }
@@ -185,6 +186,49 @@ TEST(AnalysisCli, OptionsThatDoNotFitAreUsageErrors) {
     EXPECT_FALSE(std::filesystem::exists("l.ps")) << c.says;
   }
   EXPECT_EQ(read_file("l.csv"), "trend,plunge\n10,20\n");
+}
+
+}  // namespace
+}  // namespace polarsketch::cli
+
+namespace polarsketch::cli {
+namespace {
+
+TEST(AnalysisCli, StatsConeFitsAConeAcrossThePrimitiveAndAppendsItsColumns) {
+  // Lines 40 degrees about 030/10, every 45 degrees round it (030/50 turned
+  // about the axis), stored by their lower ends: three crossed the primitive.
+  const std::string data =
+      "trend,plunge\n30,50\n63.9360,35.4953\n70.4325,7.6443\n238.6091,18.3362\n"
+      "210,30\n181.3909,18.3362\n349.5675,7.6443\n356.0640,35.4953\n";
+  const CliRun plain = run_cli({"stats", "--csv", "-"}, data);
+  const CliRun cone = run_cli({"stats", "--csv", "--cone", "-"}, data);
+  ASSERT_EQ(cone.status, 0) << cone.err;
+  const std::vector<std::string> a = split_lines(plain.out), b = split_lines(cone.out);
+  ASSERT_EQ(b.size(), 2u);
+  EXPECT_EQ(b[0], a[0] +
+                      ",cone_trend,cone_plunge,cone_half_angle,cone_rms,great_pole_trend,"
+                      "great_pole_plunge,great_rms,cone_F,cone_p,cone_better");
+  EXPECT_EQ(b[1].substr(0, a[1].size() + 19), a[1] + ",30.00,10.00,40.00,") << b[1];
+  const CliRun table = run_cli({"stats", "--cone", "-"}, data);
+  EXPECT_NE(table.out.find("  cone axis             30.00 / 10.00\n"), std::string::npos)
+      << table.out;
+}
+
+}  // namespace
+}  // namespace polarsketch::cli
+
+namespace polarsketch::cli {
+namespace {
+
+TEST(AnalysisCli, PlotConeFitDrawsTheConeAndRenders) {
+  ScratchDir dir;
+  write_file("cone.csv", "trend,plunge\n30,50\n90,20\n330,20\n0,10\n60,35\n");
+  const CliRun plain = run_cli({"plot", "-o", "plain.ps", "cone.csv"});
+  const CliRun fit = run_cli({"plot", "--cone-fit", "-o", "fit.ps", "cone.csv"});
+  ASSERT_EQ(fit.status, 0) << fit.err;
+  EXPECT_EQ(fit.err, "");
+  EXPECT_GT(read_file("fit.ps").size(), read_file("plain.ps").size() + 1000);
+  EXPECT_RENDERS("fit.ps", 1);
 }
 
 }  // namespace

@@ -183,12 +183,13 @@ TEST(Cli, StatsNamesEachDataSetItsKindCountAndNotation) {
   const CliRun r = run_cli({"stats", "bedding.csv", "-"}, "trend,plunge\n10,20\n");
   EXPECT_EQ(r.status, 0) << r.err;
   const std::vector<std::string> lines = split_lines(r.out);
-  ASSERT_EQ(lines.size(), 13u + 1u + 11u) << r.out;  // planes, a blank line, one line
+  // planes, a blank line, one line (each with the two Bingham rows)
+  ASSERT_EQ(lines.size(), 15u + 1u + 13u) << r.out;
   EXPECT_EQ(lines[0],
             "bedding.csv: 3 planes (strike,dip (right-hand rule)), statistics of the poles");
-  EXPECT_EQ(lines[14], "standard input: 1 line (trend,plunge), statistics of the lines");
-  EXPECT_EQ(lines[15], "  mean trend / plunge   10.00 / 20.00");
-  EXPECT_EQ(lines[17], "  Fisher k              -");  // undefined for one line
+  EXPECT_EQ(lines[16], "standard input: 1 line (trend,plunge), statistics of the lines");
+  EXPECT_EQ(lines[17], "  mean trend / plunge   10.00 / 20.00");
+  EXPECT_EQ(lines[19], "  Fisher k              -");  // undefined for one line
 }
 
 }  // namespace

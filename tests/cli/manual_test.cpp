@@ -40,7 +40,9 @@ TEST(Manual, DescribesEveryOptionOfTheHelpTexts) {
                            {"plot", "--help"},
                            {"stats", "--help"},
                            {"rose", "--help"},
-                           {"kinematics", "--help"}}) {
+                           {"kinematics", "--help"},
+                           {"rotate", "--help"},
+                           {"sets", "--help"}}) {
     const CliRun r = run_cli(args);
     ASSERT_EQ(r.status, 0);
     const std::string& help = r.out;
