@@ -960,10 +960,19 @@ Request finish_sets(SetsRequest& s, const DataForm& f) {
 
 // ---- end of polarsketch rotate and sets ------------------------------------
 
-// Forms named by the first argument that is not an option.
-bool is_form(std::string_view word) {
-  return word == "plot" || word == "stats" || word == "rose" || word == "kinematics" ||
-         word == "rotate" || word == "sets";
+// A form of the command line: its subcommand, where its measurement files
+// go, and how its parsed options become the request.
+struct Form {
+  CLI::App* command;
+  InputOptions* input;
+  std::function<Request()> finish;
+};
+
+// The form parsed, or nullptr.
+const Form* parsed_form(const std::vector<Form>& forms) {
+  for (const Form& f : forms)
+    if (f.command->parsed()) return &f;
+  return nullptr;
 }
 
 }  // namespace
@@ -1000,12 +1009,40 @@ Request parse_arguments(const std::vector<std::string>& args) {
   DataForm set_seeds;
   CLI::App* sets_form = add_sets_form(app, sets, set_seeds);
 
+  // Every form, in the order of the usage text.
+  const std::vector<Form> forms = {
+      {plot_form, &plot.input,
+       [&]() -> Request {
+         Request request = finish_plot(plot, output, finish);
+         auto* done = std::get_if<PlotRequest>(&request);
+         if (done == nullptr) return request;
+         std::string fault = contour_request(*plot_form, contour, done->contour);
+         if (fault.empty()) fault = plot_kinematics(*plot_form, plot_slope, *done);
+         if (fault.empty()) fault = output_clash(*done);
+         return fault.empty() ? request : usage_error("plot", fault);
+       }},
+      {stats_form, &stats.input, [&]() -> Request { return stats; }},
+      {rose_form, &rose.request.input, [&] { return finish_rose(rose, *rose_form); }},
+      {kinematics_form, &kinematics.input,
+       [&] { return finish_kinematics(*kinematics_form, kinematics, slope, kinematics_finish); }},
+      {rotate_form, &rotate.input, [&] { return finish_rotate(rotate, rotate_steps); }},
+      {sets_form, &sets.input, [&] { return finish_sets(sets, set_seeds); }},
+  };
+  const auto form_named = [&forms](std::string_view word) -> const Form* {
+    for (const Form& f : forms)
+      if (f.command->get_name() == word) return &f;
+    return nullptr;
+  };
+
   // One command at most: a command's name among its FILEs is a file.
   app.require_subcommand(0, 1);
   // An unknown form is named as such, not as an unexpected argument.
   if (const std::string why = unknown_command(args, app); !why.empty()) return usage_error("", why);
 
-  const auto form_word = std::find_if(args.begin(), args.end(), is_form);
+  // The form is named by the first argument that names one.
+  const auto form_word = std::find_if(args.begin(), args.end(), [&](const std::string& word) {
+    return form_named(word) != nullptr;
+  });
   if (form_word != args.end() && *form_word == "plot") {
     if (const std::string why = contour_word_error(args); !why.empty())
       return usage_error("plot", why);
@@ -1018,18 +1055,11 @@ Request parse_arguments(const std::vector<std::string>& args) {
   const auto mark = std::find(form_word, args.end(), "--");
   const std::vector<std::string> marked_files(mark == args.end() ? mark : mark + 1, args.end());
   if (!marked_files.empty()) {
-    for (CLI::App* form : {plot_form, stats_form, rose_form, kinematics_form, rotate_form, sets_form})
-      form->get_option("FILE")->required(false);
+    for (const Form& f : forms) f.command->get_option("FILE")->required(false);
   }
   const std::vector<std::string> normalised =
       with_contour_method(std::vector<std::string>(args.begin(), mark));
-  const CLI::App& command = form_word == args.end()      ? app
-                            : *form_word == "plot"       ? *plot_form
-                            : *form_word == "rose"       ? *rose_form
-                            : *form_word == "kinematics" ? *kinematics_form
-                            : *form_word == "rotate"     ? *rotate_form
-                            : *form_word == "sets"       ? *sets_form
-                                                         : *stats_form;
+  const CLI::App& command = form_word == args.end() ? app : *form_named(*form_word)->command;
   if (const std::string why = option_taken_as_value(normalised, command); !why.empty())
     return usage_error(&command == &app ? "" : command.get_name(), why);
   std::vector<std::string> reversed(normalised.rbegin(), normalised.rend());
@@ -1037,45 +1067,24 @@ Request parse_arguments(const std::vector<std::string>& args) {
     app.parse(reversed);
   } catch (const CLI::CallForHelp&) {
     // The form's usage line names the program too: "Usage: polarsketch plot ...".
-    if (plot_form->parsed()) return Answer{kExitOk, plot_form->help(app.get_name()), ""};
-    if (stats_form->parsed()) return Answer{kExitOk, stats_form->help(app.get_name()), ""};
-    if (rose_form->parsed()) return Answer{kExitOk, rose_form->help(app.get_name()), ""};
-    if (kinematics_form->parsed())
-      return Answer{kExitOk, kinematics_form->help(app.get_name()), ""};
-    if (rotate_form->parsed()) return Answer{kExitOk, rotate_form->help(app.get_name()), ""};
-    if (sets_form->parsed()) return Answer{kExitOk, sets_form->help(app.get_name()), ""};
+    if (const Form* f = parsed_form(forms))
+      return Answer{kExitOk, f->command->help(app.get_name()), ""};
     return Answer{kExitOk, usage_text(), ""};
   } catch (const CLI::ParseError& e) {
-    const CLI::App* parsed = plot_form->parsed()         ? plot_form
-                             : stats_form->parsed()      ? stats_form
-                             : rose_form->parsed()       ? rose_form
-                             : kinematics_form->parsed() ? kinematics_form
-                             : rotate_form->parsed()     ? rotate_form
-                             : sets_form->parsed()       ? sets_form
-                                                         : &app;
+    const Form* f = parsed_form(forms);
+    const CLI::App* parsed = f != nullptr ? f->command : &app;
     return usage_error(parsed == &app ? "" : parsed->get_name(),
                        plain_usage_error(e, *parsed, app));
   }
 
-  if (app.count("--also") > 0 &&
-      (plot_form->parsed() || stats_form->parsed() || rose_form->parsed() ||
-       kinematics_form->parsed() || rotate_form->parsed() || sets_form->parsed()))
+  const Form* parsed = parsed_form(forms);
+  if (app.count("--also") > 0 && parsed != nullptr)
     return usage_error("", "--also is an option of the interactive program, not of a command");
   if (version)
     return Answer{kExitOk, std::string(console::kProgname) + " " + console::kVersion + "\n", ""};
   // A --columns list that names no sound set of columns is wrong usage.
-  const std::string form = plot_form->parsed()         ? "plot"
-                           : rose_form->parsed()       ? "rose"
-                           : kinematics_form->parsed() ? "kinematics"
-                           : rotate_form->parsed()     ? "rotate"
-                           : sets_form->parsed()       ? "sets"
-                                                       : "stats";
-  InputOptions& input = plot_form->parsed()         ? plot.input
-                        : rose_form->parsed()       ? rose.request.input
-                        : kinematics_form->parsed() ? kinematics.input
-                        : rotate_form->parsed()     ? rotate.input
-                        : sets_form->parsed()       ? sets.input
-                                                    : stats.input;
+  const std::string form = parsed != nullptr ? parsed->command->get_name() : "stats";
+  InputOptions& input = parsed != nullptr ? *parsed->input : stats.input;
   input.files.insert(input.files.end(), marked_files.begin(), marked_files.end());
   if (const std::string why = input.columns.empty() ? "" : data::columns_error(input.columns);
       !why.empty()) {
@@ -1084,21 +1093,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
   // Standard input is read once: a second "-" would be an empty data set.
   if (std::count(input.files.begin(), input.files.end(), "-") > 1)
     return usage_error(form, "'-' (standard input) is given more than once");
-  if (plot_form->parsed()) {
-    Request request = finish_plot(plot, output, finish);
-    auto* done = std::get_if<PlotRequest>(&request);
-    if (done == nullptr) return request;
-    std::string fault = contour_request(*plot_form, contour, done->contour);
-    if (fault.empty()) fault = plot_kinematics(*plot_form, plot_slope, *done);
-    if (fault.empty()) fault = output_clash(*done);
-    return fault.empty() ? request : usage_error("plot", fault);
-  }
-  if (stats_form->parsed()) return stats;
-  if (rose_form->parsed()) return finish_rose(rose, *rose_form);
-  if (kinematics_form->parsed())
-    return finish_kinematics(*kinematics_form, kinematics, slope, kinematics_finish);
-  if (rotate_form->parsed()) return finish_rotate(rotate, rotate_steps);
-  if (sets_form->parsed()) return finish_sets(sets, set_seeds);
+  if (parsed != nullptr) return parsed->finish();
   if (app.count("--also") > 0) {
     const auto formats = figure::parse_format_list(also);
     if (!formats) {
