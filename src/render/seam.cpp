@@ -41,8 +41,9 @@ Seam& seam() {
 
 Rgb slot_colour(std::int32_t slot) {
   // Percent to a fraction in single precision, as the plot file writes it.
-  return {double{plt2blk.red(slot) / 100.0f}, double{plt2blk.green(slot) / 100.0f},
-          double{plt2blk.blue(slot) / 100.0f}};
+  return {static_cast<double>(plt2blk.red(slot) / 100.0f),
+          static_cast<double>(plt2blk.green(slot) / 100.0f),
+          static_cast<double>(plt2blk.blue(slot) / 100.0f)};
 }
 
 bool valid_slot(std::int32_t slot) { return slot >= 0 && slot <= plot::kMaxColorSlot; }
@@ -57,7 +58,8 @@ Rgb colour_of(std::int32_t slot) {
 const std::vector<Point>& points_of(const float* x, const float* y, std::int32_t n) {
   std::vector<Point>& p = seam().points;
   p.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-  for (std::size_t i = 0; i < p.size(); ++i) p[i] = {x[i], y[i]};
+  for (std::size_t i = 0; i < p.size(); ++i)
+    p[i] = {static_cast<double>(x[i]), static_cast<double>(y[i])};
   return p;
 }
 
@@ -107,8 +109,8 @@ TextStyle current_text_style() {
   const float height = seam().text_height;
   // The plot file names a whole font size; alignment steps by the exact height.
   t.size = math::trunc_to_int(height);
-  t.height = height;
-  t.angle = std::isfinite(plt2blk.txtangle) ? plt2blk.txtangle : 0.0f;
+  t.height = static_cast<double>(height);
+  t.angle = static_cast<double>(std::isfinite(plt2blk.txtangle) ? plt2blk.txtangle : 0.0f);
   t.align = plt2blk.itxtjust;
   t.colour = colour_of(plt2blk.itxtcolor);
   return t;
@@ -127,10 +129,10 @@ void draw_polygon(const float* x, const float* y, std::int32_t n) {
 void draw_text(float x, float y, std::string_view text) {
   // A negative alignment code shows the text without its surrounding blanks.
   const std::string_view shown = plt2blk.itxtjust < 0 ? console::textlen_trim(text) : text;
-  device().text({x, y}, shown, current_text_style());
+  device().text({static_cast<double>(x), static_cast<double>(y)}, shown, current_text_style());
 }
 
-void set_line_width(float width) { device().line_width(width); }
+void set_line_width(float width) { device().line_width(static_cast<double>(width)); }
 
 void plot_opened(const std::string& plot_file, Orientation orientation) {
   Seam& s = seam();

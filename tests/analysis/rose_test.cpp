@@ -43,7 +43,7 @@ TEST(Rose, TheWidthMustDivideThePeriod) {
     bool fits;
   } cases[] = {{10, Sym::axial, true},   {7.5, Sym::axial, true},      {7, Sym::axial, false},
                {24, Sym::axial, false},  {24, Sym::directional, true}, {0, Sym::directional, false},
-               {-10, Sym::axial, false}, {NAN, Sym::axial, false},     {0.01, Sym::axial, false}};
+               {-10, Sym::axial, false}, {std::nan(""), Sym::axial, false}, {0.01, Sym::axial, false}};
   for (const auto& c : cases) EXPECT_EQ(bin_width_error(c.width, c.sym).empty(), c.fits) << c.width;
 }
 

@@ -34,7 +34,8 @@ bool some_path(const std::string& ps, On on) {
   for (const auto& p : testing::drawn_paths(testing::split_lines(ps))) {
     if (p.size() < 20) continue;
     bool all = true;
-    for (const auto& [x, y] : p) all = all && on(unprojected(x, y));
+    for (const auto& [x, y] : p)
+      all = all && on(unprojected(static_cast<double>(x), static_cast<double>(y)));
     if (all) return true;
   }
   return false;

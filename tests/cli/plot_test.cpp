@@ -112,7 +112,7 @@ TEST(PlotCommand, GreatCirclePointsArePerpendicularToThePole) {
       ASSERT_LT(circle, poles.size());
       const data::Vector3& n = poles[circle++];
       for (const auto& [x, y] : p) {
-        data::Vector3 v = unprojected(x, y, equal_area);
+        data::Vector3 v = unprojected(static_cast<double>(x), static_cast<double>(y), equal_area);
         if (upper) v[2] = -v[2];
         EXPECT_NEAR(v[0] * n[0] + v[1] * n[1] + v[2] * n[2], 0.0, 2e-3);
       }

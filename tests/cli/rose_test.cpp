@@ -102,12 +102,14 @@ TEST(RoseCommand, PetalsSpanTheirBinsBothWaysAndScaleByAreaOrShare) {
     std::map<long, double> radius;  // by the azimuth a petal starts at
     for (const auto& p : paths) {
       if (p.front() != centre || p.size() < 4) continue;
-      const double dx = p[1].first - centre.first, dy = p[1].second - centre.second;
+      const double dx = static_cast<double>(p[1].first - centre.first),
+                   dy = static_cast<double>(p[1].second - centre.second);
       const long from = std::lround(std::fmod(std::atan2(dx, dy) * 180 / M_PI + 360, 360));
       radius[from] = std::hypot(dx, dy);
       // The arc's last point: the outline returns to the centre, the fill does not.
       const auto& end = p.back() == centre ? p[p.size() - 2] : p.back();
-      const double to = std::atan2(end.first - centre.first, end.second - centre.second);
+      const double to = std::atan2(static_cast<double>(end.first - centre.first),
+                                   static_cast<double>(end.second - centre.second));
       EXPECT_NEAR(std::remainder(to * 180 / M_PI - static_cast<double>(from), 360), 10, 0.1);
     }
     ASSERT_EQ(radius.size(), 4u) << c.scale;
