@@ -667,8 +667,79 @@ Request finish_rose(RoseForm& f, const CLI::App& form) {
 
 // ---- end of polarsketch rose ---------------------------------------------
 
+// ---- polarsketch faults --------------------------------------------------
+
+// The faults form's options as parsed, before they become a FaultsRequest.
+struct FaultsForm {
+  FaultsRequest request;
+  std::string method, pt_angle;
+};
+
+std::vector<std::string> stress_method_names() {
+  std::vector<std::string> names;
+  for (const analysis::StressMethodInfo& m : analysis::stress_methods())
+    names.emplace_back(m.name);
+  return names;
+}
+
+CLI::App* add_faults_form(CLI::App& app, FaultsForm& f) {
+  CLI::App* form = app.add_subcommand(
+      "faults", "the P, T, B axes and misfit of each fault and the stress tensor they give");
+  form->set_help_flag("-h,--help", "this text");
+  FaultsRequest& r = f.request;
+  add_input_options(*form, r.input);
+  std::string methods;
+  for (const analysis::StressMethodInfo& m : analysis::stress_methods())
+    methods += (methods.empty() ? "" : "; ") + std::string(m.name) + ": " +
+               std::string(m.description);
+  form->add_option("--method", f.method, "the stress inversion (default angelier); " + methods)
+      ->check(one_of(stress_method_names()))
+      ->type_name(joined(stress_method_names(), "|"));
+  form->add_flag("--iterate", r.iterate,
+                 "re-weight each fault by its resolved shear until it settles (Mostafa 2005)");
+  form->add_option("--pt-angle", f.pt_angle,
+                   "angle between P and the fault plane in the movement plane (default 45)")
+      ->type_name("THETA");
+  form->add_flag("--csv", r.csv,
+                 "the faults as CSV on standard output, the result on standard error");
+  form->add_option("--result-csv", r.result_csv, "the result as CSV into FILE")
+      ->type_name("FILE");
+  form->footer(
+      "\nStresses are compression positive: sigma1 is the most compressive.\n"
+      "\nExamples:\n"
+      "  polarsketch faults examples/fault_notebook.csv\n"
+      "  polarsketch faults --method michael --iterate --csv --result-csv stress.csv \\\n"
+      "      examples/fault_notebook.csv > faults.csv\n");
+  return form;
+}
+
+// The faults request completed, or the usage error its options make.
+Request finish_faults(FaultsForm& f, const CLI::App& form) {
+  FaultsRequest& r = f.request;
+  for (const analysis::StressMethodInfo& m : analysis::stress_methods())
+    if (f.method == m.name) r.method = m.method;
+  if (form.count("--pt-angle") > 0) {
+    const auto v = number_of(f.pt_angle);
+    if (!v || *v <= 0 || *v >= 90)
+      return usage_error("faults", "--pt-angle '" + f.pt_angle +
+                                       "' is not a number between 0 and 90 (exclusive)");
+    r.pt_angle = *v;
+  }
+  if (!r.result_csv.empty()) {
+    for (const std::string& input : r.input.files)
+      if (input != "-" && same_file(r.result_csv, input))
+        return usage_error("faults", "the result file '" + r.result_csv +
+                                         "' would overwrite the input file");
+  }
+  return r;
+}
+
+// ---- end of polarsketch faults -------------------------------------------
+
 // Forms named by the first argument that is not an option.
-bool is_form(std::string_view word) { return word == "plot" || word == "stats" || word == "rose"; }
+bool is_form(std::string_view word) {
+  return word == "plot" || word == "stats" || word == "rose" || word == "faults";
+}
 
 }  // namespace
 
@@ -691,6 +762,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
   CLI::App* stats_form = add_stats_form(app, stats);
   RoseForm rose;
   CLI::App* rose_form = add_rose_form(app, rose);
+  FaultsForm faults;
+  CLI::App* faults_form = add_faults_form(app, faults);
 
   // One command at most: a command's name among its FILEs is a file.
   app.require_subcommand(0, 1);
@@ -708,7 +781,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
   const auto mark = std::find(form_word, args.end(), "--");
   const std::vector<std::string> marked_files(mark == args.end() ? mark : mark + 1, args.end());
   if (!marked_files.empty()) {
-    for (CLI::App* form : {plot_form, stats_form, rose_form})
+    for (CLI::App* form : {plot_form, stats_form, rose_form, faults_form})
       form->get_option("FILE")->required(false);
   }
   const std::vector<std::string> normalised =
@@ -716,6 +789,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
   const CLI::App& command = form_word == args.end() ? app
                             : *form_word == "plot"  ? *plot_form
                             : *form_word == "rose"  ? *rose_form
+                            : *form_word == "faults" ? *faults_form
                                                     : *stats_form;
   if (const std::string why = option_taken_as_value(normalised, command); !why.empty())
     return usage_error(&command == &app ? "" : command.get_name(), why);
@@ -727,26 +801,33 @@ Request parse_arguments(const std::vector<std::string>& args) {
     if (plot_form->parsed()) return Answer{kExitOk, plot_form->help(app.get_name()), ""};
     if (stats_form->parsed()) return Answer{kExitOk, stats_form->help(app.get_name()), ""};
     if (rose_form->parsed()) return Answer{kExitOk, rose_form->help(app.get_name()), ""};
+    if (faults_form->parsed()) return Answer{kExitOk, faults_form->help(app.get_name()), ""};
     return Answer{kExitOk, usage_text(), ""};
   } catch (const CLI::ParseError& e) {
     const CLI::App* parsed = plot_form->parsed()    ? plot_form
                              : stats_form->parsed() ? stats_form
                              : rose_form->parsed()  ? rose_form
+                             : faults_form->parsed() ? faults_form
                                                     : &app;
     return usage_error(parsed == &app ? "" : parsed->get_name(),
                        plain_usage_error(e, *parsed, app));
   }
 
   if (app.count("--also") > 0 &&
-      (plot_form->parsed() || stats_form->parsed() || rose_form->parsed()))
+      (plot_form->parsed() || stats_form->parsed() || rose_form->parsed() ||
+       faults_form->parsed()))
     return usage_error("", "--also is an option of the interactive program, not of a command");
   if (version)
     return Answer{kExitOk, std::string(console::kProgname) + " " + console::kVersion + "\n", ""};
   // A --columns list that names no sound set of columns is wrong usage.
-  const std::string form = plot_form->parsed() ? "plot" : rose_form->parsed() ? "rose" : "stats";
-  InputOptions& input = plot_form->parsed()   ? plot.input
-                        : rose_form->parsed() ? rose.request.input
-                                              : stats.input;
+  const std::string form = plot_form->parsed()     ? "plot"
+                           : rose_form->parsed()   ? "rose"
+                           : faults_form->parsed() ? "faults"
+                                                   : "stats";
+  InputOptions& input = plot_form->parsed()     ? plot.input
+                        : rose_form->parsed()   ? rose.request.input
+                        : faults_form->parsed() ? faults.request.input
+                                                : stats.input;
   input.files.insert(input.files.end(), marked_files.begin(), marked_files.end());
   if (const std::string why = input.columns.empty() ? "" : data::columns_error(input.columns);
       !why.empty()) {
@@ -765,6 +846,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
   }
   if (stats_form->parsed()) return stats;
   if (rose_form->parsed()) return finish_rose(rose, *rose_form);
+  if (faults_form->parsed()) return finish_faults(faults, *faults_form);
   if (app.count("--also") > 0) {
     const auto formats = figure::parse_format_list(also);
     if (!formats) {

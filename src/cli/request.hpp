@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/density.hpp"
+#include "analysis/faults.hpp"
 #include "data/selection.hpp"
 #include "analysis/rose.hpp"
 #include "figure/formats.hpp"
@@ -95,6 +96,16 @@ struct RoseRequest {
   bool csv = false;  // the bins and statistics on standard output
 };
 
+// The fault-slip table and stress inversion of each data set (polarsketch faults).
+struct FaultsRequest {
+  InputOptions input;
+  analysis::StressMethod method = analysis::StressMethod::angelier;
+  bool iterate = false;       // re-weight by resolved shear until it settles
+  double pt_angle = 45;       // angle between P and the plane, degrees
+  bool csv = false;           // the table as CSV on standard output, the result on standard error
+  std::string result_csv;     // the result as CSV into this file; empty: none
+};
+
 // Text to print and the status to exit with, when the arguments alone decide
 // (help, version, a usage error).
 struct Answer {
@@ -109,7 +120,8 @@ struct InteractiveRequest {
   std::vector<const figure::FigureFormat*> also;
 };
 
-using Request = std::variant<Answer, PlotRequest, StatsRequest, InteractiveRequest, RoseRequest>;
+using Request = std::variant<Answer, PlotRequest, StatsRequest, InteractiveRequest, RoseRequest,
+                             FaultsRequest>;
 
 // Maps the arguments (without the program name) to a request.
 Request parse_arguments(const std::vector<std::string>& args);
