@@ -26,6 +26,8 @@ Direction vector_direction(const analysis::Vector3& v) {
 // An axis by its lower-hemisphere end.
 Direction axis_direction(const analysis::Vector3& v) {
   const analysis::TrendPlunge tp = analysis::trend_plunge(v);
+  // A vertical axis has no trend of its own: 0.
+  if (std::hypot(v[0], v[1]) < 1e-9) return {0, 90};
   return {tp.trend >= 359.95 ? 0 : tp.trend, tp.plunge};
 }
 
