@@ -243,8 +243,9 @@ StressResult invert_stress(std::span<const FaultVectors> faults, StressMethod me
     size = std::move(next);
     x = solve(method, normal_equations(g, faults, size));
     ++result.iterations;
-    if (change < 1e-12) break;
+    if (change < 1e-9) break;
   }
+  result.settled = !iterate || result.iterations < kMaxIterations;
 
   result.tensor = normalised(x);
   Eigen::Matrix3d t;

@@ -60,6 +60,7 @@ struct StressResult {
   StressMethod method = StressMethod::angelier;
   bool iterated = false;
   std::size_t iterations = 1;
+  bool settled = true;  // false when re-weighting stopped at its step limit
   // Principal axes, sigma1 the most compressive, as unit vectors.
   std::array<Vector3, 3> axes{};
   std::array<double, 3> values{};  // principal values, normalised (see tensor)

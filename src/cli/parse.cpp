@@ -37,12 +37,15 @@ Usage:
   polarsketch rose [OPTIONS] FILE... -o FILE
                                        a rose diagram of strikes, dip directions
                                        or trends of all files together
-  polarsketch plot --help              the options of a form (also for stats, rose)
+  polarsketch faults [OPTIONS] FILE... each fault's slip, P, T, B and misfit, and
+                                       the stress tensor inverted from them
+  polarsketch plot --help              the options of a form (also for stats,
+                                       rose, faults)
 
 FILE is a measurement file (planes, lines or slips; a header names the
 columns); "-" reads standard input.
 
-Options of plot, stats and rose:
+Options of plot, stats, rose and faults:
   --columns LIST      column names of files without a header, e.g. dipdir,dip
   --skip-bad          skip bad lines (and say how many) instead of stopping
   --where EXPR        keep the rows meeting EXPR (repeatable: all must hold):
@@ -105,6 +108,18 @@ for plot; -o may be left out with --csv):
   --dips MIN-MAX      keep planes dipping MIN to MAX degrees
   --csv               the bins and statistics as CSV on standard output
 
+Options of faults (one inversion per data set; compression positive, sigma1
+the most compressive; slips of unknown sense are skipped and counted):
+  --method angelier|michael
+                      Angelier (1990) direct inversion (default) or Michael
+                      (1984) linear inversion
+  --iterate           re-weight each fault by its resolved shear until the
+                      weights settle (Mostafa 2005)
+  --pt-angle THETA    angle between P and the plane (default 45)
+  --csv               the faults as CSV on standard output, the result on
+                      standard error
+  --result-csv FILE   the result as CSV into FILE
+
 Exit statuses: 0 done, 64 wrong usage, 65 bad data, 66 an input file
 cannot be opened, 70 a fault of the program, 73 the output file cannot be
 written.
@@ -117,6 +132,7 @@ Examples:
       examples/field_app_mixed.txt
   polarsketch stats examples/*.csv
   polarsketch rose -o strikes.pdf examples/fold_bedding.csv
+  polarsketch faults --iterate examples/quarry_faults.csv
 )";
 
 // The words one after another, `separator` between them.

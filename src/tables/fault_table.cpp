@@ -89,7 +89,8 @@ std::string stress_text(const FaultReport& r) {
   const analysis::StressResult& s = r.result;
   std::string out = "method: " + std::string(analysis::method_info(s.method).description) +
                     (s.iterated ? ", re-weighted by resolved shear (Mostafa 2005), " +
-                                      std::to_string(s.iterations) + " steps"
+                                      std::to_string(s.iterations) + " steps" +
+                                      (s.settled ? "" : " (the weights did not settle)")
                                 : "") +
                     "\n";
   out += "faults used: " + std::to_string(r.known.faults.size()) +
