@@ -159,6 +159,12 @@ FaultVectors fault_vectors(const data::Plane& plane, double rake) {
   return v;
 }
 
+double slip_azimuth(const FaultVectors& f, const data::Plane& plane) {
+  if (std::hypot(f.slip[0], f.slip[1]) < 1e-9)
+    return data::wrap_azimuth(f.slip[2] > 0 ? plane.dip_direction : plane.dip_direction + 180);
+  return data::wrap_azimuth(degrees(std::atan2(f.slip[1], f.slip[0])));
+}
+
 KinematicAxes kinematic_axes(const FaultVectors& fault, double theta) {
   const double st = std::sin(radians(theta));
   const double ct = std::cos(radians(theta));

@@ -29,6 +29,12 @@ struct FaultVectors {
 // (-90 normal, +90 reverse, 0 sinistral, 180 dextral).
 FaultVectors fault_vectors(const data::Plane& plane, double rake);
 
+// The azimuth the hanging wall moves toward (the slip's horizontal part,
+// as an arrow on a net shows it): outward along the dip for a normal fault,
+// inward for a reverse one, along the strike for strike-slip. A vertical
+// slip moves the dip direction's side: down, the dip direction; up, opposite.
+double slip_azimuth(const FaultVectors& fault, const data::Plane& plane);
+
 // P, T and B of a fault (Marrett and Allmendinger 1990): theta is the angle
 // between P and the plane in the movement plane (45 by default).
 // P = sin(theta) n - cos(theta) s, T = cos(theta) n + sin(theta) s, B = n x s.

@@ -752,6 +752,73 @@ Request finish_faults(FaultsForm& f, const CLI::App& form) {
 
 // ---- end of polarsketch faults -------------------------------------------
 
+// ---- plot: fault marks -----------------------------------------------------
+
+// The fault options of plot as parsed, before they complete the PlotRequest.
+struct FaultMarkOptions {
+  std::string fault_plot, pt, stress, pt_angle;
+};
+
+void add_fault_mark_options(CLI::App& form, FaultMarkOptions& o) {
+  std::vector<std::string> plots;
+  for (const figure::FaultPlotInfo& p : figure::fault_plots()) plots.emplace_back(p.name);
+  form.add_option("--fault-plot", o.fault_plot,
+                  "how slips of known sense are drawn (default angelier)")
+      ->check(one_of(plots))
+      ->type_name(joined(plots, "|"));
+  form.add_option("--pt", o.pt, "each fault's P and T axes (and B with 'b')")
+      ->check(one_of({"pt", "b"}))
+      ->type_name("[b]");
+  form.add_option("--pt-angle", o.pt_angle, "angle between P and the plane (default 45)")
+      ->type_name("THETA");
+  form.add_option("--stress", o.stress,
+                  "the principal stress axes of the faults' inversion (default angelier)")
+      ->check(one_of({"angelier", "michael"}))
+      ->type_name("[angelier|michael]");
+}
+
+// "--pt" and "--stress" take their word only when the next argument is one
+// of theirs, so that "--pt FILE" keeps FILE.
+std::vector<std::string> with_fault_mark_words(std::vector<std::string> args) {
+  const struct {
+    const char* option;
+    std::vector<std::string> words;
+  } options[] = {{"--pt", {"b"}}, {"--stress", {"angelier", "michael"}}};
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--") break;
+    for (const auto& o : options) {
+      if (args[i] != o.option) continue;
+      const bool word = i + 1 < args.size() &&
+                        std::find(o.words.begin(), o.words.end(), args[i + 1]) != o.words.end();
+      args[i] += "=" + (word ? args[i + 1] : std::string(o.option == std::string("--pt") ? "pt"
+                                                                                  : "angelier"));
+      if (word) args.erase(args.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+    }
+  }
+  return args;
+}
+
+// The fault options written into the request, or why they do not fit.
+std::string fault_mark_request(const CLI::App& form, const FaultMarkOptions& o, PlotRequest& r) {
+  for (const figure::FaultPlotInfo& p : figure::fault_plots())
+    if (o.fault_plot == p.name) r.fault_plot = p.plot;
+  r.pt = !o.pt.empty();
+  r.pt_b = o.pt == "b";
+  if (!o.stress.empty())
+    r.stress = o.stress == "michael" ? analysis::StressMethod::michael
+                                     : analysis::StressMethod::angelier;
+  if (form.count("--pt-angle") > 0) {
+    const auto v = number_of(o.pt_angle);
+    if (!v || *v <= 0 || *v >= 90)
+      return "--pt-angle '" + o.pt_angle + "' is not a number between 0 and 90 (exclusive)";
+    if (!r.pt) return "--pt-angle needs --pt";
+    r.pt_angle = *v;
+  }
+  return "";
+}
+
+// ---- end of plot: fault marks -----------------------------------------------
+
 // Forms named by the first argument that is not an option.
 bool is_form(std::string_view word) {
   return word == "plot" || word == "stats" || word == "rose" || word == "faults";
@@ -774,6 +841,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
   CLI::App* plot_form = add_plot_form(app, plot, output, finish);
   ContourOptions contour;
   add_analysis_options(*plot_form, plot, contour, finish);
+  FaultMarkOptions fault_marks;
+  add_fault_mark_options(*plot_form, fault_marks);
   StatsRequest stats;
   CLI::App* stats_form = add_stats_form(app, stats);
   RoseForm rose;
@@ -801,7 +870,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
       form->get_option("FILE")->required(false);
   }
   const std::vector<std::string> normalised =
-      with_contour_method(std::vector<std::string>(args.begin(), mark));
+      with_fault_mark_words(with_contour_method(std::vector<std::string>(args.begin(), mark)));
   const CLI::App& command = form_word == args.end() ? app
                             : *form_word == "plot"  ? *plot_form
                             : *form_word == "rose"  ? *rose_form
@@ -858,6 +927,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
     if (done == nullptr) return request;
     std::string fault = contour_request(*plot_form, contour, done->contour);
     if (fault.empty()) fault = output_clash(*done);
+    if (fault.empty()) fault = fault_mark_request(*plot_form, fault_marks, *done);
     return fault.empty() ? request : usage_error("plot", fault);
   }
   if (stats_form->parsed()) return stats;

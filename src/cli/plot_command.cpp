@@ -43,6 +43,10 @@ figure::Page page_of(const PlotRequest& r) {
   page.run_info = r.run_info;
   page.planes = r.planes;
   page.hide_data = r.hide_data;
+  page.faults.plot = r.fault_plot;
+  page.faults.pt = r.pt;
+  page.faults.b = r.pt_b;
+  page.faults.pt_angle = r.pt_angle;
   return page;
 }
 
@@ -66,6 +70,25 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
   if (r.contour)
     page.density =
         figure::density_layer(inputs.sets, r.contour->density, r.contour->levels, r.projection);
+  if (r.stress) {
+    // One inversion of the faults of every set together.
+    std::vector<analysis::FaultVectors> faults;
+    std::size_t skipped = 0;
+    for (const data::DataSet& set : inputs.sets) {
+      if (set.kind != data::Kind::slips) continue;
+      const analysis::KnownFaults k = analysis::known_faults(set.slips);
+      faults.insert(faults.end(), k.faults.begin(), k.faults.end());
+      skipped += k.skipped;
+    }
+    if (skipped > 0)
+      err << "polarsketch plot: --stress: " << skipped << " slip(s) of unknown sense skipped\n";
+    if (faults.size() < 4) {
+      err << "polarsketch plot: --stress: " << faults.size()
+          << " fault(s) of known sense; a stress inversion needs at least 4\n";
+      return kExitDataError;
+    }
+    page.faults.stress = analysis::invert_stress(faults, *r.stress, false);
+  }
   if (r.stats)
     err << tables::statistics_table(inputs.sets, page.statistics, {r.input.by, inputs.groups});
   for (std::size_t i = 0; i < inputs.sets.size(); ++i) {

@@ -69,6 +69,13 @@ struct PlotRequest {
   std::optional<ContourRequest> contour;
   bool hide_data = false;  // no symbol or great circle per measurement
   std::string label;       // the column whose text is written beside each measurement
+  // Faults: how slips of known sense are drawn, their P, T (B) axes, and the
+  // principal stress axes of an inversion of all of them.
+  figure::FaultPlot fault_plot = figure::FaultPlot::angelier;
+  bool pt = false;
+  bool pt_b = false;
+  double pt_angle = 45;
+  std::optional<analysis::StressMethod> stress;
 };
 
 struct StatsRequest {

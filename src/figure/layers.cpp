@@ -18,10 +18,13 @@ constexpr Layer kLayers[] = {
     {"data sets", draw_data_sets},
     {"labels", draw_labels},
     {"statistics", draw_statistics},
+    {"fault arrows", draw_fault_arrows},
+    {"fault axes", draw_fault_axes},
     {"frame", draw_frame},
     {"caption", draw_caption},
     {"legend", draw_legend},
     {"density legend", draw_density_legend},
+    {"fault legend", draw_fault_legend},
 };
 
 // Bottom first: the rings under the petals, the mean over them, the rim

@@ -5,11 +5,14 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
+#include <string_view>
 #include <string>
 #include <vector>
 
 #include "analysis/contours.hpp"
 #include "analysis/density.hpp"
+#include "analysis/faults.hpp"
 #include "analysis/sphere.hpp"
 #include "analysis/statistics.hpp"
 #include "data/measurements.hpp"
@@ -40,6 +43,29 @@ struct DensityLayer {
   std::size_t points = 0;
 };
 
+// How slips of known sense are drawn: an arrow of the hanging wall's motion
+// at the slip point (Angelier), at the pole in the trend of the slip
+// (Hoeppener 1955), or at the pole along the projected tangent of the
+// movement plane toward the slip (Twiss and Gefell 1990).
+enum class FaultPlot { angelier, hoeppener, tangent_lineation };
+struct FaultPlotInfo {
+  FaultPlot plot;
+  std::string_view name;
+  std::string_view description;
+};
+// The table of fault plots.
+std::span<const FaultPlotInfo> fault_plots();
+
+// What the page shows of faults beside their planes and slip points.
+struct FaultMarks {
+  FaultPlot plot = FaultPlot::angelier;
+  bool pt = false;        // each fault's P and T axes
+  bool b = false;         // and its B axis
+  double pt_angle = 45;   // angle between P and the plane, degrees
+  // The principal stress axes of an inversion of all faults together.
+  std::optional<analysis::StressResult> stress;
+};
+
 struct Page {
   // The sheet and how it is written.
   const FigureFormat* format = nullptr;  // nullptr: the PostScript plot file
@@ -60,6 +86,7 @@ struct Page {
   bool hide_data = false;  // no symbol or great circle per measurement
   std::optional<DensityLayer> density;
   std::vector<analysis::Statistics> statistics;  // per set; empty: none drawn
+  FaultMarks faults;
 };
 
 // The density layer of the data sets: the grid over the net of the

@@ -26,6 +26,21 @@ TEST(FaultVectors, HangingWallSlipAndUpwardNormalFollowAkiRichards) {
   EXPECT_LT(fault_vectors({90, 60}, 90).slip[2], 0);
 }
 
+TEST(FaultVectors, ArrowsPointTheWayTheHangingWallMoves) {
+  const struct {
+    data::Plane plane;
+    double rake, azimuth;
+  } cases[] = {
+      {{90, 60}, -90, 90},   // normal: outward, down the dip
+      {{90, 60}, 90, 270},   // reverse: inward, up the dip
+      {{90, 90}, 180, 180},  // dextral on a N-S plane: the east side moves south
+      {{90, 90}, 0, 0},      // sinistral: north
+      {{90, 90}, -90, 90},   // vertical dip-slip: the dip direction's side down
+  };
+  for (const auto& c : cases)
+    EXPECT_NEAR(slip_azimuth(fault_vectors(c.plane, c.rake), c.plane), c.azimuth, 1e-9) << c.rake;
+}
+
 TEST(FaultVectors, PTBOfTheFourAndersonianFaults) {
   struct Case {
     data::Plane plane;
