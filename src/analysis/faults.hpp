@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/contours.hpp"
 #include "analysis/statistics.hpp"
 #include "data/measurements.hpp"
 
@@ -50,6 +51,12 @@ char sense_letter(double rake);
 // The share (0 to 1) of faults whose compressional dihedron holds the
 // direction d, (d.n)(d.s) < 0; a direction on a nodal plane counts one half.
 double dihedra_share(std::span<const FaultVectors> faults, const Vector3& d);
+
+// The right-dihedra field on a grid over the net (as density_grid lays it
+// out): at each node the percentage (0 to 100) of the faults whose
+// compressional dihedron holds the node's direction.
+NetGrid dihedra_grid(std::span<const FaultVectors> faults, Projection projection,
+                     std::size_t cells = 100);
 
 // The inversion methods, one table.
 enum class StressMethod { angelier, michael };

@@ -757,6 +757,7 @@ Request finish_faults(FaultsForm& f, const CLI::App& form) {
 // The fault options of plot as parsed, before they complete the PlotRequest.
 struct FaultMarkOptions {
   std::string fault_plot, pt, stress, pt_angle;
+  bool dihedra = false;
 };
 
 void add_fault_mark_options(CLI::App& form, FaultMarkOptions& o) {
@@ -775,6 +776,9 @@ void add_fault_mark_options(CLI::App& form, FaultMarkOptions& o) {
                   "the principal stress axes of the faults' inversion (default angelier)")
       ->check(one_of({"angelier", "michael"}))
       ->type_name("[angelier|michael]");
+  form.add_flag("--dihedra", o.dihedra,
+                "the right-dihedra field: % of faults whose compressional dihedron holds "
+                "each direction");
 }
 
 // "--pt" and "--stress" take their word only when the next argument is one
@@ -803,6 +807,8 @@ std::string fault_mark_request(const CLI::App& form, const FaultMarkOptions& o, 
   for (const figure::FaultPlotInfo& p : figure::fault_plots())
     if (o.fault_plot == p.name) r.fault_plot = p.plot;
   r.pt = !o.pt.empty();
+  r.dihedra = o.dihedra;
+  if (r.dihedra && r.contour) return "--dihedra and --contour exclude each other";
   r.pt_b = o.pt == "b";
   if (!o.stress.empty())
     r.stress = o.stress == "michael" ? analysis::StressMethod::michael

@@ -70,6 +70,7 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
   if (r.contour)
     page.density =
         figure::density_layer(inputs.sets, r.contour->density, r.contour->levels, r.projection);
+  if (r.dihedra) page.density = figure::dihedra_layer(inputs.sets, r.projection);
   if (r.stress) {
     // One inversion of the faults of every set together.
     std::vector<analysis::FaultVectors> faults;

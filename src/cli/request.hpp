@@ -76,6 +76,7 @@ struct PlotRequest {
   bool pt_b = false;
   double pt_angle = 45;
   std::optional<analysis::StressMethod> stress;
+  bool dihedra = false;  // the right-dihedra field under the data
 };
 
 struct StatsRequest {

@@ -1,6 +1,7 @@
 // Layer: the fault marks' legend above the net's upper left: what the arrows
 // show, how many slips had no sense, the P, T (B) symbols and the stress
 // axes with Phi and R.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -15,6 +16,8 @@ namespace {
 constexpr float kText = 0.3f;  // cm
 constexpr float kRow = 0.45f;  // cm
 constexpr float kSymbol = 0.22f;
+constexpr float kDensityRow = 0.5f;        // the density legend's rows, cm
+constexpr std::size_t kDensityBands = 12;  // the most bands it lists
 
 struct Row {
   std::vector<std::int32_t> symbols;  // drawn before the text
@@ -69,8 +72,11 @@ void draw_fault_legend(const Page& page, Sheet& sheet) {
   use_color(kBlack);
   plot::stextsize(kText, 1);
   plot::ssymbolsize(kSymbol, 1);
-  // Bottom row just above the net, the others above it.
+  // Bottom row just above the net (above the density legend's rows when it
+  // stands there: a portrait page), the others above it.
   float y = net.y_cm + net.radius_cm + kAboveNet + kRow * static_cast<float>(rows.size() - 1);
+  if (page.density && page.paper == Paper::portrait)
+    y += kDensityRow * static_cast<float>(std::min(page.density->levels.size(), kDensityBands) + 1);
   for (const Row& row : rows) {
     float x = left;
     for (std::int32_t symbol : row.symbols) {

@@ -41,6 +41,7 @@ struct DensityLayer {
   std::vector<double> levels;  // ascending
   analysis::Contours contours;
   std::size_t points = 0;
+  std::string title;  // the legend's title; empty: the density method's
 };
 
 // How slips of known sense are drawn: an arrow of the hanging wall's motion
@@ -95,5 +96,9 @@ struct Page {
 DensityLayer density_layer(const std::vector<data::DataSet>& sets,
                            const analysis::DensityOptions& options, std::vector<double> levels,
                            Projection projection);
+
+// The right-dihedra field of the faults of known sense of the data sets as
+// bands every 20 %, drawn as the density is.
+DensityLayer dihedra_layer(const std::vector<data::DataSet>& sets, Projection projection);
 
 }  // namespace polarsketch::figure

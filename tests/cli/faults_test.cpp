@@ -63,3 +63,31 @@ TEST(FaultsCommand, OptionsThatDoNotFitAreWrongUsage) {
 
 }  // namespace
 }  // namespace polarsketch::cli
+
+namespace polarsketch::cli {
+namespace {
+
+TEST(FaultMarks, PlotDrawsArrowsAxesStressAndDihedraAndRefusesWhatDoesNotFit) {
+  testing::ScratchDir dir;
+  testing::write_file("f.csv", kFaults);
+  for (const char* how : {"angelier", "hoeppener", "tangent-lineation"}) {
+    const CliRun r = run_cli({"plot", "-o", "f.ps", "--fault-plot", how, "--pt", "b", "--pt-angle",
+                              "30", "--stress", "michael", "--dihedra", "f.csv"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string ps = testing::read_file("f.ps");
+    EXPECT_NE(ps.find("Phi = \\(s2 - s3\\)/\\(s1 - s3\\) = 0.00, R = 1 - Phi = 1.00"),
+              std::string::npos);
+    EXPECT_NE(ps.find("Right dihedra"), std::string::npos);
+  }
+  const std::vector<std::vector<std::string>> wrong = {
+      {"plot", "--pt-angle", "30", "f.csv"},             // no --pt
+      {"plot", "--dihedra", "--contour", "f.csv"},       // one field of bands
+      {"plot", "--fault-plot", "beachball", "f.csv"},
+  };
+  for (const auto& args : wrong) EXPECT_EQ(run_cli(args).status, 64) << args[1];
+  // --pt before a FILE keeps the FILE.
+  EXPECT_EQ(run_cli({"plot", "-o", "g.ps", "--stress", "--pt", "f.csv"}).status, 0);
+}
+
+}  // namespace
+}  // namespace polarsketch::cli
