@@ -85,6 +85,14 @@ Options of plot:
   --density-out FILE  write the density grid as CSV: trend,plunge,density
   --hide-data         draw no symbol or great circle per measurement
   --label COLUMN      write each measurement's text of COLUMN beside it
+  --fault-plot angelier|hoeppener|tangent-lineation
+                      slips of known sense: an arrow of the hanging wall's
+                      slip at the slip point (default), or at the pole
+  --pt [b]            each fault's P and T axes (and B)
+  --pt-angle THETA    angle between P and the plane (default 45)
+  --stress [angelier|michael]
+                      the principal stress axes 1, 2, 3 with Phi and R
+  --dihedra           the right-dihedra field, % of faults compressional
 
 Options of stats:
   --csv               one CSV line per data set (with a header line)
