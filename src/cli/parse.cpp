@@ -93,6 +93,8 @@ Options of plot:
   --stress [angelier|michael]
                       the principal stress axes 1, 2, 3 with Phi and R
   --dihedra           the right-dihedra field, % of faults compressional
+  --contour-of p|t|data
+                      what --contour contours (default: the data)
 
 Options of stats:
   --csv               one CSV line per data set (with a header line)
@@ -764,7 +766,7 @@ Request finish_faults(FaultsForm& f, const CLI::App& form) {
 
 // The fault options of plot as parsed, before they complete the PlotRequest.
 struct FaultMarkOptions {
-  std::string fault_plot, pt, stress, pt_angle;
+  std::string fault_plot, pt, stress, pt_angle, contour_of;
   bool dihedra = false;
 };
 
@@ -784,6 +786,10 @@ void add_fault_mark_options(CLI::App& form, FaultMarkOptions& o) {
                   "the principal stress axes of the faults' inversion (default angelier)")
       ->check(one_of({"angelier", "michael"}))
       ->type_name("[angelier|michael]");
+  form.add_option("--contour-of", o.contour_of,
+                  "what --contour contours: the data (default) or the faults' P or T axes")
+      ->check(one_of({"p", "t", "data"}))
+      ->type_name("p|t|data");
   form.add_flag("--dihedra", o.dihedra,
                 "the right-dihedra field: % of faults whose compressional dihedron holds "
                 "each direction");
@@ -817,6 +823,12 @@ std::string fault_mark_request(const CLI::App& form, const FaultMarkOptions& o, 
   r.pt = !o.pt.empty();
   r.dihedra = o.dihedra;
   if (r.dihedra && r.contour) return "--dihedra and --contour exclude each other";
+  if (!o.contour_of.empty()) {
+    if (!r.contour) return "--contour-of needs --contour";
+    r.contour_of = o.contour_of == "p"   ? PlotRequest::ContourOf::p
+                   : o.contour_of == "t" ? PlotRequest::ContourOf::t
+                                         : PlotRequest::ContourOf::data;
+  }
   r.pt_b = o.pt == "b";
   if (!o.stress.empty())
     r.stress = o.stress == "michael" ? analysis::StressMethod::michael
@@ -825,7 +837,8 @@ std::string fault_mark_request(const CLI::App& form, const FaultMarkOptions& o, 
     const auto v = number_of(o.pt_angle);
     if (!v || *v <= 0 || *v >= 90)
       return "--pt-angle '" + o.pt_angle + "' is not a number between 0 and 90 (exclusive)";
-    if (!r.pt) return "--pt-angle needs --pt";
+    if (!r.pt && r.contour_of == PlotRequest::ContourOf::data)
+      return "--pt-angle needs --pt or --contour-of p|t";
     r.pt_angle = *v;
   }
   return "";

@@ -58,6 +58,20 @@ std::string legend_name(const PlotRequest& r, const LoadedInputs& inputs, std::s
   return r.input.files.size() > 1 ? file + ": " + inputs.groups[i] : inputs.groups[i];
 }
 
+// The P or T axes of the faults of known sense of every set, as one set of lines.
+std::vector<data::DataSet> fault_axes(const PlotRequest& r, const std::vector<data::DataSet>& sets) {
+  data::DataSet axes;
+  axes.kind = data::Kind::lines;
+  for (const data::DataSet& set : sets) {
+    if (set.kind != data::Kind::slips) continue;
+    for (const analysis::FaultVectors& f : analysis::known_faults(set.slips).faults) {
+      const analysis::KinematicAxes a = analysis::kinematic_axes(f, r.pt_angle);
+      axes.lines.push_back(data::to_line(r.contour_of == PlotRequest::ContourOf::p ? a.p : a.t));
+    }
+  }
+  return {axes};
+}
+
 }  // namespace
 
 int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std::ostream& err) {
@@ -68,8 +82,9 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
   figure::Page page = page_of(r);
   if (r.stats) page.statistics = tables::statistics_of(inputs.sets);
   if (r.contour)
-    page.density =
-        figure::density_layer(inputs.sets, r.contour->density, r.contour->levels, r.projection);
+    page.density = figure::density_layer(
+        r.contour_of == PlotRequest::ContourOf::data ? inputs.sets : fault_axes(r, inputs.sets),
+        r.contour->density, r.contour->levels, r.projection);
   if (r.dihedra) page.density = figure::dihedra_layer(inputs.sets, r.projection);
   if (r.stress) {
     // One inversion of the faults of every set together.

@@ -77,6 +77,8 @@ struct PlotRequest {
   double pt_angle = 45;
   std::optional<analysis::StressMethod> stress;
   bool dihedra = false;  // the right-dihedra field under the data
+  // What --contour contours: the data, or the faults' P or T axes.
+  enum class ContourOf { data, p, t } contour_of = ContourOf::data;
 };
 
 struct StatsRequest {

@@ -85,6 +85,10 @@ TEST(FaultMarks, PlotDrawsArrowsAxesStressAndDihedraAndRefusesWhatDoesNotFit) {
       {"plot", "--fault-plot", "beachball", "f.csv"},
   };
   for (const auto& args : wrong) EXPECT_EQ(run_cli(args).status, 64) << args[1];
+  EXPECT_EQ(run_cli({"plot", "--contour-of", "p", "f.csv"}).status, 64);  // no --contour
+  const CliRun p = run_cli({"plot", "-o", "p.ps", "--contour", "--contour-of", "p", "f.csv"});
+  EXPECT_EQ(p.status, 0) << p.err;
+  EXPECT_NE(testing::read_file("p.ps").find("\\(n = 4\\)) show"), std::string::npos);  // 4 P axes
   // --pt before a FILE keeps the FILE.
   EXPECT_EQ(run_cli({"plot", "-o", "g.ps", "--stress", "--pt", "f.csv"}).status, 0);
 }
