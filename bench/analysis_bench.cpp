@@ -146,6 +146,31 @@ BENCHMARK(BM_ContourGrid)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
 
+// Contours of 3,000 scattered directions at `range(0)` levels spread evenly
+// up to 2 MUD: the time per level should not grow with the number of levels.
+void BM_ContourLevels(benchmark::State& state) {
+  static const NetGrid grid = [] {
+    std::mt19937_64 rng(3);
+    std::vector<Vector3> points;
+    for (int i = 0; i < 3000; ++i) points.push_back(fisher(rng, {0, 0, 1}, 0));
+    return density_grid(points, {}, Projection::equal_area, 200);
+  }();
+  std::vector<double> levels;
+  const auto count = static_cast<double>(state.range(0));
+  for (std::int64_t k = 1; k <= state.range(0); ++k) levels.push_back(2.0 * static_cast<double>(k) / count);
+  for (auto _ : state) benchmark::DoNotOptimize(contour(grid, levels));
+  state.counters["per_level"] = benchmark::Counter(
+      static_cast<double>(state.range(0)),
+      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ContourLevels)
+    ->Arg(50)
+    ->Arg(400)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+
 void BM_Statistics(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(compute_statistics(clustered()));
 }

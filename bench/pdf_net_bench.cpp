@@ -47,7 +47,7 @@ void run(const char* label, const polarsketch::render::SiblingFormats& also) {
 int main(int argc, char** argv) {
   if (argc > 1) std::filesystem::current_path(argv[1]);
   polarsketch::render::SiblingFormats pdf;
-  pdf.pdf = true;
+  pdf.formats.push_back(polarsketch::render::format_of_extension("pdf"));
   run("densest net, PostScript:", {});
   run("densest net, PostScript+PDF:", pdf);
   return 0;

@@ -236,14 +236,10 @@ struct Traced {
   Polyline clipped;
 };
 
-// Even-odd test of a point against a closed polyline.
-bool encloses(const Polyline& ring, Point2 p) {
-  bool in = false;
-  for (std::size_t k = 0; k + 1 < ring.size(); ++k) {
-    const Point2 a = ring[k], b = ring[k + 1];
-    if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) / (b.y - a.y) * (b.x - a.x)) in = !in;
-  }
-  return in;
+// Whether segment a-b crosses the ray from p towards +x: the step of the
+// even-odd test of a point against a closed polyline.
+bool crosses_ray(Point2 a, Point2 b, Point2 p) {
+  return (a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) / (b.y - a.y) * (b.x - a.x);
 }
 
 double signed_area(const Polyline& ring) {
@@ -253,15 +249,59 @@ double signed_area(const Polyline& ring) {
   return twice / 2;
 }
 
+// How many other loops enclose each loop's first point, by the even-odd
+// test. Each point is tested only against the segments that
+// reach its height: the segments are filed by the grid rows they span (a
+// segment of marching squares lies in one cell), so the time grows with the
+// loops times the segments of one row, not with the square of the loops.
+std::vector<std::size_t> nesting_depths(const std::vector<Traced>& traced, const NetGrid& grid) {
+  struct Segment {
+    Point2 a, b;
+    std::size_t loop;
+  };
+  // Rows of the padded grid, and one more on each side for rounding.
+  const std::size_t rows = grid.size + 4;
+  const auto row_of = [&](double y) {
+    const double r = std::floor((y - grid.origin) / grid.step) + 2;
+    return static_cast<std::size_t>(std::clamp(r, 0.0, static_cast<double>(rows - 1)));
+  };
+  std::vector<std::vector<Segment>> by_row(rows);
+  for (std::size_t j = 0; j < traced.size(); ++j) {
+    const Polyline& loop = traced[j].loop;
+    for (std::size_t k = 0; k + 1 < loop.size(); ++k) {
+      const Point2 a = loop[k], b = loop[k + 1];
+      // row_of is monotonic, so a point at a height the segment spans
+      // falls in one of the segment's rows.
+      const std::size_t first = row_of(std::min(a.y, b.y)), last = row_of(std::max(a.y, b.y));
+      for (std::size_t r = first; r <= last; ++r) by_row[r].push_back({a, b, j});
+    }
+  }
+  std::vector<std::size_t> depth(traced.size(), 0);
+  std::vector<std::uint8_t> crossings(traced.size(), 0);  // per loop: 0 none, 1 odd, 2 even
+  std::vector<std::size_t> touched;
+  for (std::size_t i = 0; i < traced.size(); ++i) {
+    const Point2 p = traced[i].loop.front();
+    for (const Segment& s : by_row[row_of(p.y)]) {
+      if (s.loop != i && crosses_ray(s.a, s.b, p)) {
+        if (crossings[s.loop] == 0) touched.push_back(s.loop);
+        crossings[s.loop] = crossings[s.loop] == 1 ? 2 : 1;
+      }
+    }
+    for (const std::size_t j : touched) {
+      if (crossings[j] == 1) ++depth[i];
+      crossings[j] = 0;
+    }
+    touched.clear();
+  }
+  return depth;
+}
+
 // Contour loops never cross, so they nest: sorted by the number of loops
 // around them, each comes after those around it. A loop runs with the
 // higher values on its left: counter-clockwise it encloses its level's band,
 // clockwise (a hole) the band below.
-std::vector<FillRing> painting_order(std::vector<Traced> traced) {
-  std::vector<std::size_t> depth(traced.size(), 0);
-  for (std::size_t i = 0; i < traced.size(); ++i)
-    for (std::size_t j = 0; j < traced.size(); ++j)
-      if (i != j && encloses(traced[j].loop, traced[i].loop.front())) ++depth[i];
+std::vector<FillRing> painting_order(std::vector<Traced> traced, const NetGrid& grid) {
+  const std::vector<std::size_t> depth = nesting_depths(traced, grid);
   std::vector<std::size_t> order(traced.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
   std::stable_sort(order.begin(), order.end(),
@@ -303,7 +343,7 @@ Contours contour(const NetGrid& grid, std::span<const double> levels) {
     }
     result.lines.push_back(std::move(line));
   }
-  result.fills = painting_order(std::move(traced));
+  result.fills = painting_order(std::move(traced), grid);
   // The region at or above a level holds the region of every higher level,
   // so a band's rings under the even-odd rule are its lower level's rings
   // and its upper level's.

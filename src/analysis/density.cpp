@@ -47,12 +47,14 @@ struct Kernel {
   double scale = 1;       // weight sum -> density in the requested units
 };
 
-constexpr double kMaxSigma = 1000;
 
 Kernel make_kernel(std::size_t count, const DensityOptions& options) {
   const double k = options.sigma;
-  // Past a thousand the counting circle is the whole sphere to within rounding.
-  if (!(k > 0) || !(k <= kMaxSigma)) throw std::invalid_argument("sigma must be in (0, 1000]");
+  // Past a thousand the counting circle is the whole sphere to within
+  // rounding; below a thousandth, the weights of a large data set leave
+  // the range of a double (k^2 underflows and n / k^2 overflows).
+  if (!(k >= kMinSigma) || !(k <= kMaxSigma))
+    throw std::invalid_argument("sigma must be from 0.001 to 1000");
   const DensityMethodEntry& method = density_method(options.method);
   if (options.units == DensityUnits::sigma && !method.sigma_units)
     throw std::invalid_argument("the " + std::string(method.name) + " method has no sigma units");

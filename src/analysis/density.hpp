@@ -18,6 +18,12 @@ enum class DensityUnits {
   sigma,  // standard deviations of the count of a uniform distribution (Kamb methods)
 };
 
+// The accepted range of DensityOptions::sigma. Below the least, the counting
+// circle of a large data set shrinks below a grid cell and its weights below
+// what a double holds.
+inline constexpr double kMinSigma = 0.001;
+inline constexpr double kMaxSigma = 1000;
+
 struct DensityOptions {
   DensityMethod method = DensityMethod::exp_kamb;
   // The Kamb methods' counting area: a uniform sample of n points puts
@@ -37,8 +43,8 @@ bool has_sigma_units(DensityMethod method);
 
 // Density at every node. Points and nodes are unit vectors; points are axial
 // (v and -v are the same datum) and may lie in either hemisphere. Uses both
-// cores. Throws std::invalid_argument for sigma outside (0, 1000] or units
-// the method lacks.
+// cores. Throws std::invalid_argument for sigma outside [kMinSigma, kMaxSigma], units
+// the method lacks, or a data set so large that its weights overflow.
 // Zero everywhere for no points.
 std::vector<double> density(std::span<const Vector3> points, std::span<const Vector3> nodes,
                             const DensityOptions& options);

@@ -2,6 +2,7 @@
 #include "cli/cli.hpp"
 
 #include <exception>
+#include <new>
 #include <ostream>
 #include <type_traits>
 #include <variant>
@@ -29,6 +30,8 @@ int run_request(const Request& request, std::ostream& out, std::ostream& err, st
         } else if constexpr (std::is_same_v<T, InteractiveRequest>) {
           err << "polarsketch: internal error: the interactive program is started by main\n";
           return kExitSoftware;
+        } else if constexpr (std::is_same_v<T, KinematicsRequest>) {
+          return run_kinematics(r, in, out, err);
         } else {
           return run_stats(r, in, out, err);
         }
@@ -56,8 +59,11 @@ int run(const Request& request, std::ostream& out, std::ostream& err, std::istre
       return status == kExitOk ? kExitCantCreate : status;
     }
     return status;
+  } catch (const std::bad_alloc&) {
+    err << "polarsketch: out of memory\n";
+    return kExitSoftware;
   } catch (const std::exception& e) {
-    // Out of memory, or a fault of the system below: said, never a crash.
+    // A fault of the system below: said, never a crash.
     err << "polarsketch: " << e.what() << '\n';
     return kExitSoftware;
   }

@@ -22,5 +22,10 @@ int run_rose(const RoseRequest& request, std::istream& in, std::ostream& out, st
 // and the stress inversion's result; CSV with --csv and --result-csv.
 int run_faults(const FaultsRequest& request, std::istream& in, std::ostream& out,
                std::ostream& err);
+// Prints, per failure mode of the slope, the critical and secondary counts,
+// their percentages and the denominator; writes the critical items as CSV
+// with --csv.
+int run_kinematics(const KinematicsRequest& request, std::istream& in, std::ostream& out,
+                   std::ostream& err);
 
 }  // namespace polarsketch::cli

@@ -1,15 +1,19 @@
 // Reading the measurement files of a command and reporting their faults.
 #include "cli/inputs.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <optional>
+#include <iostream>
+#include <new>
 #include <ostream>
-#include <sstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace polarsketch::cli {
 
@@ -20,31 +24,66 @@ std::string shown_file_name(const std::string& file) {
   return file == "-" ? "standard input" : file;
 }
 
-// The whole content of a file; nullopt with `reason` when it cannot be read.
-std::optional<std::string> read_file(const std::string& path, std::string& reason) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) {
-    reason = "it is a directory";
-    return std::nullopt;
+// Pieces read at a time: a file is parsed as it arrives, so that a large
+// block of comments never needs its size in memory.
+constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
+
+// Why a read failed: the system's reason, or what ran out.
+struct ReadFailure {
+  int status = kExitOk;  // kExitNoInput or kExitSoftware
+  std::string reason;
+  bool opened = true;  // false: the file could not be opened at all
+};
+
+// Feeds the file descriptor's bytes to the stream until the end of the file
+// (a read of zero bytes), a read error or a fault of the whole file.
+ReadFailure feed_descriptor(int fd, data::MeasurementStream& stream) {
+  std::vector<char> piece(kPieceBytes);
+  while (!stream.done()) {
+    const ssize_t n = ::read(fd, piece.data(), piece.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return {kExitNoInput, std::strerror(errno)};
+    if (n == 0) break;
+    stream.feed(std::string_view(piece.data(), static_cast<std::size_t>(n)));
   }
-  std::ifstream f(path, std::ios::binary);
-  if (!f) {
-    reason = std::strerror(errno);
-    return std::nullopt;
-  }
-  std::ostringstream text;
-  text << f.rdbuf();
-  if (f.bad()) {
-    reason = std::strerror(errno);
-    return std::nullopt;
-  }
-  return std::move(text).str();
+  return {};
 }
 
-std::string read_stream(std::istream& in) {
-  std::ostringstream text;
-  text << in.rdbuf();
-  return std::move(text).str();
+// The same for a stream other than the process's standard input.
+ReadFailure feed_stream(std::istream& in, data::MeasurementStream& stream) {
+  std::vector<char> piece(kPieceBytes);
+  while (!stream.done() && in) {
+    in.read(piece.data(), static_cast<std::streamsize>(piece.size()));
+    stream.feed(std::string_view(piece.data(), static_cast<std::size_t>(in.gcount())));
+  }
+  if (in.bad()) return {kExitNoInput, "a read failed"};
+  return {};
+}
+
+// Opens and feeds a file; the failure says why it could not be read.
+ReadFailure feed_file(const std::string& path, data::MeasurementStream& stream) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return {kExitNoInput, std::strerror(errno), false};
+  struct stat st {};
+  ReadFailure failure;
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    failure = {kExitNoInput, "it is a directory", false};
+  } else {
+    failure = feed_descriptor(fd, stream);
+  }
+  ::close(fd);
+  return failure;
+}
+
+// Reads one input into the reader, or says why it could not.
+ReadFailure read_input(const std::string& name, std::istream& in,
+                       data::MeasurementStream& stream) {
+  try {
+    if (name != "-") return feed_file(name, stream);
+    return &in == &std::cin ? feed_descriptor(STDIN_FILENO, stream) : feed_stream(in, stream);
+  } catch (const std::bad_alloc&) {
+    return {kExitSoftware, "out of memory while reading it"};
+  }
 }
 
 std::string plural(std::size_t n, const char* word) {
@@ -89,21 +128,24 @@ int read_inputs(const InputOptions& input, std::istream& in, std::ostream& err,
   options.columns = input.columns;
   options.skip_bad = input.skip_bad;
   for (const std::string& name : input.files) {
-    std::string text;
-    if (name == "-") {
-      text = read_stream(in);
-    } else {
-      std::string reason;
-      std::optional<std::string> content = read_file(name, reason);
-      if (!content) {
-        err << "polarsketch: cannot open '" << name << "': " << reason << '\n';
-        fail(kExitNoInput);
-        continue;
-      }
-      text = std::move(*content);
-    }
     const std::string shown = shown_file_name(name);
-    data::ReadResult r = data::read_measurements(text, shown, options);
+    data::MeasurementStream stream(shown, options);
+    const ReadFailure failure = read_input(name, in, stream);
+    if (failure.status != kExitOk) {
+      // Never the part read so far as if it were the whole file.
+      err << "polarsketch: cannot " << (failure.opened ? "read '" : "open '") << shown
+          << "': " << failure.reason << '\n';
+      fail(failure.status);
+      continue;
+    }
+    data::ReadResult r;
+    try {
+      r = stream.finish();
+    } catch (const std::bad_alloc&) {
+      err << "polarsketch: cannot read '" << shown << "': out of memory while reading it\n";
+      fail(kExitSoftware);
+      continue;
+    }
     for (const std::string& warning : r.warnings) {
       err << "polarsketch: warning: " << warning << '\n';
     }

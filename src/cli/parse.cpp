@@ -14,9 +14,11 @@
 
 #include "cli/output_file.hpp"
 #include "cli/request.hpp"
+#include "cli/usage_checks.hpp"
 #include "cli/usage_errors.hpp"
 #include "console/identity.hpp"
 #include "data/measurements.hpp"
+#include "files/atomic_file.hpp"
 
 namespace polarsketch::cli {
 
@@ -37,15 +39,18 @@ Usage:
   polarsketch rose [OPTIONS] FILE... -o FILE
                                        a rose diagram of strikes, dip directions
                                        or trends of all files together
+  polarsketch kinematics [OPTIONS] FILE...
+                                       slope kinematics: planes and pairs that
+                                       can slide or topple out of a slope face
   polarsketch faults [OPTIONS] FILE... each fault's slip, P, T, B and misfit, and
                                        the stress tensor inverted from them
   polarsketch plot --help              the options of a form (also for stats,
-                                       rose, faults)
+                                       rose, kinematics and faults)
 
 FILE is a measurement file (planes, lines or slips; a header names the
 columns); "-" reads standard input.
 
-Options of plot, stats, rose and faults:
+Options of plot, stats, rose, kinematics and faults (rose has no --by):
   --columns LIST      column names of files without a header, e.g. dipdir,dip
   --skip-bad          skip bad lines (and say how many) instead of stopping
   --where EXPR        keep the rows meeting EXPR (repeatable: all must hold):
@@ -78,13 +83,22 @@ Options of plot:
                       the eigenvectors 1, 2, 3 and (planes) the girdle; print
                       the statistics on standard error
   --contour [METHOD]  density contours of all data sets together under the
-@METHODS@  --sigma S           counting area of the Kamb methods (default 3)
+@METHODS@  --sigma S           counting area of the Kamb methods, 0.001 to 1000
+                      (default 3)
   --units mud|sigma   multiples of a uniform distribution (default) or
                       standard deviations (Kamb methods)
-  --levels LIST       contour levels, e.g. 2,4,8 (default: automatic)
+  --levels LIST       contour levels, e.g. 2,4,8 (default: automatic; at
+                      most 1000 levels)
   --density-out FILE  write the density grid as CSV: trend,plunge,density
   --hide-data         draw no symbol or great circle per measurement
   --label COLUMN      write each measurement's text of COLUMN beside it
+  --slope DD/DIP      slope kinematics over the data (with --friction,
+                      --lateral, --limits as kinematics has them)
+  --kinematic planar|wedge|flexural|direct
+                      the failure mode drawn (default planar): the face,
+                      friction cone or plane, daylight envelope, lateral
+                      limits, the critical zone shaded, the critical poles
+                      or intersections in red, a legend line
   --fault-plot angelier|hoeppener|tangent-lineation
                       slips of known sense: an arrow of the hanging wall's
                       slip at the slip point (default), or at the pole
@@ -118,6 +132,16 @@ for plot; -o may be left out with --csv):
   --dips MIN-MAX      keep planes dipping MIN to MAX degrees
   --csv               the bins and statistics as CSV on standard output
 
+Options of kinematics:
+  --slope DD/DIP      the slope face's dip direction and dip (required)
+  --friction PHI      friction angle, degrees (default 30)
+  --lateral LAMBDA    lateral limit, degrees (default 20)
+  --limits straight|curved
+                      lateral limits on the dip direction (default) or on
+                      the angle to the vertical plane through the slope's
+                      dip direction
+  --csv FILE          write every critical plane and pair as CSV:
+                      mode,zone,label_a,label_b,trend,plunge
 Options of faults (one inversion per data set; compression positive, sigma1
 the most compressive; slips of unknown sense are skipped and counted):
   --method angelier|michael
@@ -142,6 +166,7 @@ Examples:
       examples/field_app_mixed.txt
   polarsketch stats examples/*.csv
   polarsketch rose -o strikes.pdf examples/fold_bedding.csv
+  polarsketch kinematics --slope 120/65 examples/slope_joints.csv
   polarsketch faults --iterate examples/quarry_faults.csv
 )";
 
@@ -445,6 +470,11 @@ std::string parse_levels(const std::string& list, std::vector<double>& levels) {
       return fault + "'" + item + "' is not a number (levels are numbers above 0, e.g. 2,4,8)";
     if (level <= 0) return fault + "'" + item + "' is not above 0 (a density is never below 0)";
     levels.push_back(level);
+    if (levels.size() > kMaxLevels) {
+      const auto items = std::count(list.begin(), list.end(), ',') + 1;
+      return "--levels: " + std::to_string(items) + " levels; at most " +
+             std::to_string(kMaxLevels) + " are drawn";
+    }
     if (comma == list.size()) return "";
     start = comma + 1;
   }
@@ -478,15 +508,7 @@ std::string contour_request(const CLI::App& form, const ContourOptions& o,
 }
 
 // Whether two names are one file (the second may not exist yet).
-bool same_file(const std::string& a, const std::string& b) {
-  const auto resolved = [](const std::string& name) {
-    std::error_code ec;
-    const std::filesystem::path full = std::filesystem::absolute(name, ec);
-    return ec ? std::filesystem::path() : std::filesystem::weakly_canonical(full, ec);
-  };
-  const std::filesystem::path ra = resolved(a);
-  return !ra.empty() && ra == resolved(b);
-}
+bool same_file(const std::string& a, const std::string& b) { return files::same_file(a, b); }
 
 // An output that would overwrite a measurement file or the other output:
 // the data read would be lost, or one output replaced by the other.
@@ -494,14 +516,10 @@ std::string output_clash(const PlotRequest& plot) {
   const std::string density_out = plot.contour ? plot.contour->density_out : "";
   if (!density_out.empty() && same_file(density_out, plot.output))
     return "--density-out '" + density_out + "' is the plot file too";
-  for (const std::string& input : plot.input.files) {
-    if (input == "-") continue;
-    if (same_file(plot.output, input))
-      return "the plot file '" + plot.output + "' would overwrite the input file";
-    if (!density_out.empty() && same_file(density_out, input))
-      return "--density-out '" + density_out + "' would overwrite the input file";
-  }
-  return "";
+  if (std::string why = overwrites_input(plot.output, "the plot file", plot.input.files);
+      !why.empty())
+    return why;
+  return overwrites_input(density_out, "--density-out", plot.input.files);
 }
 
 // The options of the statistics and density layers of plot.
@@ -514,20 +532,23 @@ void add_analysis_options(CLI::App& form, PlotRequest& plot, ContourOptions& con
                   "density contours of all data sets under the data (default exp-kamb)")
       ->check(one_of(method_names()))
       ->type_name("[" + joined(method_names(), "|") + "]");
-  form.add_option("--sigma", contour.sigma, "counting area of the Kamb methods (default 3)")
+  form.add_option("--sigma", contour.sigma,
+                  "counting area of the Kamb methods, 0.001 to 1000 (default 3)")
       ->check(CLI::Validator(
           [](std::string& v) {
             char* end = nullptr;
             const double sigma = std::strtod(v.c_str(), &end);
-            const bool ok = end != v.c_str() && *end == '\0' && sigma > 0 && sigma <= 1000;
-            return ok ? std::string() : "'" + v + "' is not a number above 0 and at most 1000";
+            const bool ok = end != v.c_str() && *end == '\0' && sigma >= analysis::kMinSigma &&
+                            sigma <= analysis::kMaxSigma;
+            return ok ? std::string() : "'" + v + "' is not a number from 0.001 to 1000";
           },
           "", ""))
       ->type_name("S");
   add_choice(form, "--units", contour.units,
              {{"mud", analysis::DensityUnits::mud}, {"sigma", analysis::DensityUnits::sigma}},
              "multiples of a uniform distribution (default) or standard deviations", finish);
-  form.add_option("--levels", contour.levels, "contour levels (default: automatic)")
+  form.add_option("--levels", contour.levels,
+                  "contour levels (default: automatic; at most 1000 levels)")
       ->type_name("LIST");
   form.add_option("--density-out", contour.density_out, "the density grid as CSV")
       ->type_name("FILE");
@@ -684,14 +705,127 @@ Request finish_rose(RoseForm& f, const CLI::App& form) {
     const FormatChoice format = output_format(r.output);
     if (!format) return fail("cannot write '" + r.output + "': " + format.error);
     r.format = *format;
-    for (const std::string& input : r.input.files)
-      if (input != "-" && same_file(r.output, input))
-        return fail("the plot file '" + r.output + "' would overwrite the input file");
+    if (const std::string why = overwrites_input(r.output, "the plot file", r.input.files);
+        !why.empty())
+      return fail(why);
   }
   return r;
 }
 
 // ---- end of polarsketch rose ---------------------------------------------
+
+// The slope of kinematics (and of plot's kinematic layer) as given.
+struct SlopeOptions {
+  std::string slope;  // "DD/DIP"
+  analysis::Slope values;
+};
+
+void add_slope_options(CLI::App& form, SlopeOptions& o, Finishers& finish) {
+  form.add_option("--slope", o.slope, "the slope face's dip direction and dip, e.g. 120/65")
+      ->type_name("DD/DIP");
+  form.add_option("--friction", o.values.friction, "friction angle, degrees (default 30)")
+      ->type_name("PHI");
+  form.add_option("--lateral", o.values.lateral, "lateral limit, degrees (default 20)")
+      ->type_name("LAMBDA");
+  add_choice(form, "--limits", o.values.limits,
+             {{"straight", analysis::LateralLimits::straight},
+              {"curved", analysis::LateralLimits::curved}},
+             "lateral limits on the dip direction (default) or the angle to the slope's "
+             "dip plane",
+             finish);
+}
+
+// The slope of the options, or why it is none: "DD/DIP" two numbers, the dip
+// direction from 0 to 360, the values in their ranges.
+std::string slope_of(SlopeOptions& o) {
+  const std::string& t = o.slope;
+  const std::size_t slash = t.find('/');
+  double dd = 0, dip = 0;
+  const char* end = t.data() + t.size();
+  const auto first = std::from_chars(t.data(), t.data() + std::min(slash, t.size()), dd);
+  const bool read =
+      slash != std::string::npos && first.ec == std::errc() && first.ptr == t.data() + slash &&
+      std::from_chars(t.data() + slash + 1, end, dip).ptr == end && slash + 1 < t.size();
+  if (!read || !(dd >= 0 && dd <= 360))
+    return "--slope '" + t + "' is not DD/DIP (a dip direction from 0 to 360, a dip), e.g. 120/65";
+  o.values.dip_direction = dd == 360 ? 0 : dd;
+  o.values.dip = dip;
+  if (const std::string_view why = analysis::slope_error(o.values); !why.empty())
+    return "--slope, --friction, --lateral: " + std::string(why);
+  return "";
+}
+
+CLI::App* add_kinematics_form(CLI::App& app, KinematicsRequest& request, SlopeOptions& slope,
+                              Finishers& finish) {
+  std::vector<std::string> modes;
+  for (const analysis::KinematicModeEntry& m : analysis::kinematic_modes())
+    modes.push_back(std::string(m.name) + " (" + std::string(m.description) + ")");
+  CLI::App* form = app.add_subcommand(
+      "kinematics", "slope kinematics: planes and pairs that can slide or topple out of a slope");
+  form->set_help_flag("-h,--help", "this text");
+  add_input_options(*form, request.input);
+  add_slope_options(*form, slope, finish);
+  form->add_option("--csv", request.csv,
+                   "write every critical item: mode,zone,label_a,label_b,trend,plunge")
+      ->type_name("FILE");
+  form->footer("\nModes: " + joined(modes, "; ") +
+               ".\n\nExamples:\n"
+               "  polarsketch kinematics --slope 120/65 examples/slope_joints.csv\n"
+               "  polarsketch kinematics --slope 120/65 --friction 35 --limits curved "
+               "--csv critical.csv examples/slope_joints.csv\n");
+  return form;
+}
+
+// The kinematics request completed, or why the options do not fit.
+Request finish_kinematics(const CLI::App& form, KinematicsRequest& request, SlopeOptions& slope,
+                          const Finishers& finish) {
+  for (const auto& f : finish) f();
+  if (form.count("--slope") == 0)
+    return usage_error("kinematics", "--slope DD/DIP is required (the slope face)");
+  if (const std::string why = slope_of(slope); !why.empty()) return usage_error("kinematics", why);
+  request.slope = slope.values;
+  if (const std::string why = overwrites_input(request.csv, "--csv", request.input.files);
+      !why.empty())
+    return usage_error("kinematics", why);
+  return request;
+}
+
+// The slope kinematics drawn by plot: --slope, --friction, --lateral,
+// --limits and --kinematic MODE.
+struct PlotSlopeOptions {
+  SlopeOptions slope;
+  std::string mode;
+};
+
+void add_plot_slope_options(CLI::App& form, PlotSlopeOptions& o, Finishers& finish) {
+  add_slope_options(form, o.slope, finish);
+  std::vector<std::string> names;
+  for (const analysis::KinematicModeEntry& m : analysis::kinematic_modes())
+    names.emplace_back(m.name);
+  form.add_option("--kinematic", o.mode,
+                  "with --slope: the failure mode drawn (default " + names.front() + ")")
+      ->check(one_of(names))
+      ->type_name(joined(names, "|"));
+}
+
+// The kinematic picture of plot's options, or why they do not fit. Planar
+// sliding and flexural toppling are judged on poles: drawn as poles unless
+// --planes says otherwise.
+std::string plot_kinematics(const CLI::App& form, PlotSlopeOptions& o, PlotRequest& plot) {
+  if (form.count("--slope") == 0) {
+    for (const char* name : {"--friction", "--lateral", "--limits", "--kinematic"})
+      if (form.count(name) > 0) return std::string(name) + " needs --slope";
+    return "";
+  }
+  if (const std::string why = slope_of(o.slope); !why.empty()) return why;
+  KinematicPicture picture{o.slope.values};
+  if (!o.mode.empty()) picture.mode = *analysis::parse_kinematic_mode(o.mode);
+  const bool on_poles = picture.mode == analysis::KinematicMode::planar ||
+                        picture.mode == analysis::KinematicMode::flexural;
+  if (on_poles && form.count("--planes") == 0) plot.planes = PlaneStyle::poles;
+  plot.kinematics = picture;
+  return "";
+}
 
 // ---- polarsketch faults --------------------------------------------------
 
@@ -751,12 +885,9 @@ Request finish_faults(FaultsForm& f, const CLI::App& form) {
                                        "' is not a number between 0 and 90 (exclusive)");
     r.pt_angle = *v;
   }
-  if (!r.result_csv.empty()) {
-    for (const std::string& input : r.input.files)
-      if (input != "-" && same_file(r.result_csv, input))
-        return usage_error("faults", "the result file '" + r.result_csv +
-                                         "' would overwrite the input file");
-  }
+  if (const std::string why = overwrites_input(r.result_csv, "--result-csv", r.input.files);
+      !why.empty())
+    return usage_error("faults", why);
   return r;
 }
 
@@ -848,7 +979,8 @@ std::string fault_mark_request(const CLI::App& form, const FaultMarkOptions& o, 
 
 // Forms named by the first argument that is not an option.
 bool is_form(std::string_view word) {
-  return word == "plot" || word == "stats" || word == "rose" || word == "faults";
+  return word == "plot" || word == "stats" || word == "rose" || word == "kinematics" ||
+         word == "faults";
 }
 
 }  // namespace
@@ -868,12 +1000,18 @@ Request parse_arguments(const std::vector<std::string>& args) {
   CLI::App* plot_form = add_plot_form(app, plot, output, finish);
   ContourOptions contour;
   add_analysis_options(*plot_form, plot, contour, finish);
+  PlotSlopeOptions plot_slope;
+  add_plot_slope_options(*plot_form, plot_slope, finish);
   FaultMarkOptions fault_marks;
   add_fault_mark_options(*plot_form, fault_marks);
   StatsRequest stats;
   CLI::App* stats_form = add_stats_form(app, stats);
   RoseForm rose;
   CLI::App* rose_form = add_rose_form(app, rose);
+  KinematicsRequest kinematics;
+  SlopeOptions slope;
+  Finishers kinematics_finish;
+  CLI::App* kinematics_form = add_kinematics_form(app, kinematics, slope, kinematics_finish);
   FaultsForm faults;
   CLI::App* faults_form = add_faults_form(app, faults);
 
@@ -886,6 +1024,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
   if (form_word != args.end() && *form_word == "plot") {
     if (const std::string why = contour_word_error(args); !why.empty())
       return usage_error("plot", why);
+    if (const std::string why = empty_file_name(args); !why.empty())
+      return usage_error("plot", why);
   }
   // The arguments after the command's "--" are FILEs, whatever they look
   // like. CLI11 takes them only while no FILE came before, so they are set
@@ -893,16 +1033,17 @@ Request parse_arguments(const std::vector<std::string>& args) {
   const auto mark = std::find(form_word, args.end(), "--");
   const std::vector<std::string> marked_files(mark == args.end() ? mark : mark + 1, args.end());
   if (!marked_files.empty()) {
-    for (CLI::App* form : {plot_form, stats_form, rose_form, faults_form})
+    for (CLI::App* form : {plot_form, stats_form, rose_form, kinematics_form, faults_form})
       form->get_option("FILE")->required(false);
   }
   const std::vector<std::string> normalised =
       with_fault_mark_words(with_contour_method(std::vector<std::string>(args.begin(), mark)));
-  const CLI::App& command = form_word == args.end() ? app
-                            : *form_word == "plot"  ? *plot_form
-                            : *form_word == "rose"  ? *rose_form
-                            : *form_word == "faults" ? *faults_form
-                                                    : *stats_form;
+  const CLI::App& command = form_word == args.end()      ? app
+                            : *form_word == "plot"       ? *plot_form
+                            : *form_word == "rose"       ? *rose_form
+                            : *form_word == "kinematics" ? *kinematics_form
+                            : *form_word == "faults"     ? *faults_form
+                                                         : *stats_form;
   if (const std::string why = option_taken_as_value(normalised, command); !why.empty())
     return usage_error(&command == &app ? "" : command.get_name(), why);
   std::vector<std::string> reversed(normalised.rbegin(), normalised.rend());
@@ -913,33 +1054,38 @@ Request parse_arguments(const std::vector<std::string>& args) {
     if (plot_form->parsed()) return Answer{kExitOk, plot_form->help(app.get_name()), ""};
     if (stats_form->parsed()) return Answer{kExitOk, stats_form->help(app.get_name()), ""};
     if (rose_form->parsed()) return Answer{kExitOk, rose_form->help(app.get_name()), ""};
+    if (kinematics_form->parsed())
+      return Answer{kExitOk, kinematics_form->help(app.get_name()), ""};
     if (faults_form->parsed()) return Answer{kExitOk, faults_form->help(app.get_name()), ""};
     return Answer{kExitOk, usage_text(), ""};
   } catch (const CLI::ParseError& e) {
-    const CLI::App* parsed = plot_form->parsed()    ? plot_form
-                             : stats_form->parsed() ? stats_form
-                             : rose_form->parsed()  ? rose_form
-                             : faults_form->parsed() ? faults_form
-                                                    : &app;
+    const CLI::App* parsed = plot_form->parsed()         ? plot_form
+                             : stats_form->parsed()      ? stats_form
+                             : rose_form->parsed()       ? rose_form
+                             : kinematics_form->parsed() ? kinematics_form
+                             : faults_form->parsed()     ? faults_form
+                                                         : &app;
     return usage_error(parsed == &app ? "" : parsed->get_name(),
                        plain_usage_error(e, *parsed, app));
   }
 
   if (app.count("--also") > 0 &&
       (plot_form->parsed() || stats_form->parsed() || rose_form->parsed() ||
-       faults_form->parsed()))
+       kinematics_form->parsed() || faults_form->parsed()))
     return usage_error("", "--also is an option of the interactive program, not of a command");
   if (version)
     return Answer{kExitOk, std::string(console::kProgname) + " " + console::kVersion + "\n", ""};
   // A --columns list that names no sound set of columns is wrong usage.
-  const std::string form = plot_form->parsed()     ? "plot"
-                           : rose_form->parsed()   ? "rose"
-                           : faults_form->parsed() ? "faults"
-                                                   : "stats";
-  InputOptions& input = plot_form->parsed()     ? plot.input
-                        : rose_form->parsed()   ? rose.request.input
-                        : faults_form->parsed() ? faults.request.input
-                                                : stats.input;
+  const std::string form = plot_form->parsed()         ? "plot"
+                           : rose_form->parsed()       ? "rose"
+                           : kinematics_form->parsed() ? "kinematics"
+                           : faults_form->parsed()     ? "faults"
+                                                       : "stats";
+  InputOptions& input = plot_form->parsed()         ? plot.input
+                        : rose_form->parsed()       ? rose.request.input
+                        : kinematics_form->parsed() ? kinematics.input
+                        : faults_form->parsed()     ? faults.request.input
+                                                    : stats.input;
   input.files.insert(input.files.end(), marked_files.begin(), marked_files.end());
   if (const std::string why = input.columns.empty() ? "" : data::columns_error(input.columns);
       !why.empty()) {
@@ -953,12 +1099,15 @@ Request parse_arguments(const std::vector<std::string>& args) {
     auto* done = std::get_if<PlotRequest>(&request);
     if (done == nullptr) return request;
     std::string fault = contour_request(*plot_form, contour, done->contour);
+    if (fault.empty()) fault = plot_kinematics(*plot_form, plot_slope, *done);
     if (fault.empty()) fault = output_clash(*done);
     if (fault.empty()) fault = fault_mark_request(*plot_form, fault_marks, *done);
     return fault.empty() ? request : usage_error("plot", fault);
   }
   if (stats_form->parsed()) return stats;
   if (rose_form->parsed()) return finish_rose(rose, *rose_form);
+  if (kinematics_form->parsed())
+    return finish_kinematics(*kinematics_form, kinematics, slope, kinematics_finish);
   if (faults_form->parsed()) return finish_faults(faults, *faults_form);
   if (app.count("--also") > 0) {
     const auto formats = figure::parse_format_list(also);

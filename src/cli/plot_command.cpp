@@ -1,6 +1,7 @@
 // `polarsketch plot`: the data sets read, the request mapped to a page, the
 // page written by the figure room.
 #include <ostream>
+#include <string>
 
 #include "cli/commands.hpp"
 #include "cli/inputs.hpp"
@@ -16,15 +17,6 @@ namespace {
 int cannot_write(const std::string& path, const std::string& reason, std::ostream& err) {
   err << "polarsketch: cannot write '" << path << "': " << reason << '\n';
   return kExitCantCreate;
-}
-
-// A text file written whole under a temporary name, then renamed into place.
-int write_text(const std::string& path, const std::string& text, std::ostream& err) {
-  files::AtomicFile file(path);
-  if (!file.create()) return cannot_write(path, file.error(), err);
-  if (!file.write(text)) return cannot_write(path, "a write failed (disk full?)", err);
-  if (!file.commit()) return cannot_write(path, file.error(), err);
-  return kExitOk;
 }
 
 // The page the request asks for, without its layers' contents.
@@ -107,6 +99,8 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
   }
   if (r.stats)
     err << tables::statistics_table(inputs.sets, page.statistics, {r.input.by, inputs.groups});
+  if (r.kinematics)
+    page.kinematics = figure::kinematic_layer(inputs.sets, r.kinematics->slope, r.kinematics->mode);
   for (std::size_t i = 0; i < inputs.sets.size(); ++i) {
     std::string name = legend_name(r, inputs, i), count = tables::counted(inputs.sets[i]);
     std::vector<std::string> labels;
@@ -115,15 +109,25 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
         {std::move(inputs.sets[i]), std::move(name), std::move(count), std::move(labels)});
   }
 
-  const figure::Written written = figure::write_page(page, r.output);
+  // The outputs are written all or none: each to its temporary file, and
+  // none renamed onto its target before every one is complete. (A figure's
+  // writer renames its own file; it comes last but the renames.)
+  files::AtomicGroup outputs;
+  files::AtomicFile* plot_file = figure::is_postscript(page) ? &outputs.add(r.output) : nullptr;
+  const std::string density_out = r.contour ? r.contour->density_out : "";
+  files::AtomicFile* density_file = density_out.empty() ? nullptr : &outputs.add(density_out);
+  if (!outputs.create()) return cannot_write(outputs.failed_target(), outputs.error(), err);
+  if (density_file != nullptr && !density_file->write(tables::density_csv(page.density->grid)))
+    return cannot_write(density_out, "a write failed (disk full?)", err);
+  const figure::Written written =
+      plot_file != nullptr ? figure::draw_postscript_page(page, plot_file->temp_path(), r.output)
+                           : figure::write_page(page, r.output);
   for (const std::string& m : written.messages) err << "polarsketch: " << m << '\n';
   if (!written.ok()) {
     err << "polarsketch: " << written.why << '\n';
     return written.failure == figure::Written::Failure::internal ? kExitSoftware : kExitCantCreate;
   }
-  if (r.contour && !r.contour->density_out.empty()) {
-    return write_text(r.contour->density_out, tables::density_csv(page.density->grid), err);
-  }
+  if (!outputs.commit()) return cannot_write(outputs.failed_target(), outputs.error(), err);
   return kExitOk;
 }
 

@@ -11,6 +11,7 @@
 #include "analysis/faults.hpp"
 #include "data/selection.hpp"
 #include "analysis/rose.hpp"
+#include "analysis/kinematics.hpp"
 #include "figure/formats.hpp"
 #include "figure/page.hpp"
 #include "figure/rose_page.hpp"
@@ -50,6 +51,12 @@ struct ContourRequest {
   std::string density_out;           // CSV file of the grid; empty: none
 };
 
+// The slope kinematics drawn over the data (plot --slope).
+struct KinematicPicture {
+  analysis::Slope slope;
+  analysis::KinematicMode mode = analysis::KinematicMode::planar;
+};
+
 struct PlotRequest {
   InputOptions input;
   std::string output;  // the plot file
@@ -79,6 +86,7 @@ struct PlotRequest {
   bool dihedra = false;  // the right-dihedra field under the data
   // What --contour contours: the data, or the faults' P or T axes.
   enum class ContourOf { data, p, t } contour_of = ContourOf::data;
+  std::optional<KinematicPicture> kinematics;
 };
 
 struct StatsRequest {
@@ -116,6 +124,13 @@ struct FaultsRequest {
   std::string result_csv;     // the result as CSV into this file; empty: none
 };
 
+// Slope kinematics of the planes of the files (polarsketch kinematics).
+struct KinematicsRequest {
+  InputOptions input;
+  analysis::Slope slope;
+  std::string csv;  // every critical item as CSV; empty: none
+};
+
 // Text to print and the status to exit with, when the arguments alone decide
 // (help, version, a usage error).
 struct Answer {
@@ -131,7 +146,7 @@ struct InteractiveRequest {
 };
 
 using Request = std::variant<Answer, PlotRequest, StatsRequest, InteractiveRequest, RoseRequest,
-                             FaultsRequest>;
+                             KinematicsRequest, FaultsRequest>;
 
 // Maps the arguments (without the program name) to a request.
 Request parse_arguments(const std::vector<std::string>& args);

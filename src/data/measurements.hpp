@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,6 +72,7 @@ struct DataSet {
   std::vector<Line> lines;          // kind lines
   std::vector<Slip> slips;          // kind slips
   std::vector<std::string> labels;  // one per measurement when a label column exists, else empty
+  std::vector<std::size_t> line_numbers;  // the file's line of each measurement (1-based)
   // The file's other columns, kept as text: their names as the header wrote
   // them, and row by row one value per name (size() * names values).
   std::vector<std::string> attribute_names;
@@ -132,6 +134,31 @@ struct ReadResult {
 // Parses the text of one measurement file; `file_name` is used in messages.
 ReadResult read_measurements(std::string_view text, std::string_view file_name,
                              const ReadOptions& options);
+
+// A measurement file read piece by piece, as it arrives: the result is that
+// of read_measurements on all the pieces together, and no more than the line
+// being read is held (its comment is dropped as it arrives). A line longer
+// than 64 MiB, its comment not counted, is a fault of the whole file.
+class MeasurementStream {
+ public:
+  MeasurementStream(std::string_view file_name, const ReadOptions& options);
+  ~MeasurementStream();
+  MeasurementStream(const MeasurementStream&) = delete;
+  MeasurementStream& operator=(const MeasurementStream&) = delete;
+
+  // The next piece of the file; a line may run across pieces.
+  void feed(std::string_view piece);
+  // Whether a fault of the whole file was found: the rest need not be read.
+  bool done() const;
+  // Ends the file with a fault of the whole file (unless it had one).
+  void fail(std::string message);
+  // The result, once the last piece is fed.
+  ReadResult finish();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
 
 // Why a list of column names (as for ReadOptions::columns) names no sound set
 // of columns; empty when it is sound.

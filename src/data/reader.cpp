@@ -6,6 +6,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <memory>
 #include <cstddef>
 #include <numbers>
 #include <optional>
@@ -776,37 +777,56 @@ class Reader {
   Reader(std::string_view file_name, const ReadOptions& options)
       : file_(file_name), options_(options) {
     for (DataSet& set : sets_) set.name = file_;
+    if (!options_.columns.empty() && !use_columns()) done_ = true;
+  }
+
+  // Reads line `number` (1-based, in order). Lines after a fault of the
+  // whole file are not looked at.
+  void line(std::string_view line, std::size_t number) {
+    if (done_) return;
+    // A UTF-8 byte-order mark is not part of the first line.
+    if (number == 1 && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
+    line = line.substr(0, comment_start(line));
+    if (first_) separator_ = separator_of(line);
+    split_fields(line, separator_, fields_);
+    if (all_empty(fields_)) return;
+    if (first_) {
+      first_ = false;
+      // A tab-separated header: a doubled tab is one separator, and blanks
+      // belong to the names.
+      if (separator_ == Separator::tab) split_runs(line, true, fields_);
+      if (is_header(fields_, have_layout_)) {
+        if (!use_header(fields_, number)) done_ = true;
+        return;
+      }
+      if (!have_layout_) {
+        no_header();
+        return;
+      }
+    }
+    read_line_fields(fields_, line, number);
+  }
+
+  // A fault of the whole file found outside the lines.
+  void fail(std::string message) {
+    if (done_) return;
+    fatal(std::move(message));
+    done_ = true;
+  }
+
+  // Whether the file's fate is settled: the lines still to come change nothing.
+  bool done() const { return done_; }
+
+  ReadResult end() {
+    if (!done_ && !have_layout_) no_header();
+    return finish();
   }
 
   ReadResult read(std::string_view text) {
-    // A UTF-8 byte-order mark is not part of the first line.
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    if (!options_.columns.empty() && !use_columns()) return finish();
-
     Lines lines(text);
-    std::string_view line;
-    std::vector<Field> fields;
-    bool first = true;
-    while (lines.next(line)) {
-      line = line.substr(0, comment_start(line));
-      if (first) separator_ = separator_of(line);
-      split_fields(line, separator_, fields);
-      if (all_empty(fields)) continue;
-      if (first) {
-        first = false;
-        // A tab-separated header: a doubled tab is one separator, and blanks
-        // belong to the names.
-        if (separator_ == Separator::tab) split_runs(line, true, fields);
-        if (is_header(fields, have_layout_)) {
-          if (!use_header(fields, lines.number())) return finish();
-          continue;
-        }
-        if (!have_layout_) return no_header();
-      }
-      read_line_fields(fields, line, lines.number());
-    }
-    if (!have_layout_) return no_header();
-    return finish();
+    std::string_view l;
+    while (!done_ && lines.next(l)) line(l, lines.number());
+    return end();
   }
 
  private:
@@ -865,11 +885,11 @@ class Reader {
     }
   }
 
-  ReadResult no_header() {
+  void no_header() {
     fatal(file_ +
           ": no header line naming the columns; add one (e.g. dipdir,dip) or give --columns "
           "dipdir,dip");
-    return finish();
+    done_ = true;
   }
 
   void read_line_fields(const std::vector<Field>& fields, std::string_view line,
@@ -901,7 +921,10 @@ class Reader {
     Kind added = layout_.kind;
     if (auto bad = read_record(fields, layout_, sets_, sides_, added)) {
       add_error(line_number, *bad);
-    } else if (std::find(order_.begin(), order_.end(), added) == order_.end()) {
+      return;
+    }
+    sets_[static_cast<std::size_t>(added)].line_numbers.push_back(line_number);
+    if (std::find(order_.begin(), order_.end(), added) == order_.end()) {
       order_.push_back(added);
     }
   }
@@ -957,9 +980,106 @@ class Reader {
   StrikeSides sides_;
   std::array<DataSet, 3> sets_;  // by kind
   std::vector<Kind> order_;      // the kinds read, in order of first appearance
+  bool first_ = true;  // no line with a field read yet
+  bool done_ = false;
+  std::vector<Field> fields_;
 };
 
+// The longest line a measurement file may hold (its comment not counted).
+constexpr std::size_t kMaxLineBytes = std::size_t{64} << 20;
+
 }  // namespace
+
+// The stream's state: the reader, and the line begun in one piece and not
+// yet ended, held without its comment.
+struct MeasurementStream::State {
+  State(std::string_view file_name, const ReadOptions& read_options)
+      : file(file_name), options(read_options), reader(file, options) {}
+
+  std::string file;
+  ReadOptions options;
+  Reader reader;
+  std::string partial;       // the line so far, its comment cut off
+  bool partial_open = false;  // a line has begun (partial may still be empty)
+  bool quoted = false;       // inside double quotes at the end of partial
+  bool in_comment = false;   // the rest of the line is a comment
+  bool skip_lf = false;      // the last piece ended in CR: a LF next belongs to it
+  std::size_t number = 0;    // lines passed to the reader
+
+  // Adds the bytes of a line's middle to partial, dropping its comment.
+  void extend(std::string_view bytes) {
+    partial_open = partial_open || !bytes.empty();
+    if (in_comment) return;
+    std::size_t keep = bytes.size();
+    for (std::size_t i = bytes.find_first_of("\"#"); i != std::string_view::npos;
+         i = bytes.find_first_of("\"#", i + 1)) {
+      if (bytes[i] == '"') {
+        quoted = !quoted;
+      } else if (!quoted) {
+        keep = i;
+        in_comment = true;
+        break;
+      }
+    }
+    partial.append(bytes.substr(0, keep));
+    if (partial.size() > kMaxLineBytes) {
+      reader.fail(file + ":" + std::to_string(number + 1) + ": a line longer than " +
+                  std::to_string(kMaxLineBytes >> 20) + " MiB; is this a measurement file?");
+    }
+  }
+
+  void end_line(std::string_view line) {
+    reader.line(line, ++number);
+    partial.clear();
+    partial_open = quoted = in_comment = false;
+  }
+};
+
+MeasurementStream::MeasurementStream(std::string_view file_name, const ReadOptions& options)
+    : state_(std::make_unique<State>(file_name, options)) {}
+
+MeasurementStream::~MeasurementStream() = default;
+
+void MeasurementStream::feed(std::string_view piece) {
+  State& s = *state_;
+  if (s.skip_lf && !piece.empty()) {
+    s.skip_lf = false;
+    if (piece.front() == '\n') piece.remove_prefix(1);
+  }
+  while (!piece.empty() && !s.reader.done()) {
+    const std::size_t end = piece.find_first_of("\r\n");
+    if (end == std::string_view::npos) {
+      s.extend(piece);
+      return;
+    }
+    if (s.partial_open) {
+      s.extend(piece.substr(0, end));
+      if (s.reader.done()) return;
+      s.end_line(s.partial);
+    } else {
+      s.end_line(piece.substr(0, end));
+    }
+    const bool cr = piece[end] == '\r';
+    piece.remove_prefix(end + 1);
+    if (cr) {
+      if (piece.empty()) {
+        s.skip_lf = true;
+      } else if (piece.front() == '\n') {
+        piece.remove_prefix(1);
+      }
+    }
+  }
+}
+
+bool MeasurementStream::done() const { return state_->reader.done(); }
+
+void MeasurementStream::fail(std::string message) { state_->reader.fail(std::move(message)); }
+
+ReadResult MeasurementStream::finish() {
+  State& s = *state_;
+  if (s.partial_open && !s.reader.done()) s.end_line(s.partial);
+  return s.reader.end();
+}
 
 ReadResult read_measurements(std::string_view text, std::string_view file_name,
                              const ReadOptions& options) {

@@ -166,6 +166,7 @@ DataSet subset(const DataSet& set, std::span<const std::size_t> rows) {
         break;
     }
     if (!set.labels.empty()) out.labels.push_back(set.labels[row]);
+    if (!set.line_numbers.empty()) out.line_numbers.push_back(set.line_numbers[row]);
     for (std::size_t c = 0; c < set.attribute_names.size(); ++c) {
       out.attribute_values.push_back(set.attribute(row, c));
     }

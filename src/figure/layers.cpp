@@ -14,11 +14,13 @@ namespace {
 constexpr Layer kLayers[] = {
     {"run information", draw_run_information},
     {"density bands", draw_density_bands},
+    {"kinematic zone", draw_kinematic_zone},
     {"nets", draw_nets},
     {"contour lines", draw_contour_lines},
     {"data sets", draw_data_sets},
     {"labels", draw_labels},
     {"statistics", draw_statistics},
+    {"kinematics", draw_kinematics},
     {"frame", draw_frame},
     {"caption", draw_caption},
     {"legend", draw_legend},

@@ -40,6 +40,8 @@ void draw_labels(const Page& page, Sheet& sheet);           // labels.cpp
 void draw_statistics(const Page& page, Sheet& sheet);       // statistics_marks.cpp
 void draw_fault_arrows(const Page& page, Sheet& sheet);     // fault_arrows.cpp
 void draw_fault_axes(const Page& page, Sheet& sheet);       // fault_axes.cpp
+void draw_kinematic_zone(const Page& page, Sheet& sheet);   // kinematic_zone.cpp
+void draw_kinematics(const Page& page, Sheet& sheet);       // kinematic_marks.cpp
 void draw_frame(const Page& page, Sheet& sheet);            // frame.cpp
 void draw_caption(const Page& page, Sheet& sheet);          // caption.cpp
 void draw_legend(const Page& page, Sheet& sheet);           // legend.cpp

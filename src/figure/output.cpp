@@ -11,6 +11,7 @@
 #include "console/stop.hpp"
 #include "figure/layers.hpp"
 #include "files/atomic_file.hpp"
+#include "postscript/writer.hpp"
 #include "render/cairo_device.hpp"
 #include "stereonet/batch_session.hpp"
 
@@ -84,9 +85,33 @@ std::string cannot_write(const std::string& path, const std::string& reason) {
 // Opens the batch session on its device; false when it cannot be opened.
 using OpenSession = std::function<bool(stereonet::BatchSession& session)>;
 
+// A message of the plot library about the plot file `plot_file` it was
+// given, naming the file the user asked for instead (the library writes a
+// temporary file that is renamed onto it).
+std::string named_as_output(std::string message, const std::string& plot_file,
+                            const std::string& path) {
+  for (std::size_t at = 0;
+       !plot_file.empty() && (at = message.find(plot_file, at)) != std::string::npos;
+       at += path.size())
+    message.replace(at, plot_file.size(), path);
+  return message;
+}
+
+// The session's messages, naming `path` where they name `plot_file`.
+std::vector<std::string> messages_of(const stereonet::BatchSession& session,
+                                     const std::string& plot_file, const std::string& path) {
+  std::vector<std::string> messages = session.messages();
+  for (std::string& m : messages) m = named_as_output(std::move(m), plot_file, path);
+  return messages;
+}
+
 // Draws the page in a batch session opened by `open`; `path` is the file the
-// user named.
-Written draw_in_session(const Document& page, const OpenSession& open, const std::string& path) {
+// user named, `plot_file` the temporary PostScript file the session writes
+// (empty for a figure). A page with a coordinate that is not a finite number
+// is a failure: a drawing that is not what the numbers say is never kept.
+Written draw_in_session(const Document& page, const OpenSession& open, const std::string& path,
+                        const std::string& plot_file) {
+  const std::size_t non_finite_before = render::non_finite_coordinates();
   stereonet::BatchSession session(console::kProgname, console::kVersion, console::kDate);
   if (!open(session))
     return failed({}, Written::Failure::cannot_write,
@@ -95,25 +120,36 @@ Written draw_in_session(const Document& page, const OpenSession& open, const std
     page.draw();
   } catch (const console::OrderlyStop&) {
     // A library routine asked a question the batch session cannot answer.
-    return failed(with_messages(session.messages()), Written::Failure::internal,
+    return failed(with_messages(messages_of(session, plot_file, path)), Written::Failure::internal,
                   "internal error: the plot library stopped; nothing written");
   }
+  const std::size_t non_finite_written = postscript::writer().non_finite_count();
   const bool written = session.close();
-  Written w = with_messages(session.messages());
+  Written w = with_messages(messages_of(session, plot_file, path));
   if (!written)
     return failed(std::move(w), Written::Failure::cannot_write,
                   cannot_write(path, "a write failed (disk full?)"));
+  if (non_finite_written > 0 || render::non_finite_coordinates() != non_finite_before)
+    return failed(std::move(w), Written::Failure::internal,
+                  "internal error: a coordinate of the page is not a finite number; "
+                  "nothing written");
   return w;
+}
+
+// Draws the page into the PostScript file `plot_file`, already created.
+Written draw_postscript(const Document& page, const std::string& plot_file,
+                        const std::string& path) {
+  const auto open = [&](stereonet::BatchSession& session) {
+    return session.open(plot_file, page.title, driver_settings(page));
+  };
+  return draw_in_session(page, open, path, plot_file);
 }
 
 Written write_postscript(const Document& page, const std::string& path) {
   files::AtomicFile file(path);
   if (!file.create())
     return failed({}, Written::Failure::cannot_write, cannot_write(path, file.error()));
-  const auto open = [&](stereonet::BatchSession& session) {
-    return session.open(file.temp_path(), page.title, driver_settings(page));
-  };
-  Written w = draw_in_session(page, open, path);
+  Written w = draw_postscript(page, file.temp_path(), path);
   if (!w.ok()) return w;
   if (!file.commit())
     return failed(std::move(w), Written::Failure::cannot_write, cannot_write(path, file.error()));
@@ -129,7 +165,7 @@ Written write_figure(const Document& page, const std::string& path) {
     session.open_on(figure, orientation_of(page.paper));
     return true;
   };
-  Written w = draw_in_session(page, open, path);
+  Written w = draw_in_session(page, open, path, "");
   if (!w.ok()) return w;
   try {
     page.format->write(figure, path, 0, render::PageLayout{page.whole_page}, page.dpi);
@@ -153,6 +189,13 @@ Written write_page(const Page& page, const std::string& path) {
 
 Written write_rose_page(const RosePage& page, const std::string& path) {
   return write_document(document_of(page, [&page] { draw_rose_page(page); }), path);
+}
+
+bool is_postscript(const Page& page) { return page.format == nullptr || page.format->write == nullptr; }
+
+Written draw_postscript_page(const Page& page, const std::string& plot_file,
+                             const std::string& path) {
+  return draw_postscript(document_of(page, [&page] { draw_page(page); }), plot_file, path);
 }
 
 }  // namespace polarsketch::figure

@@ -27,7 +27,15 @@ struct Written {
 
 // Writes `page` to `path` whole, or leaves no file there.
 Written write_page(const Page& page, const std::string& path);
-// The same for a rose page.
+// Whether the page is written as PostScript rather than through a figure
+// format's writer.
+bool is_postscript(const Page& page);
+// Draws a PostScript page into `plot_file`, a temporary file the caller has
+// created and renames onto `path` with its other outputs (all or none);
+// messages name `path`.
+Written draw_postscript_page(const Page& page, const std::string& plot_file,
+                             const std::string& path);
+// The same as write_page for a rose page.
 Written write_rose_page(const RosePage& page, const std::string& path);
 
 }  // namespace polarsketch::figure

@@ -13,6 +13,7 @@
 #include "analysis/contours.hpp"
 #include "analysis/density.hpp"
 #include "analysis/faults.hpp"
+#include "analysis/kinematics.hpp"
 #include "analysis/sphere.hpp"
 #include "analysis/statistics.hpp"
 #include "data/measurements.hpp"
@@ -67,6 +68,17 @@ struct FaultMarks {
   std::optional<analysis::StressResult> stress;
 };
 
+// The slope kinematics of the sets' planes in one mode: the construction,
+// the directions judged (intersection lines; poles are the sets' own), the
+// critical ones, and the legend's line.
+struct KinematicLayer {
+  analysis::KinematicMode mode = analysis::KinematicMode::planar;
+  analysis::KinematicConstruction construction;
+  std::vector<analysis::Vector3> lines;     // wedge, direct: the intersection lines drawn
+  std::vector<analysis::Vector3> critical;  // the primary zone's poles or lines drawn
+  std::string legend;                       // "planar: 13 of 38 planes critical (34.2 %)"
+};
+
 struct Page {
   // The sheet and how it is written.
   const FigureFormat* format = nullptr;  // nullptr: the PostScript plot file
@@ -88,6 +100,7 @@ struct Page {
   std::optional<DensityLayer> density;
   std::vector<analysis::Statistics> statistics;  // per set; empty: none drawn
   FaultMarks faults;
+  std::optional<KinematicLayer> kinematics;
 };
 
 // The density layer of the data sets: the grid over the net of the
@@ -100,5 +113,9 @@ DensityLayer density_layer(const std::vector<data::DataSet>& sets,
 // The right-dihedra field of the faults of known sense of the data sets as
 // bands every 20 %, drawn as the density is.
 DensityLayer dihedra_layer(const std::vector<data::DataSet>& sets, Projection projection);
+// The kinematic layer of the sets' planes (and slips' planes) for a slope
+// and a mode.
+KinematicLayer kinematic_layer(const std::vector<data::DataSet>& sets, const analysis::Slope& slope,
+                               analysis::KinematicMode mode);
 
 }  // namespace polarsketch::figure

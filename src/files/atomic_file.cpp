@@ -74,6 +74,22 @@ std::string follow_links(std::string path) {
   return "";
 }
 
+// The mkostemp pattern of the temporary file beside `target`: ".NAME.XXXXXX"
+// in the target's directory, the name cut so that the whole stays within the
+// directory's limit on a name's length (a name the system allows as a target
+// must not be refused because its temporary file's name would be too long).
+std::string temporary_pattern(const std::string& target) {
+  const std::size_t slash = target.find_last_of('/');
+  const std::size_t base = slash == std::string::npos ? 0 : slash + 1;
+  const std::string dir = base == 0 ? "." : target.substr(0, base);
+  const long limit = ::pathconf(dir.c_str(), _PC_NAME_MAX);
+  constexpr std::size_t kAdded = 8;  // the leading dot and ".XXXXXX"
+  const std::size_t name_max = limit > static_cast<long>(kAdded) ? static_cast<std::size_t>(limit) : 255;
+  std::string name = target.substr(base);
+  if (name.size() + kAdded > name_max) name.resize(name_max - kAdded);
+  return target.substr(0, base) + "." + name + ".XXXXXX";
+}
+
 }  // namespace
 
 void remove_temporaries_on(int sig) noexcept {
@@ -114,9 +130,7 @@ bool AtomicFile::create() {
     if (::access(target.c_str(), W_OK) != 0) return fail(errno);
     mode = existing.st_mode & 0777;
   }
-  const std::size_t slash = target.find_last_of('/');
-  const std::size_t base = slash == std::string::npos ? 0 : slash + 1;
-  std::string pattern = target.substr(0, base) + "." + target.substr(base) + ".XXXXXX";
+  std::string pattern = temporary_pattern(target);
   fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
   if (fd_ < 0) return fail(errno);
   temp_ = pattern;
@@ -144,13 +158,23 @@ bool AtomicFile::write(std::string_view data) {
   return true;
 }
 
-bool AtomicFile::commit() {
+bool AtomicFile::complete() {
   if (fd_ < 0) return fail(EBADF);
   int err = ::fsync(fd_) == 0 ? 0 : errno;
   if (::close(fd_) != 0 && err == 0) err = errno;
   fd_ = -1;
-  if (err == 0 && std::rename(temp_.c_str(), target_.c_str()) != 0) err = errno;
   if (err != 0) {
+    discard();
+    return fail(err);
+  }
+  return true;
+}
+
+bool AtomicFile::commit() {
+  if (fd_ >= 0 && !complete()) return false;
+  if (temp_.empty()) return fail(EBADF);
+  if (std::rename(temp_.c_str(), target_.c_str()) != 0) {
+    const int err = errno;
     discard();
     return fail(err);
   }
@@ -166,6 +190,58 @@ void AtomicFile::discard() {
   ::unlink(temp_.c_str());
   temp_.clear();
   unregister_temporary(slot_);
+}
+
+AtomicFile& AtomicGroup::add(const std::string& target) {
+  files_.push_back(std::make_unique<AtomicFile>(target));
+  targets_.push_back(target);
+  return *files_.back();
+}
+
+bool AtomicGroup::fail(std::size_t index) {
+  failed_target_ = targets_[index];
+  error_ = files_[index]->error();
+  discard();
+  return false;
+}
+
+bool AtomicGroup::create() {
+  for (std::size_t i = 0; i < files_.size(); ++i)
+    if (!files_[i]->create()) return fail(i);
+  return true;
+}
+
+bool AtomicGroup::commit() {
+  for (std::size_t i = 0; i < files_.size(); ++i)
+    if (!files_[i]->complete()) return fail(i);
+  for (std::size_t i = 0; i < files_.size(); ++i)
+    if (!files_[i]->commit()) return fail(i);
+  return true;
+}
+
+void AtomicGroup::discard() {
+  for (auto& file : files_) file->discard();
+}
+
+bool same_file(const std::string& a, const std::string& b) {
+  struct stat sa {}, sb {};
+  if (::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0)
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  namespace fs = std::filesystem;
+  const auto resolved = [](const std::string& name) {
+    std::error_code ec;
+    const fs::path full = fs::absolute(name, ec);
+    return ec ? fs::path() : fs::weakly_canonical(full, ec);
+  };
+  const fs::path ra = resolved(a);
+  return !ra.empty() && ra == resolved(b);
+}
+
+bool is_standard_input(const std::string& path) {
+  struct stat in {}, named {};
+  return ::fstat(STDIN_FILENO, &in) == 0 && S_ISREG(in.st_mode) &&
+         ::stat(path.c_str(), &named) == 0 && in.st_dev == named.st_dev &&
+         in.st_ino == named.st_ino;
 }
 
 bool replace_file(const std::string& path, std::string_view contents, std::string* error) {

@@ -4,8 +4,10 @@
 // temporary file behind.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace polarsketch::files {
 
@@ -37,9 +39,12 @@ class AtomicFile {
   const std::string& temp_path() const { return temp_; }
   // Appends `data` to the temporary file. False (with error()) on failure.
   bool write(std::string_view data);
-  // Flushes the temporary file to the disk and renames it onto the target.
-  // False (with error()) when either fails; the temporary file is then
-  // removed.
+  // Flushes the temporary file to the disk and closes it, not yet renamed.
+  // False (with error()) on failure; the temporary file is then removed.
+  bool complete();
+  // Completes the temporary file (unless done) and renames it onto the
+  // target. False (with error()) when either fails; the temporary file is
+  // then removed.
   bool commit();
   // Removes the temporary file.
   void discard();
@@ -56,6 +61,42 @@ class AtomicFile {
   int fd_ = -1;
   int slot_ = -1;  // where the interrupt handler finds temp_, -1 for nowhere
 };
+
+// Several files written all or none: every temporary file is created
+// before any is written, and none is renamed onto its target until every one
+// is complete. A failure discards them all, leaving every target as it was.
+class AtomicGroup {
+ public:
+  // Adds a file to the group; the reference stays valid while the group lives.
+  AtomicFile& add(const std::string& target);
+  // Creates every temporary file. False on the first failure, with its
+  // target in failed_target() and the reason in error(); all are discarded.
+  bool create();
+  // Completes every file, then renames each onto its target. False on the
+  // first failure (as create()); every file not yet renamed is discarded.
+  bool commit();
+  // Removes every temporary file.
+  void discard();
+  const std::string& failed_target() const { return failed_target_; }
+  const std::string& error() const { return error_; }
+
+ private:
+  bool fail(std::size_t index);
+
+  std::vector<std::unique_ptr<AtomicFile>> files_;
+  std::vector<std::string> targets_;
+  std::string failed_target_;
+  std::string error_;
+};
+
+// Whether two names are one file: the same file system object when both
+// exist (links, hard links and different spellings of one path are seen
+// through), else the same absolute path once the links of its existing part
+// are followed.
+bool same_file(const std::string& a, const std::string& b);
+
+// Whether `path` names the regular file the process's standard input reads.
+bool is_standard_input(const std::string& path);
 
 // Replaces the file `path` by one holding `contents`, through an AtomicFile.
 // False (with the reason in `error` when given) on failure, the old file

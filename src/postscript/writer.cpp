@@ -156,6 +156,7 @@ void PlotWriter::start(std::int32_t unit, std::string_view name) {
   used_ = 0;
   open_ = true;
   failed_ = false;
+  non_finite_ = 0;
 }
 
 void PlotWriter::append(std::string_view text) {
@@ -176,6 +177,7 @@ std::size_t PlotWriter::real2_at(char* p, float v) {
   // No non-finite number reaches the file: the coordinate writers report and
   // reset theirs; anything else (a text height gone wrong) is quietly kept
   // finite here.
+  if (!std::isfinite(v)) ++non_finite_;
   if (std::isnan(v)) v = 0.0f;
   if (std::isinf(v)) v = std::copysign(kDeviceLimit, v);
   num_.assign(10, ' ');

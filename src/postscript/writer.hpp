@@ -92,6 +92,10 @@ class PlotWriter {
   // when any write failed (reported in an error frame, once). Afterwards
   // nothing is open.
   bool finish();
+  // How many numbers of the file since start() were not finite (and were
+  // written as 0 or the device's limit): callers that must not keep such a
+  // file check it.
+  std::size_t non_finite_count() const { return non_finite_; }
   // Forgets the file without writing (tests).
   void reset();
 
@@ -115,6 +119,7 @@ class PlotWriter {
   std::unique_ptr<char[]> block_;
   std::size_t used_ = 0;
   std::string num_;  // scratch field for the general number writers
+  std::size_t non_finite_ = 0;
 };
 
 // The plot file's writer.

@@ -8,6 +8,7 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <numbers>
 #include <sstream>
@@ -56,9 +57,14 @@ cairo_matrix_t page_matrix(Orientation o) {
 }
 
 // Coordinates cairo can hold; the driver clamps the same way.
+std::atomic<std::size_t> g_non_finite{0};
+
 double finite_or_zero(double v) {
   constexpr double kLimit = 9.9e7;
-  if (!std::isfinite(v)) return 0.0;
+  if (!std::isfinite(v)) {
+    ++g_non_finite;
+    return 0.0;
+  }
   return std::clamp(v, -kLimit, kLimit);
 }
 
@@ -405,6 +411,8 @@ Box CairoDevice::page_box(int index, const PageLayout& layout) const {
   return {ink.x - layout.margin, ink.y - layout.margin, ink.width + 2.0 * layout.margin,
           ink.height + 2.0 * layout.margin};
 }
+
+std::size_t non_finite_coordinates() { return g_non_finite; }
 
 void CairoDevice::write_pdf(const std::filesystem::path& file, const PageLayout& layout) const {
   FigureFile temp(file);

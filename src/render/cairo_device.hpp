@@ -82,4 +82,9 @@ class CairoDevice final : public Device {
   Batch batch_;
 };
 
+// How many coordinates the cairo devices of the process have received that
+// were not finite (drawn at 0 instead): callers that must not keep such a
+// drawing compare it before and after.
+std::size_t non_finite_coordinates();
+
 }  // namespace polarsketch::render

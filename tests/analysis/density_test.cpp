@@ -177,6 +177,18 @@ TEST(DensityTest, NamesAndBadOptions) {
   EXPECT_THROW(density(points, points, {DensityMethod::kamb, 1e300, DensityUnits::mud}),
                std::invalid_argument);
   EXPECT_EQ(density({}, points, {}), std::vector<double>{0.0});
+  EXPECT_THROW(density(points, points, {DensityMethod::exp_kamb, 0.9 * kMinSigma, DensityUnits::mud}),
+               std::invalid_argument);
+}
+
+TEST(DensityTest, TheEndsOfTheSigmaRangeGiveFiniteDensities) {
+  const std::vector<Vector3> points = sphere_lattice(100000);
+  const std::vector<Vector3> nodes{line(0, 90), line(10, 45), points[7]};
+  for (const auto method : {DensityMethod::exp_kamb, DensityMethod::kamb, DensityMethod::linear_kamb})
+    for (const double sigma : {kMinSigma, kMaxSigma})
+      for (const auto units : {DensityUnits::mud, DensityUnits::sigma})
+        for (const double d : density(points, nodes, {method, sigma, units}))
+          EXPECT_TRUE(std::isfinite(d) && d >= 0) << method_name(method) << " " << sigma << ": " << d;
 }
 
 }  // namespace

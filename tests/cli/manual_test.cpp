@@ -8,6 +8,7 @@
 #include <string>
 
 #include "analysis/density_methods.hpp"
+#include "analysis/kinematics.hpp"
 #include "cli/cli_run.hpp"
 #include "figure/formats.hpp"
 #include "postscript/ps_test_support.hpp"
@@ -38,7 +39,8 @@ TEST(Manual, DescribesEveryOptionOfTheHelpTexts) {
   for (const auto& args : {std::vector<std::string>{"--help"},
                            {"plot", "--help"},
                            {"stats", "--help"},
-                           {"rose", "--help"}}) {
+                           {"rose", "--help"},
+                           {"kinematics", "--help"}}) {
     const CliRun r = run_cli(args);
     ASSERT_EQ(r.status, 0);
     const std::string& help = r.out;
@@ -81,6 +83,7 @@ TEST(Manual, TheManualAndTheReadmeNameEveryMethodAndFormat) {
   std::vector<std::string> names;
   for (const auto& m : analysis::density_methods()) names.emplace_back(m.name);
   for (const auto& f : figure::figure_formats()) names.push_back("." + std::string(f.extension));
+  for (const auto& m : analysis::kinematic_modes()) names.emplace_back(m.name);
   for (const std::string& file : {kManual, std::string(POLARSKETCH_SOURCE_DIR) + "/README.md"}) {
     const std::string text =
         std::regex_replace(testing::read_file(file), std::regex(R"(\\-)"), "-");

@@ -127,5 +127,69 @@ TEST(AtomicFile, AnInterruptRemovesEveryTemporaryFileBeingWritten) {
   EXPECT_EQ(directory(), std::set<std::string>{"plot.ps"});
 }
 
+TEST(AtomicGroup, AllOrNone) {
+  testing::ScratchDir dir;
+  write_file("a.txt", "old a");
+  write_file("b.txt", "old b");
+  // One target that cannot be created: nothing is written.
+  AtomicGroup failing;
+  failing.add("a.txt");
+  failing.add("nodir/b.txt");
+  EXPECT_FALSE(failing.create());
+  EXPECT_EQ(failing.failed_target(), "nodir/b.txt");
+  // Written but not committed: the old files stay.
+  {
+    AtomicGroup unfinished;
+    unfinished.add("a.txt");
+    AtomicFile& b = unfinished.add("b.txt");
+    ASSERT_TRUE(unfinished.create());
+    ASSERT_TRUE(b.write("new b"));
+  }
+  EXPECT_EQ(read_file("a.txt"), "old a");
+  EXPECT_EQ(read_file("b.txt"), "old b");
+  AtomicGroup group;
+  AtomicFile& a = group.add("a.txt");
+  AtomicFile& b = group.add("b.txt");
+  ASSERT_TRUE(group.create());
+  ASSERT_TRUE(a.write("new a") && b.write("new b"));
+  ASSERT_TRUE(group.commit()) << group.error();
+  EXPECT_EQ(read_file("a.txt"), "new a");
+  EXPECT_EQ(read_file("b.txt"), "new b");
+  EXPECT_EQ(directory(), (std::set<std::string>{"a.txt", "b.txt"}));
+}
+
+TEST(AtomicFile, TheLongestNameTheDirectoryAllowsIsWritten) {
+  testing::ScratchDir dir;
+  const auto limit = static_cast<std::size_t>(::pathconf(".", _PC_NAME_MAX));
+  for (const std::size_t length : {limit - 8, limit - 7, limit}) {
+    const std::string name(length, 'n');
+    std::string error;
+    EXPECT_TRUE(replace_file(name, "text", &error)) << length << ": " << error;
+    EXPECT_EQ(read_file(name), "text");
+    fs::remove(name);
+  }
+  EXPECT_TRUE(directory().empty());
+}
+
+TEST(SameFile, NamesOfOneFile) {
+  testing::ScratchDir dir;
+  write_file("f.txt", "f");
+  write_file("g.txt", "g");
+  fs::create_hard_link("f.txt", "hard.txt");
+  fs::create_symlink("f.txt", "soft.txt");
+  fs::create_directory("sub");
+  const struct {
+    const char* a;
+    const char* b;
+    bool same;
+  } cases[] = {
+      {"f.txt", "f.txt", true},        {"f.txt", "./sub/../f.txt", true},
+      {"f.txt", "hard.txt", true},     {"soft.txt", "f.txt", true},
+      {"f.txt", "g.txt", false},       {"new.txt", "./new.txt", true},
+      {"new.txt", "f.txt", false},     {"sub/new.txt", "new.txt", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(same_file(c.a, c.b), c.same) << c.a << " " << c.b;
+}
+
 }  // namespace
 }  // namespace polarsketch::files
