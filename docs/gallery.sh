@@ -90,5 +90,6 @@ plot fold_contours --contour --stats --planes poles examples/fold_bedding.csv
 plot data_sets --planes both --net 10 \
   examples/fold_bedding.csv examples/lineations.csv examples/faults.csv
 rose strike_rose examples/fold_bedding.csv
+plot fault_slip --pt --stress examples/quarry_faults.csv
 plot slope_planar --slope 120/65 examples/slope_joints.csv
 plot slope_wedge --slope 120/65 --kinematic wedge --hide-data examples/slope_joints.csv

@@ -29,6 +29,8 @@ int run_request(const Request& request, std::ostream& out, std::ostream& err, st
           return run_rotate(r, in, out, err);
         } else if constexpr (std::is_same_v<T, SetsRequest>) {
           return run_sets(r, in, out, err);
+        } else if constexpr (std::is_same_v<T, FaultsRequest>) {
+          return run_faults(r, in, out, err);
         } else if constexpr (std::is_same_v<T, InteractiveRequest>) {
           err << "polarsketch: internal error: the interactive program is started by main\n";
           return kExitSoftware;

@@ -18,6 +18,10 @@ int run_stats(const StatsRequest& request, std::istream& in, std::ostream& out, 
 // into the request's plot file, the bins and statistics as CSV with --csv.
 int run_rose(const RoseRequest& request, std::istream& in, std::ostream& out, std::ostream& err);
 
+// Per data set, the table of its faults of known sense (P, T, B and misfit)
+// and the stress inversion's result; CSV with --csv and --result-csv.
+int run_faults(const FaultsRequest& request, std::istream& in, std::ostream& out,
+               std::ostream& err);
 // Prints, per failure mode of the slope, the critical and secondary counts,
 // their percentages and the denominator; writes the critical items as CSV
 // with --csv.

@@ -46,13 +46,15 @@ Usage:
   polarsketch sets --k N [OPTIONS] FILE...
                                        the data split into N sets (axial k-means),
                                        written with a column set
+  polarsketch faults [OPTIONS] FILE... each fault's slip, P, T, B and misfit, and
+                                       the stress tensor inverted from them
   polarsketch plot --help              the options of a form (also for stats, rose,
-                                       kinematics, rotate, sets)
+                                       kinematics, rotate, sets, faults)
 
 FILE is a measurement file (planes, lines or slips; a header names the
 columns); "-" reads standard input.
 
-Options of plot, stats, rose and kinematics (rose has no --by):
+Options of plot, stats, rose, kinematics and faults (rose has no --by):
   --columns LIST      column names of files without a header, e.g. dipdir,dip
   --skip-bad          skip bad lines (and say how many) instead of stopping
   --where EXPR        keep the rows meeting EXPR (repeatable: all must hold):
@@ -103,6 +105,16 @@ Options of plot:
                       or intersections in red, a legend line
   --cone-fit          draw each data set's fitted cone (the small circle of
                       stats --cone) and its axis as an open circle
+  --fault-plot angelier|hoeppener|tangent-lineation
+                      slips of known sense: an arrow of the hanging wall's
+                      slip at the slip point (default), or at the pole
+  --pt [b]            each fault's P and T axes (and B)
+  --pt-angle THETA    angle between P and the plane (default 45)
+  --stress [angelier|michael]
+                      the principal stress axes 1, 2, 3 with Phi and R
+  --dihedra           the right-dihedra field, % of faults compressional
+  --contour-of p|t|data
+                      what --contour contours (default: the data)
 
 Options of stats:
   --csv               one CSV line per data set (with a header line)
@@ -138,6 +150,17 @@ Options of kinematics:
                       dip direction
   --csv FILE          write every critical plane and pair as CSV:
                       mode,zone,label_a,label_b,trend,plunge
+Options of faults (one inversion per data set; compression positive, sigma1
+the most compressive; slips of unknown sense are skipped and counted):
+  --method angelier|michael
+                      Angelier (1990) direct inversion (default) or Michael
+                      (1984) linear inversion
+  --iterate           re-weight each fault by its resolved shear until the
+                      weights settle (Mostafa 2005)
+  --pt-angle THETA    angle between P and the plane (default 45)
+  --csv               the faults as CSV on standard output, the result on
+                      standard error
+  --result-csv FILE   the result as CSV into FILE
 
 Options of rotate and sets (besides --columns, --skip-bad and --where; the
 files must hold one kind, written to one file):
@@ -166,6 +189,7 @@ Examples:
   polarsketch kinematics --slope 120/65 examples/slope_joints.csv
   polarsketch rotate --unfold 120/35 -o restored.csv examples/fold_bedding.csv
   polarsketch sets --k 3 -o sets.csv examples/fold_bedding.csv
+  polarsketch faults --iterate examples/quarry_faults.csv
 )";
 
 // The words one after another, `separator` between them.
@@ -829,6 +853,156 @@ std::string plot_kinematics(const CLI::App& form, PlotSlopeOptions& o, PlotReque
   return "";
 }
 
+// ---- polarsketch faults --------------------------------------------------
+
+// The faults form's options as parsed, before they become a FaultsRequest.
+struct FaultsForm {
+  FaultsRequest request;
+  std::string method, pt_angle;
+};
+
+std::vector<std::string> stress_method_names() {
+  std::vector<std::string> names;
+  for (const analysis::StressMethodInfo& m : analysis::stress_methods())
+    names.emplace_back(m.name);
+  return names;
+}
+
+CLI::App* add_faults_form(CLI::App& app, FaultsForm& f) {
+  CLI::App* form = app.add_subcommand(
+      "faults", "the P, T, B axes and misfit of each fault and the stress tensor they give");
+  form->set_help_flag("-h,--help", "this text");
+  FaultsRequest& r = f.request;
+  add_input_options(*form, r.input);
+  std::string methods;
+  for (const analysis::StressMethodInfo& m : analysis::stress_methods())
+    methods += (methods.empty() ? "" : "; ") + std::string(m.name) + ": " +
+               std::string(m.description);
+  form->add_option("--method", f.method, "the stress inversion (default angelier); " + methods)
+      ->check(one_of(stress_method_names()))
+      ->type_name(joined(stress_method_names(), "|"));
+  form->add_flag("--iterate", r.iterate,
+                 "re-weight each fault by its resolved shear until it settles (Mostafa 2005)");
+  form->add_option("--pt-angle", f.pt_angle,
+                   "angle between P and the fault plane in the movement plane (default 45)")
+      ->type_name("THETA");
+  form->add_flag("--csv", r.csv,
+                 "the faults as CSV on standard output, the result on standard error");
+  form->add_option("--result-csv", r.result_csv, "the result as CSV into FILE")
+      ->type_name("FILE");
+  form->footer(
+      "\nStresses are compression positive: sigma1 is the most compressive.\n"
+      "\nExamples:\n"
+      "  polarsketch faults examples/fault_notebook.csv\n"
+      "  polarsketch faults --method michael --iterate --csv --result-csv stress.csv \\\n"
+      "      examples/fault_notebook.csv > faults.csv\n");
+  return form;
+}
+
+// The faults request completed, or the usage error its options make.
+Request finish_faults(FaultsForm& f, const CLI::App& form) {
+  FaultsRequest& r = f.request;
+  for (const analysis::StressMethodInfo& m : analysis::stress_methods())
+    if (f.method == m.name) r.method = m.method;
+  if (form.count("--pt-angle") > 0) {
+    const auto v = number_of(f.pt_angle);
+    if (!v || *v <= 0 || *v >= 90)
+      return usage_error("faults", "--pt-angle '" + f.pt_angle +
+                                       "' is not a number between 0 and 90 (exclusive)");
+    r.pt_angle = *v;
+  }
+  if (const std::string why = overwrites_input(r.result_csv, "--result-csv", r.input.files);
+      !why.empty())
+    return usage_error("faults", why);
+  return r;
+}
+
+// ---- end of polarsketch faults -------------------------------------------
+
+// ---- plot: fault marks -----------------------------------------------------
+
+// The fault options of plot as parsed, before they complete the PlotRequest.
+struct FaultMarkOptions {
+  std::string fault_plot, pt, stress, pt_angle, contour_of;
+  bool dihedra = false;
+};
+
+void add_fault_mark_options(CLI::App& form, FaultMarkOptions& o) {
+  std::vector<std::string> plots;
+  for (const figure::FaultPlotInfo& p : figure::fault_plots()) plots.emplace_back(p.name);
+  form.add_option("--fault-plot", o.fault_plot,
+                  "how slips of known sense are drawn (default angelier)")
+      ->check(one_of(plots))
+      ->type_name(joined(plots, "|"));
+  form.add_option("--pt", o.pt, "each fault's P and T axes (and B with 'b')")
+      ->check(one_of({"pt", "b"}))
+      ->type_name("[b]");
+  form.add_option("--pt-angle", o.pt_angle, "angle between P and the plane (default 45)")
+      ->type_name("THETA");
+  form.add_option("--stress", o.stress,
+                  "the principal stress axes of the faults' inversion (default angelier)")
+      ->check(one_of({"angelier", "michael"}))
+      ->type_name("[angelier|michael]");
+  form.add_option("--contour-of", o.contour_of,
+                  "what --contour contours: the data (default) or the faults' P or T axes")
+      ->check(one_of({"p", "t", "data"}))
+      ->type_name("p|t|data");
+  form.add_flag("--dihedra", o.dihedra,
+                "the right-dihedra field: % of faults whose compressional dihedron holds "
+                "each direction");
+}
+
+// "--pt" and "--stress" take their word only when the next argument is one
+// of theirs, so that "--pt FILE" keeps FILE.
+std::vector<std::string> with_fault_mark_words(std::vector<std::string> args) {
+  const struct {
+    const char* option;
+    std::vector<std::string> words;
+  } options[] = {{"--pt", {"b"}}, {"--stress", {"angelier", "michael"}}};
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--") break;
+    for (const auto& o : options) {
+      if (args[i] != o.option) continue;
+      const bool word = i + 1 < args.size() &&
+                        std::find(o.words.begin(), o.words.end(), args[i + 1]) != o.words.end();
+      args[i] += "=" + (word ? args[i + 1] : std::string(o.option == std::string("--pt") ? "pt"
+                                                                                  : "angelier"));
+      if (word) args.erase(args.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+    }
+  }
+  return args;
+}
+
+// The fault options written into the request, or why they do not fit.
+std::string fault_mark_request(const CLI::App& form, const FaultMarkOptions& o, PlotRequest& r) {
+  for (const figure::FaultPlotInfo& p : figure::fault_plots())
+    if (o.fault_plot == p.name) r.fault_plot = p.plot;
+  r.pt = !o.pt.empty();
+  r.dihedra = o.dihedra;
+  if (r.dihedra && r.contour) return "--dihedra and --contour exclude each other";
+  if (!o.contour_of.empty()) {
+    if (!r.contour) return "--contour-of needs --contour";
+    r.contour_of = o.contour_of == "p"   ? PlotRequest::ContourOf::p
+                   : o.contour_of == "t" ? PlotRequest::ContourOf::t
+                                         : PlotRequest::ContourOf::data;
+  }
+  r.pt_b = o.pt == "b";
+  if (!o.stress.empty())
+    r.stress = o.stress == "michael" ? analysis::StressMethod::michael
+                                     : analysis::StressMethod::angelier;
+  if (form.count("--pt-angle") > 0) {
+    const auto v = number_of(o.pt_angle);
+    if (!v || *v <= 0 || *v >= 90)
+      return "--pt-angle '" + o.pt_angle + "' is not a number between 0 and 90 (exclusive)";
+    if (!r.pt && r.contour_of == PlotRequest::ContourOf::data)
+      return "--pt-angle needs --pt or --contour-of p|t";
+    r.pt_angle = *v;
+  }
+  return "";
+}
+
+// ---- end of plot: fault marks -----------------------------------------------
+
 // ---- polarsketch rotate and sets -------------------------------------------
 
 // The options of rotate and sets as parsed: the repeatable orientation
@@ -994,6 +1168,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
   add_analysis_options(*plot_form, plot, contour, finish);
   PlotSlopeOptions plot_slope;
   add_plot_slope_options(*plot_form, plot_slope, finish);
+  FaultMarkOptions fault_marks;
+  add_fault_mark_options(*plot_form, fault_marks);
   StatsRequest stats;
   CLI::App* stats_form = add_stats_form(app, stats);
   RoseForm rose;
@@ -1009,6 +1185,9 @@ Request parse_arguments(const std::vector<std::string>& args) {
   DataForm set_seeds;
   CLI::App* sets_form = add_sets_form(app, sets, set_seeds);
 
+  FaultsForm faults;
+  CLI::App* faults_form = add_faults_form(app, faults);
+
   // Every form, in the order of the usage text.
   const std::vector<Form> forms = {
       {plot_form, &plot.input,
@@ -1019,6 +1198,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
          std::string fault = contour_request(*plot_form, contour, done->contour);
          if (fault.empty()) fault = plot_kinematics(*plot_form, plot_slope, *done);
          if (fault.empty()) fault = output_clash(*done);
+         if (fault.empty()) fault = fault_mark_request(*plot_form, fault_marks, *done);
          return fault.empty() ? request : usage_error("plot", fault);
        }},
       {stats_form, &stats.input, [&]() -> Request { return stats; }},
@@ -1027,6 +1207,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
        [&] { return finish_kinematics(*kinematics_form, kinematics, slope, kinematics_finish); }},
       {rotate_form, &rotate.input, [&] { return finish_rotate(rotate, rotate_steps); }},
       {sets_form, &sets.input, [&] { return finish_sets(sets, set_seeds); }},
+      {faults_form, &faults.request.input, [&] { return finish_faults(faults, *faults_form); }},
   };
   const auto form_named = [&forms](std::string_view word) -> const Form* {
     for (const Form& f : forms)
@@ -1046,8 +1227,10 @@ Request parse_arguments(const std::vector<std::string>& args) {
   if (form_word != args.end() && *form_word == "plot") {
     if (const std::string why = contour_word_error(args); !why.empty())
       return usage_error("plot", why);
+  }
+  if (form_word != args.end()) {
     if (const std::string why = empty_file_name(args); !why.empty())
-      return usage_error("plot", why);
+      return usage_error(*form_word, why);
   }
   // The arguments after the command's "--" are FILEs, whatever they look
   // like. CLI11 takes them only while no FILE came before, so they are set
@@ -1058,7 +1241,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
     for (const Form& f : forms) f.command->get_option("FILE")->required(false);
   }
   const std::vector<std::string> normalised =
-      with_contour_method(std::vector<std::string>(args.begin(), mark));
+      with_fault_mark_words(with_contour_method(std::vector<std::string>(args.begin(), mark)));
   const CLI::App& command = form_word == args.end() ? app : *form_named(*form_word)->command;
   if (const std::string why = option_taken_as_value(normalised, command); !why.empty())
     return usage_error(&command == &app ? "" : command.get_name(), why);

@@ -35,6 +35,10 @@ figure::Page page_of(const PlotRequest& r) {
   page.run_info = r.run_info;
   page.planes = r.planes;
   page.hide_data = r.hide_data;
+  page.faults.plot = r.fault_plot;
+  page.faults.pt = r.pt;
+  page.faults.b = r.pt_b;
+  page.faults.pt_angle = r.pt_angle;
   return page;
 }
 
@@ -44,6 +48,20 @@ std::string legend_name(const PlotRequest& r, const LoadedInputs& inputs, std::s
   const std::string file = tables::shown_name(inputs.sets[i]);
   if (r.input.by.empty()) return file;
   return r.input.files.size() > 1 ? file + ": " + inputs.groups[i] : inputs.groups[i];
+}
+
+// The P or T axes of the faults of known sense of every set, as one set of lines.
+std::vector<data::DataSet> fault_axes(const PlotRequest& r, const std::vector<data::DataSet>& sets) {
+  data::DataSet axes;
+  axes.kind = data::Kind::lines;
+  for (const data::DataSet& set : sets) {
+    if (set.kind != data::Kind::slips) continue;
+    for (const analysis::FaultVectors& f : analysis::known_faults(set.slips).faults) {
+      const analysis::KinematicAxes a = analysis::kinematic_axes(f, r.pt_angle);
+      axes.lines.push_back(data::to_line(r.contour_of == PlotRequest::ContourOf::p ? a.p : a.t));
+    }
+  }
+  return {axes};
 }
 
 }  // namespace
@@ -59,8 +77,29 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
     for (const data::DataSet& set : inputs.sets)
       page.cones.push_back(analysis::fit_cone(set.unit_vectors()));
   if (r.contour)
-    page.density =
-        figure::density_layer(inputs.sets, r.contour->density, r.contour->levels, r.projection);
+    page.density = figure::density_layer(
+        r.contour_of == PlotRequest::ContourOf::data ? inputs.sets : fault_axes(r, inputs.sets),
+        r.contour->density, r.contour->levels, r.projection);
+  if (r.dihedra) page.density = figure::dihedra_layer(inputs.sets, r.projection);
+  if (r.stress) {
+    // One inversion of the faults of every set together.
+    std::vector<analysis::FaultVectors> faults;
+    std::size_t skipped = 0;
+    for (const data::DataSet& set : inputs.sets) {
+      if (set.kind != data::Kind::slips) continue;
+      const analysis::KnownFaults k = analysis::known_faults(set.slips);
+      faults.insert(faults.end(), k.faults.begin(), k.faults.end());
+      skipped += k.skipped;
+    }
+    if (skipped > 0)
+      err << "polarsketch plot: --stress: " << skipped << " slip(s) of unknown sense skipped\n";
+    if (faults.size() < 4) {
+      err << "polarsketch plot: --stress: " << faults.size()
+          << " fault(s) of known sense; a stress inversion needs at least 4\n";
+      return kExitDataError;
+    }
+    page.faults.stress = analysis::invert_stress(faults, *r.stress, false);
+  }
   if (r.stats)
     err << tables::statistics_table(inputs.sets, page.statistics, {r.input.by, inputs.groups});
   if (r.kinematics)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/density.hpp"
+#include "analysis/faults.hpp"
 #include "data/selection.hpp"
 #include "analysis/rose.hpp"
 #include "analysis/kinematics.hpp"
@@ -76,6 +77,16 @@ struct PlotRequest {
   bool cone_fit = false;   // draw each set's fitted cone (small circle) and its axis
   bool hide_data = false;  // no symbol or great circle per measurement
   std::string label;       // the column whose text is written beside each measurement
+  // Faults: how slips of known sense are drawn, their P, T (B) axes, and the
+  // principal stress axes of an inversion of all of them.
+  figure::FaultPlot fault_plot = figure::FaultPlot::angelier;
+  bool pt = false;
+  bool pt_b = false;
+  double pt_angle = 45;
+  std::optional<analysis::StressMethod> stress;
+  bool dihedra = false;  // the right-dihedra field under the data
+  // What --contour contours: the data, or the faults' P or T axes.
+  enum class ContourOf { data, p, t } contour_of = ContourOf::data;
   std::optional<KinematicPicture> kinematics;
 };
 
@@ -103,6 +114,16 @@ struct RoseRequest {
   double min_bias = 15;                // degrees
   std::optional<std::pair<double, double>> dips;
   bool csv = false;  // the bins and statistics on standard output
+};
+
+// The fault-slip table and stress inversion of each data set (polarsketch faults).
+struct FaultsRequest {
+  InputOptions input;
+  analysis::StressMethod method = analysis::StressMethod::angelier;
+  bool iterate = false;       // re-weight by resolved shear until it settles
+  double pt_angle = 45;       // angle between P and the plane, degrees
+  bool csv = false;           // the table as CSV on standard output, the result on standard error
+  std::string result_csv;     // the result as CSV into this file; empty: none
 };
 
 // Slope kinematics of the planes of the files (polarsketch kinematics).
@@ -151,7 +172,7 @@ struct InteractiveRequest {
 };
 
 using Request = std::variant<Answer, PlotRequest, StatsRequest, InteractiveRequest, RoseRequest,
-                             KinematicsRequest, RotateRequest, SetsRequest>;
+                             KinematicsRequest, RotateRequest, SetsRequest, FaultsRequest>;
 
 // Maps the arguments (without the program name) to a request.
 Request parse_arguments(const std::vector<std::string>& args);

@@ -10,7 +10,8 @@
 namespace polarsketch::cli {
 
 std::string empty_file_name(const std::vector<std::string>& args) {
-  constexpr std::array<std::string_view, 4> kOptions{"-o", "--output", "--density-out", "--csv"};
+  constexpr std::array<std::string_view, 5> kOptions{"-o", "--output", "--density-out", "--csv",
+                                                    "--result-csv"};
   for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
     for (const std::string_view option : kOptions) {
       const std::string_view arg = args[i];

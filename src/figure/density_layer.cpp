@@ -9,6 +9,7 @@ namespace {
 // Grid cells across the net: nodes about 0.8 degrees apart at the centre of
 // an equal-area net, finer than the contour lines' width at page scale.
 constexpr std::size_t kGridCells = 200;
+constexpr std::size_t kDihedraCells = 100;
 
 }  // namespace
 
@@ -28,6 +29,24 @@ DensityLayer density_layer(const std::vector<data::DataSet>& sets,
   std::sort(d.levels.begin(), d.levels.end());
   d.levels.erase(std::unique(d.levels.begin(), d.levels.end()), d.levels.end());
   d.contours = analysis::contour(d.grid, d.levels);
+  return d;
+}
+
+DensityLayer dihedra_layer(const std::vector<data::DataSet>& sets, Projection projection) {
+  std::vector<analysis::FaultVectors> faults;
+  for (const data::DataSet& set : sets) {
+    if (set.kind != data::Kind::slips) continue;
+    const analysis::KnownFaults k = analysis::known_faults(set.slips);
+    faults.insert(faults.end(), k.faults.begin(), k.faults.end());
+  }
+  DensityLayer d;
+  d.points = faults.size();
+  // A coarser grid than the density's: every node visits every fault.
+  d.grid = analysis::dihedra_grid(faults, projection, kDihedraCells);
+  d.levels = {20, 40, 60, 80};
+  d.contours = analysis::contour(d.grid, d.levels);
+  d.title = "Right dihedra, % compressional (n = " + std::to_string(faults.size()) +
+            "; nodal planes 1/2)";
   return d;
 }
 

@@ -55,7 +55,7 @@ void draw_density_legend(const Page& page, Sheet& sheet) {
   if (analysis::has_sigma_units(o.method)) title += ", sigma " + number_text(o.sigma);
   title +=
       ", " + std::string(analysis::units_name(o.units)) + " (n = " + std::to_string(d.points) + ")";
-  plot::cmtext2(x, y, title);
+  plot::cmtext2(x, y, d.title.empty() ? title : d.title);
   if (d.levels.empty()) {
     plot::cmtext2(x, y - kLegendRow, "no level below the peak");
     return;

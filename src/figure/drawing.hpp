@@ -41,6 +41,12 @@ constexpr std::int32_t kLightGrey = 8;    // grey 20 % (light)
 constexpr float kDataLineWidth = 0.02f;   // the page's data lines, cm
 constexpr float kFillEdgeWidth = 0.012f;  // outline of each filled density ring (the least), cm
 
+// Symbol types of the fault marks: P, T and B axes, sigma1, 2 and 3.
+constexpr std::int32_t kPSymbol = 2;   // circle
+constexpr std::int32_t kTSymbol = 14;  // x
+constexpr std::int32_t kBSymbol = 12;  // |
+constexpr std::int32_t kStressSymbols[3] = {5, 4, 3};  // pentagon, square, triangle
+
 // Lines, fills and text in one colour slot.
 void use_color(std::int32_t slot);
 // Degrees (double) as the plot library's float radians.

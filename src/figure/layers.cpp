@@ -9,7 +9,8 @@ namespace polarsketch::figure {
 namespace {
 
 // Bottom first: the density bands under the nets, the data over both, the
-// frame over the data; the caption and legends beside the net.
+// frame over the data; the caption and legends beside the net; the fault
+// marks (arrows, P, T, B, stress axes) over everything, readable on any band.
 constexpr Layer kLayers[] = {
     {"run information", draw_run_information},
     {"density bands", draw_density_bands},
@@ -25,6 +26,9 @@ constexpr Layer kLayers[] = {
     {"caption", draw_caption},
     {"legend", draw_legend},
     {"density legend", draw_density_legend},
+    {"fault legend", draw_fault_legend},
+    {"fault arrows", draw_fault_arrows},
+    {"fault axes", draw_fault_axes},
 };
 
 // Bottom first: the rings under the petals, the mean over them, the rim

@@ -38,6 +38,8 @@ void draw_contour_lines(const Page& page, Sheet& sheet);    // contour_lines.cpp
 void draw_data_sets(const Page& page, Sheet& sheet);        // data_sets.cpp
 void draw_labels(const Page& page, Sheet& sheet);           // labels.cpp
 void draw_statistics(const Page& page, Sheet& sheet);       // statistics_marks.cpp
+void draw_fault_arrows(const Page& page, Sheet& sheet);     // fault_arrows.cpp
+void draw_fault_axes(const Page& page, Sheet& sheet);       // fault_axes.cpp
 void draw_kinematic_zone(const Page& page, Sheet& sheet);   // kinematic_zone.cpp
 void draw_kinematics(const Page& page, Sheet& sheet);       // kinematic_marks.cpp
 void draw_cone_fits(const Page& page, Sheet& sheet);        // cone_fits.cpp
@@ -45,6 +47,7 @@ void draw_frame(const Page& page, Sheet& sheet);            // frame.cpp
 void draw_caption(const Page& page, Sheet& sheet);          // caption.cpp
 void draw_legend(const Page& page, Sheet& sheet);           // legend.cpp
 void draw_density_legend(const Page& page, Sheet& sheet);   // density_legend.cpp
+void draw_fault_legend(const Page& page, Sheet& sheet);     // fault_legend.cpp
 
 // A rose page: where the rose stands (its rim at radius 1 in user units)
 // and its rings.

@@ -5,12 +5,15 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
+#include <string_view>
 #include <string>
 #include <vector>
 
 #include "analysis/cone.hpp"
 #include "analysis/contours.hpp"
 #include "analysis/density.hpp"
+#include "analysis/faults.hpp"
 #include "analysis/kinematics.hpp"
 #include "analysis/sphere.hpp"
 #include "analysis/statistics.hpp"
@@ -40,6 +43,30 @@ struct DensityLayer {
   std::vector<double> levels;  // ascending
   analysis::Contours contours;
   std::size_t points = 0;
+  std::string title;  // the legend's title; empty: the density method's
+};
+
+// How slips of known sense are drawn: an arrow of the hanging wall's motion
+// at the slip point (Angelier), at the pole in the trend of the slip
+// (Hoeppener 1955), or at the pole along the projected tangent of the
+// movement plane toward the slip (Twiss and Gefell 1990).
+enum class FaultPlot { angelier, hoeppener, tangent_lineation };
+struct FaultPlotInfo {
+  FaultPlot plot;
+  std::string_view name;
+  std::string_view description;
+};
+// The table of fault plots.
+std::span<const FaultPlotInfo> fault_plots();
+
+// What the page shows of faults beside their planes and slip points.
+struct FaultMarks {
+  FaultPlot plot = FaultPlot::angelier;
+  bool pt = false;        // each fault's P and T axes
+  bool b = false;         // and its B axis
+  double pt_angle = 45;   // angle between P and the plane, degrees
+  // The principal stress axes of an inversion of all faults together.
+  std::optional<analysis::StressResult> stress;
 };
 
 // The slope kinematics of the sets' planes in one mode: the construction,
@@ -73,6 +100,7 @@ struct Page {
   bool hide_data = false;  // no symbol or great circle per measurement
   std::optional<DensityLayer> density;
   std::vector<analysis::Statistics> statistics;  // per set; empty: none drawn
+  FaultMarks faults;
   std::optional<KinematicLayer> kinematics;
   // The fitted cones (small circles) of plot --cone-fit, per set (empty for
   // fewer than 3 data); empty: none drawn.
@@ -86,6 +114,9 @@ DensityLayer density_layer(const std::vector<data::DataSet>& sets,
                            const analysis::DensityOptions& options, std::vector<double> levels,
                            Projection projection);
 
+// The right-dihedra field of the faults of known sense of the data sets as
+// bands every 20 %, drawn as the density is.
+DensityLayer dihedra_layer(const std::vector<data::DataSet>& sets, Projection projection);
 // The kinematic layer of the sets' planes (and slips' planes) for a slope
 // and a mode.
 KinematicLayer kinematic_layer(const std::vector<data::DataSet>& sets, const analysis::Slope& slope,
