@@ -40,20 +40,29 @@ double NetGrid::peak() const {
   return best;
 }
 
-NetGrid density_grid(std::span<const Vector3> points, const DensityOptions& options,
-                     Projection projection, std::size_t cells) {
+NetGrid net_grid(Projection projection, std::size_t cells) {
   NetGrid grid;
   grid.projection = projection;
   cells = std::max<std::size_t>(cells, 2);
   grid.size = cells + 3;
   grid.step = 2.0 / static_cast<double>(cells);
   grid.origin = -1 - grid.step;
+  return grid;
+}
+
+std::vector<Vector3> grid_nodes(const NetGrid& grid) {
   std::vector<Vector3> nodes;
   nodes.reserve(grid.size * grid.size);
   for (std::size_t j = 0; j < grid.size; ++j)
     for (std::size_t i = 0; i < grid.size; ++i)
-      nodes.push_back(inverse_projection(projection, {grid.x(i), grid.y(j)}));
-  grid.values = density(points, nodes, options);
+      nodes.push_back(inverse_projection(grid.projection, {grid.x(i), grid.y(j)}));
+  return nodes;
+}
+
+NetGrid density_grid(std::span<const Vector3> points, const DensityOptions& options,
+                     Projection projection, std::size_t cells) {
+  NetGrid grid = net_grid(projection, cells);
+  grid.values = density(points, grid_nodes(grid), options);
   return grid;
 }
 

@@ -46,6 +46,12 @@ struct NetGrid {
   double peak() const;
 };
 
+// The layout of a grid of `cells` cells (at least 2) across the net's
+// diameter, plus one node beyond the primitive on every side, without values.
+NetGrid net_grid(Projection projection, std::size_t cells);
+// The directions of the grid's nodes, row by row (values' order).
+std::vector<Vector3> grid_nodes(const NetGrid& grid);
+
 // Density on a grid of `cells` cells across the net's diameter, plus one
 // ring of nodes beyond the primitive so that contours run up to it (there
 // the density is that of the opposite, lower-hemisphere direction).

@@ -201,17 +201,10 @@ double dihedra_share(std::span<const FaultVectors> faults, const Vector3& d) {
 
 NetGrid dihedra_grid(std::span<const FaultVectors> faults, Projection projection,
                      std::size_t cells) {
-  NetGrid grid;
-  grid.projection = projection;
-  cells = std::max<std::size_t>(cells, 2);
-  grid.size = cells + 3;
-  grid.step = 2.0 / static_cast<double>(cells);
-  grid.origin = -1 - grid.step;
-  grid.values.reserve(grid.size * grid.size);
-  for (std::size_t j = 0; j < grid.size; ++j)
-    for (std::size_t i = 0; i < grid.size; ++i)
-      grid.values.push_back(
-          100 * dihedra_share(faults, inverse_projection(projection, {grid.x(i), grid.y(j)})));
+  NetGrid grid = net_grid(projection, cells);
+  const std::vector<Vector3> nodes = grid_nodes(grid);
+  grid.values.reserve(nodes.size());
+  for (const Vector3& node : nodes) grid.values.push_back(100 * dihedra_share(faults, node));
   return grid;
 }
 
