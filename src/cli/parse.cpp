@@ -1229,7 +1229,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
       return usage_error("plot", why);
   }
   if (form_word != args.end()) {
-    if (const std::string why = empty_file_name(args); !why.empty())
+    if (const std::string why = empty_file_name(args, *form_word); !why.empty())
       return usage_error(*form_word, why);
   }
   // The arguments after the command's "--" are FILEs, whatever they look

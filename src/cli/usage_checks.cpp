@@ -9,11 +9,14 @@
 
 namespace polarsketch::cli {
 
-std::string empty_file_name(const std::vector<std::string>& args) {
+std::string empty_file_name(const std::vector<std::string>& args, std::string_view form) {
+  // Only plot has a default name to fall back on.
   constexpr std::array<std::string_view, 5> kOptions{"-o", "--output", "--density-out", "--csv",
                                                     "--result-csv"};
   for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
     for (const std::string_view option : kOptions) {
+      // stats and rose take --csv as a flag: their CSV goes to standard output.
+      if (option == "--csv" && form != "kinematics") continue;
       const std::string_view arg = args[i];
       const bool joined = arg.size() == option.size() + 1 && arg.starts_with(option) &&
                           arg.back() == '=';
@@ -21,8 +24,9 @@ std::string empty_file_name(const std::vector<std::string>& args) {
       if (!joined && !apart) continue;
       const std::string name = option == "-o" ? "-o/--output" : std::string(option);
       return name + " is given an empty file name; name a file" +
-             (option == "-o" || option == "--output" ? ", or leave the option out for the default name"
-                                                   : "");
+             ((option == "-o" || option == "--output") && form == "plot"
+                  ? ", or leave the option out for the default name"
+                  : "");
     }
   }
   return "";

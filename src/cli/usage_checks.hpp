@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace polarsketch::cli {
@@ -14,8 +15,9 @@ inline constexpr std::size_t kMaxLevels = 1000;
 
 // The sentence for an option of an output file given an empty name
 // ("--output=", "-o ''", "--density-out ''"), as a script with an unset
-// variable writes it; "" when there is none. Arguments after "--" are files.
-std::string empty_file_name(const std::vector<std::string>& args);
+// variable writes it, in the command `form`; "" when there is none.
+// Arguments after "--" are files.
+std::string empty_file_name(const std::vector<std::string>& args, std::string_view form);
 
 // The sentence for an output file that is one of the run's inputs (by the
 // file system's identity; "-" is the file standard input reads), so that the

@@ -57,12 +57,16 @@ TEST(HostileArguments, OutputsThatWouldLoseDataAreUsageErrors) {
       {"plot", "-o", "x.ps", "--contour", "--density-out", "./hard.ps", "more.csv"},
       {"plot", "--contour", "--sigma", "1e-300", "more.csv"},  // weights beyond a double
       {"plot", "--contour", "--sigma", "0.0009", "more.csv"},
+      {"rose", "--output=", "site.ps", "more.csv"},
+      {"kinematics", "--slope", "120/65", "--csv=", "site.ps", "more.csv"},
+      {"faults", "--result-csv", "", "more.csv"},
+      {"rotate", "--axis", "0/90", "--angle", "10", "-o", "", "more.csv"},
   };
   const std::vector<std::string> before = listing();
   for (const auto& args : cases) {
     const CliRun r = run_cli(args);
     EXPECT_EQ(r.status, 64) << args[2] << " " << args[3] << ": " << r.err;
-    EXPECT_NE(r.err.find("polarsketch plot: "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("polarsketch " + args[0] + ": "), std::string::npos) << r.err;
   }
   EXPECT_EQ(read_file("site.ps"), kPlanes);
   EXPECT_EQ(read_file("more.csv"), kPlanes);
