@@ -1077,10 +1077,7 @@ std::optional<std::pair<double, double>> direction_of(const std::string& text, d
 
 // The measurement file written may not be one of the files read.
 std::string data_output_clash(const std::string& output, const InputOptions& input) {
-  for (const std::string& file : input.files)
-    if (!output.empty() && file != "-" && same_file(output, file))
-      return "the output file '" + output + "' would overwrite the input file";
-  return "";
+  return overwrites_input(output, "the output file", input.files);
 }
 
 Request finish_rotate(RotateRequest& r, const DataForm& f) {

@@ -167,7 +167,8 @@ TEST(HostileArguments, StandardInputsFileIsNotAnOutput) {
   for (const char* args : {"plot -o site.ps - <site.ps",
                            "plot --contour --density-out site.ps - <site.ps",
                            "rose -o site.ps - <site.ps",
-                           "kinematics --slope 120/65 --csv site.ps - <site.ps"}) {
+                           "kinematics --slope 120/65 --csv site.ps - <site.ps",
+                           "rotate --axis 0/90 --angle 10 -o site.ps - <site.ps"}) {
     const CliRun r = run_limited(":", args);
     EXPECT_EQ(r.status, 64) << args << ": " << r.err;
     EXPECT_NE(r.err.find("standard input reads"), std::string::npos) << r.err;
