@@ -53,6 +53,7 @@ Examples:
 import argparse
 import base64
 import hashlib
+import importlib.util
 import json
 import math
 import multiprocessing as mp
@@ -67,6 +68,12 @@ import subprocess
 import sys
 import tempfile
 import time
+import xml.etree.ElementTree as ET
+
+try:  # imported here: workers run as user nobody, who may not read the modules
+    from PIL import Image as PILImage
+except ImportError:
+    PILImage = None
 
 TIMEOUT = 20.0
 BIG = 200 << 20
@@ -677,16 +684,28 @@ def snapshot(work):
     return out
 
 
-def prelude_ai():
-    """Stand-in Illustrator 88 procedure sets (from the interactive fuzzer) as a file."""
-    path = os.path.join(WORKROOT or tempfile.gettempdir(), "prelude_ai.ps")
-    if not os.path.exists(path):
-        import importlib.util
+PRELUDE_AI = None
+
+
+def load_prelude_ai():
+    """Stand-in Illustrator 88 procedure sets, from the interactive fuzzer. Loaded
+    before a worker gives up its privileges: user nobody may not read the
+    interpreter's modules that fuzz.py imports."""
+    global PRELUDE_AI
+    if PRELUDE_AI is None:
         loader = importlib.util.spec_from_file_location("fuzz", os.path.join(HERE, "fuzz.py"))
         fz = importlib.util.module_from_spec(loader)
         loader.loader.exec_module(fz)
+        PRELUDE_AI = fz.PRELUDE_AI
+    return PRELUDE_AI
+
+
+def prelude_ai():
+    """The procedure sets as a file in the worker's folder."""
+    path = os.path.join(WORKROOT or tempfile.gettempdir(), "prelude_ai.ps")
+    if not os.path.exists(path):
         with open(path, "wb") as f:
-            f.write(fz.PRELUDE_AI)
+            f.write(load_prelude_ai())
     return path
 
 
@@ -728,7 +747,6 @@ def render_problem(path):
             if p.returncode != 0 or p.stderr.strip():
                 return "pdftoppm rc %d: %s" % (p.returncode, p.stderr[:200].decode("latin-1").strip())
         elif ext == ".svg":
-            import xml.etree.ElementTree as ET
             try:
                 ET.parse(path)
             except ET.ParseError as e:
@@ -740,20 +758,20 @@ def render_problem(path):
         elif ext == ".png":
             if not head.startswith(b"\x89PNG\r\n\x1a\n"):
                 return "no PNG signature"
-            try:
-                from PIL import Image
-                Image.MAX_IMAGE_PIXELS = None
-                with Image.open(path) as im:
-                    im.verify()
-                if size < (64 << 20):
-                    with Image.open(path) as im:
-                        im.load()
-            except ImportError:
+            if PILImage is not None:
+                try:
+                    PILImage.MAX_IMAGE_PIXELS = None
+                    with PILImage.open(path) as im:
+                        im.verify()
+                    if size < (64 << 20):
+                        with PILImage.open(path) as im:
+                            im.load()
+                except Exception as e:  # noqa: BLE001 - any decoder complaint is the finding
+                    return "PIL: %s" % e
+            elif shutil.which("file"):
                 out = subprocess.run(["file", "-b", path], capture_output=True).stdout
                 if b"PNG image data" not in out:
                     return "file(1): %s" % out[:80]
-            except Exception as e:  # noqa: BLE001 - any decoder complaint is the finding
-                return "PIL: %s" % e
         return None
     except subprocess.TimeoutExpired:
         return "renderer timeout"
@@ -1101,6 +1119,7 @@ def worker_init(conf):
     global WORKROOT, CONF
     CONF = conf
     signal.signal(signal.SIGINT, signal.SIG_IGN)
+    load_prelude_ai()
     if os.geteuid() == 0 and not conf["as_root"]:
         drop_privileges()
     WORKROOT = tempfile.mkdtemp(prefix="w%d-" % os.getpid(), dir=conf["workroot"])
