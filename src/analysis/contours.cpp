@@ -56,12 +56,22 @@ std::vector<Vector3> grid_nodes(const NetGrid& grid) {
   for (std::size_t j = 0; j < grid.size; ++j)
     for (std::size_t i = 0; i < grid.size; ++i)
       nodes.push_back(inverse_projection(grid.projection, {grid.x(i), grid.y(j)}));
+  if (grid.view) {
+    // The inverse of a rotation is its transpose.
+    const Matrix3& r = *grid.view;
+    for (Vector3& v : nodes)
+      v = Vector3{r[0][0] * v[0] + r[1][0] * v[1] + r[2][0] * v[2],
+                  r[0][1] * v[0] + r[1][1] * v[1] + r[2][1] * v[2],
+                  r[0][2] * v[0] + r[1][2] * v[1] + r[2][2] * v[2]};
+  }
   return nodes;
 }
 
 NetGrid density_grid(std::span<const Vector3> points, const DensityOptions& options,
-                     Projection projection, std::size_t cells) {
+                     Projection projection, std::size_t cells,
+                     const std::optional<Matrix3>& view) {
   NetGrid grid = net_grid(projection, cells);
+  grid.view = view;
   grid.values = density(points, grid_nodes(grid), options);
   return grid;
 }

@@ -36,6 +36,10 @@ struct NetGrid {
   double origin = 0;
   double step = 0;
   std::vector<double> values;  // values[j * size + i]
+  // The rotation that takes directions into the frame of the net's centre
+  // (a net centred on another direction than the vertical); the nodes are the
+  // directions it takes to the grid's points. Empty: none.
+  std::optional<Matrix3> view;
 
   double x(std::size_t i) const { return origin + static_cast<double>(i) * step; }
   double y(std::size_t j) const { return origin + static_cast<double>(j) * step; }
@@ -49,14 +53,17 @@ struct NetGrid {
 // The layout of a grid of `cells` cells (at least 2) across the net's
 // diameter, plus one node beyond the primitive on every side, without values.
 NetGrid net_grid(Projection projection, std::size_t cells);
-// The directions of the grid's nodes, row by row (values' order).
+// The directions of the grid's nodes, row by row (values' order): the
+// points of the net turned back by the grid's view.
 std::vector<Vector3> grid_nodes(const NetGrid& grid);
 
 // Density on a grid of `cells` cells across the net's diameter, plus one
 // ring of nodes beyond the primitive so that contours run up to it (there
-// the density is that of the opposite, lower-hemisphere direction).
+// the density is that of the opposite, lower-hemisphere direction). With a
+// view, the net's points are the directions it takes there.
 NetGrid density_grid(std::span<const Vector3> points, const DensityOptions& options,
-                     Projection projection, std::size_t cells = 100);
+                     Projection projection, std::size_t cells = 100,
+                     const std::optional<Matrix3>& view = std::nullopt);
 
 // A polyline in net coordinates; a closed one repeats its first point last.
 using Polyline = std::vector<Point2>;

@@ -200,8 +200,9 @@ double dihedra_share(std::span<const FaultVectors> faults, const Vector3& d) {
 }
 
 NetGrid dihedra_grid(std::span<const FaultVectors> faults, Projection projection,
-                     std::size_t cells) {
+                     std::size_t cells, const std::optional<Matrix3>& view) {
   NetGrid grid = net_grid(projection, cells);
+  grid.view = view;
   const std::vector<Vector3> nodes = grid_nodes(grid);
   grid.values.reserve(nodes.size());
   for (const Vector3& node : nodes) grid.values.push_back(100 * dihedra_share(faults, node));

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -54,9 +55,10 @@ double dihedra_share(std::span<const FaultVectors> faults, const Vector3& d);
 
 // The right-dihedra field on a grid over the net (as density_grid lays it
 // out): at each node the percentage (0 to 100) of the faults whose
-// compressional dihedron holds the node's direction.
+// compressional dihedron holds the node's direction (with a view, the
+// direction the view takes to the node's point).
 NetGrid dihedra_grid(std::span<const FaultVectors> faults, Projection projection,
-                     std::size_t cells = 100);
+                     std::size_t cells = 100, const std::optional<Matrix3>& view = std::nullopt);
 
 // The inversion methods, one table.
 enum class StressMethod { angelier, michael };

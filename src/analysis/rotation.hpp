@@ -11,9 +11,6 @@
 
 namespace polarsketch::analysis {
 
-// A rotation as a 3x3 matrix acting on column vectors (x north, y east, z down).
-using Matrix3 = std::array<std::array<double, 3>, 3>;
-
 Matrix3 identity_matrix();
 
 // The unit vector of a trend and plunge; a negative plunge points up.

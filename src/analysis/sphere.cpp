@@ -1,10 +1,49 @@
-// Hemisphere turns and cones about an axis.
+// The view of a net, hemisphere turns and cones about an axis.
 #include "analysis/sphere.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
+#include "analysis/rotation.hpp"
+
 namespace polarsketch::analysis {
+
+std::optional<Matrix3> view_rotation(const TrendPlunge& centre) {
+  if (centre.plunge == 90) return std::nullopt;
+  return axis_rotation(centre.trend - 90.0, 0.0, 90.0 - centre.plunge);
+}
+
+TrendPlunge rotated_axis(const Matrix3& r, const TrendPlunge& axis) {
+  return trend_plunge(rotate(r, direction(axis.trend, axis.plunge)));
+}
+
+DipDirection rotated_plane(const Matrix3& r, const DipDirection& plane) {
+  const TrendPlunge pole = rotated_axis(r, {plane.dip_direction + 180.0, 90.0 - plane.dip});
+  double dip_direction = pole.trend + 180.0;
+  if (dip_direction >= 360.0) dip_direction -= 360.0;
+  return {dip_direction, 90.0 - pole.plunge};
+}
+
+NorthMark north_mark(const Matrix3& view, Hemisphere h) {
+  // Rounding leaves a north on the primitive a hair off it: within 1e-9 it
+  // counts as shown.
+  constexpr double kOnPrimitive = 1e-9;
+  const Vector3 north = rotate(view, Vector3{1, 0, 0});
+  const double below = h == Hemisphere::lower ? north[2] : -north[2];
+  NorthMark mark;
+  mark.far_side = below < -kOnPrimitive;
+  // The end shown, as the lower-hemisphere direction drawn at its place: on
+  // the lower hemisphere the end itself, on the upper one its opposite (the
+  // upper hemisphere's turn draws a direction where its upper end is seen).
+  const double sign = (mark.far_side ? -1.0 : 1.0) * (h == Hemisphere::lower ? 1.0 : -1.0);
+  const Vector3 e{sign * north[0], sign * north[1], sign * north[2]};
+  double trend = std::atan2(e[1], e[0]) * 180.0 / std::numbers::pi;
+  if (trend < 0) trend += 360.0;
+  const double plunge = std::asin(std::clamp(e[2], 0.0, 1.0)) * 180.0 / std::numbers::pi;
+  mark.at = {trend, plunge};
+  return mark;
+}
 
 double turned(double azimuth, Hemisphere h) {
   return h == Hemisphere::upper ? azimuth + 180.0 : azimuth;

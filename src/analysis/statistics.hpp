@@ -13,6 +13,8 @@ namespace polarsketch::analysis {
 
 // A direction in space: x north, y east, z down.
 using Vector3 = std::array<double, 3>;
+// A rotation as a 3x3 matrix acting on column vectors (x north, y east, z down).
+using Matrix3 = std::array<std::array<double, 3>, 3>;
 
 // A direction as trend (azimuth, [0, 360)) and plunge ([0, 90]), degrees.
 struct TrendPlunge {

@@ -82,6 +82,11 @@ Options of plot:
                       how planes are drawn (default great-circles)
   --hemisphere lower|upper
                       (default lower)
+  --view TREND/PLUNGE the net centred on this direction (trend 0 to 360,
+                      plunge 0 to 90; default 000/90): all data turned
+                      about the horizontal line at right angles to TREND by
+                      90 - PLUNGE; N marks north (S when north is on the
+                      far side); not with --slope
   --run-info          write the program and run information on the page
   --stats             draw each data set's mean direction with its 95 % cone,
                       the eigenvectors 1, 2, 3 and (planes) the girdle; print
@@ -853,6 +858,34 @@ std::string plot_kinematics(const CLI::App& form, PlotSlopeOptions& o, PlotReque
   return "";
 }
 
+// plot --view TREND/PLUNGE: the direction at the net's centre.
+void add_view_option(CLI::App& form, std::string& text) {
+  form.add_option("--view", text,
+                  "centre the net on this direction: trend 0 to 360, plunge 0 to 90 "
+                  "(default 000/90, the vertical)")
+      ->type_name("TREND/PLUNGE");
+}
+
+// The view of the options in the request, or why it does not fit. A view
+// whose plunge is 90 is the ordinary net and is left out.
+std::string plot_view(const CLI::App& form, const std::string& text, PlotRequest& plot) {
+  if (form.count("--view") == 0) return "";
+  const std::size_t slash = text.find('/');
+  const auto trend = number_of(std::string_view(text).substr(0, slash));
+  const auto plunge = slash == std::string::npos
+                          ? std::nullopt
+                          : number_of(std::string_view(text).substr(slash + 1));
+  if (!trend || !plunge || *trend < 0 || *trend > 360 || *plunge < 0 || *plunge > 90)
+    return "--view '" + text + "': the view is TREND/PLUNGE, trend 0 to 360 and plunge 0 to 90, "
+           "e.g. 090/30";
+  if (*plunge == 90) return "";
+  if (plot.kinematics)
+    return "--view and --slope exclude each other: the slope's construction is drawn on the "
+           "ordinary net (leave out --view, or give --view 000/90)";
+  plot.view = analysis::TrendPlunge{*trend == 360 ? 0 : *trend, *plunge};
+  return "";
+}
+
 // ---- polarsketch faults --------------------------------------------------
 
 // The faults form's options as parsed, before they become a FaultsRequest.
@@ -1165,6 +1198,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
   add_analysis_options(*plot_form, plot, contour, finish);
   PlotSlopeOptions plot_slope;
   add_plot_slope_options(*plot_form, plot_slope, finish);
+  std::string view;
+  add_view_option(*plot_form, view);
   FaultMarkOptions fault_marks;
   add_fault_mark_options(*plot_form, fault_marks);
   StatsRequest stats;
@@ -1194,6 +1229,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
          if (done == nullptr) return request;
          std::string fault = contour_request(*plot_form, contour, done->contour);
          if (fault.empty()) fault = plot_kinematics(*plot_form, plot_slope, *done);
+         if (fault.empty()) fault = plot_view(*plot_form, view, *done);
          if (fault.empty()) fault = output_clash(*done);
          if (fault.empty()) fault = fault_mark_request(*plot_form, fault_marks, *done);
          return fault.empty() ? request : usage_error("plot", fault);

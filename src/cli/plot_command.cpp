@@ -30,6 +30,7 @@ figure::Page page_of(const PlotRequest& r) {
   page.dpi = r.dpi;
   page.projection = r.projection;
   page.hemisphere = r.hemisphere;
+  page.view = r.view;
   page.net_step = r.net_step;
   page.polar_net_step = r.polar_net_step;
   page.run_info = r.run_info;
@@ -79,8 +80,8 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
   if (r.contour)
     page.density = figure::density_layer(
         r.contour_of == PlotRequest::ContourOf::data ? inputs.sets : fault_axes(r, inputs.sets),
-        r.contour->density, r.contour->levels, r.projection);
-  if (r.dihedra) page.density = figure::dihedra_layer(inputs.sets, r.projection);
+        r.contour->density, r.contour->levels, r.projection, r.view);
+  if (r.dihedra) page.density = figure::dihedra_layer(inputs.sets, r.projection, r.view);
   if (r.stress) {
     // One inversion of the faults of every set together.
     std::vector<analysis::FaultVectors> faults;

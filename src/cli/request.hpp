@@ -69,6 +69,8 @@ struct PlotRequest {
   int polar_net_step = 0;  // polar net under the data, degrees; 0 none
   PlaneStyle planes = PlaneStyle::great_circles;
   Hemisphere hemisphere = Hemisphere::lower;
+  // The direction at the net's centre (--view); empty: the vertical.
+  std::optional<analysis::TrendPlunge> view;
   bool run_info = false;
   bool whole_page = false;  // figures: the whole paper, not the ink plus 2 mm
   int dpi = 150;            // PNG resolution

@@ -15,7 +15,8 @@ constexpr std::size_t kDihedraCells = 100;
 
 DensityLayer density_layer(const std::vector<data::DataSet>& sets,
                            const analysis::DensityOptions& options, std::vector<double> levels,
-                           Projection projection) {
+                           Projection projection,
+                           const std::optional<analysis::TrendPlunge>& view) {
   std::vector<data::Vector3> points;
   for (const data::DataSet& set : sets) {
     const std::vector<data::Vector3> v = set.unit_vectors();
@@ -24,7 +25,8 @@ DensityLayer density_layer(const std::vector<data::DataSet>& sets,
   DensityLayer d;
   d.options = options;
   d.points = points.size();
-  d.grid = analysis::density_grid(points, options, projection, kGridCells);
+  d.grid = analysis::density_grid(points, options, projection, kGridCells,
+                                  view ? analysis::view_rotation(*view) : std::nullopt);
   d.levels = levels.empty() ? analysis::automatic_levels(d.grid.peak()) : std::move(levels);
   std::sort(d.levels.begin(), d.levels.end());
   d.levels.erase(std::unique(d.levels.begin(), d.levels.end()), d.levels.end());
@@ -32,7 +34,8 @@ DensityLayer density_layer(const std::vector<data::DataSet>& sets,
   return d;
 }
 
-DensityLayer dihedra_layer(const std::vector<data::DataSet>& sets, Projection projection) {
+DensityLayer dihedra_layer(const std::vector<data::DataSet>& sets, Projection projection,
+                           const std::optional<analysis::TrendPlunge>& view) {
   std::vector<analysis::FaultVectors> faults;
   for (const data::DataSet& set : sets) {
     if (set.kind != data::Kind::slips) continue;
@@ -42,7 +45,8 @@ DensityLayer dihedra_layer(const std::vector<data::DataSet>& sets, Projection pr
   DensityLayer d;
   d.points = faults.size();
   // A coarser grid than the density's: every node visits every fault.
-  d.grid = analysis::dihedra_grid(faults, projection, kDihedraCells);
+  d.grid = analysis::dihedra_grid(faults, projection, kDihedraCells,
+                                  view ? analysis::view_rotation(*view) : std::nullopt);
   d.levels = {20, 40, 60, 80};
   d.contours = analysis::contour(d.grid, d.levels);
   d.title = "Right dihedra, % compressional (n = " + std::to_string(faults.size()) +

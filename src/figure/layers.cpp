@@ -56,6 +56,12 @@ std::span<const Layer> page_layers() { return kLayers; }
 std::span<const RoseLayer> rose_layers() { return kRoseLayers; }
 
 void draw_page(const Page& page) {
+  // A net centred off the vertical: the page turned into the view's frame.
+  const std::optional<Page> seen = seen_in_view(page);
+  draw_layers(seen ? *seen : page);
+}
+
+void draw_layers(const Page& page) {
   Sheet sheet{net_placement(page.paper)};
   place_user_units(sheet.net);
   std::int32_t projection =

@@ -27,8 +27,10 @@ struct Layer {
 std::span<const Layer> page_layers();
 
 // Draws the page into the plot file open in the current batch session:
-// places the net, then draws every layer.
+// places the net, then draws every layer, as the page's view shows it.
 void draw_page(const Page& page);
+// The same for a page whose directions are in the net's frame already.
+void draw_layers(const Page& page);
 
 // The layers' routines; each draws nothing when the page has none of its content.
 void draw_run_information(const Page& page, Sheet& sheet);  // run_information.cpp

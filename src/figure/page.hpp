@@ -91,6 +91,10 @@ struct Page {
   // The net.
   Projection projection = Projection::equal_area;
   Hemisphere hemisphere = Hemisphere::lower;
+  // The direction at the net's centre; empty: the vertical, the ordinary
+  // net. Every layer's directions are drawn as that view shows them; the
+  // density layer is computed for it (density_layer's view).
+  std::optional<analysis::TrendPlunge> view;
   int net_step = 0;        // standard net under the data, degrees; 0 none
   int polar_net_step = 0;  // polar net under the data, degrees; 0 none
   bool run_info = false;   // the program and run information on the page
@@ -109,14 +113,26 @@ struct Page {
 
 // The density layer of the data sets: the grid over the net of the
 // projection, `levels` (automatic when empty) sorted without repeats, and
-// their contours.
+// their contours. With a view (the page's), each node's value is the density
+// at the direction the view shows there: the density on the sphere does not
+// change with the view, only where it is drawn.
 DensityLayer density_layer(const std::vector<data::DataSet>& sets,
                            const analysis::DensityOptions& options, std::vector<double> levels,
-                           Projection projection);
+                           Projection projection,
+                           const std::optional<analysis::TrendPlunge>& view = std::nullopt);
 
 // The right-dihedra field of the faults of known sense of the data sets as
-// bands every 20 %, drawn as the density is.
-DensityLayer dihedra_layer(const std::vector<data::DataSet>& sets, Projection projection);
+// bands every 20 %, drawn as the density is (with the page's view too).
+DensityLayer dihedra_layer(const std::vector<data::DataSet>& sets, Projection projection,
+                           const std::optional<analysis::TrendPlunge>& view = std::nullopt);
+
+// The page as its view shows it: every direction of its layers turned into
+// the frame of the net's centre, so that each layer draws as on an ordinary
+// net (the density layer was computed for the view already). Empty when the
+// page has no view or a vertical one: the page is drawn as it is. Throws
+// std::invalid_argument for slope kinematics under a view (their
+// construction belongs to the vertical) or a density not computed for it.
+std::optional<Page> seen_in_view(const Page& page);
 // The kinematic layer of the sets' planes (and slips' planes) for a slope
 // and a mode.
 KinematicLayer kinematic_layer(const std::vector<data::DataSet>& sets, const analysis::Slope& slope,

@@ -185,11 +185,13 @@ std::string statistics_csv(const std::vector<data::DataSet>& sets,
 std::string density_csv(const analysis::NetGrid& grid) {
   std::string out = "trend,plunge,density\n";
   char line[96];
+  // The nodes' directions in the world (a grid of a net centred elsewhere
+  // than on the vertical holds the directions turned into its frame).
+  const std::vector<analysis::Vector3> nodes = analysis::grid_nodes(grid);
   for (std::size_t j = 0; j < grid.size; ++j)
     for (std::size_t i = 0; i < grid.size; ++i) {
       if (!grid.inside(i, j)) continue;
-      const analysis::TrendPlunge d = analysis::trend_plunge(
-          analysis::inverse_projection(grid.projection, {grid.x(i), grid.y(j)}));
+      const analysis::TrendPlunge d = analysis::trend_plunge(nodes[j * grid.size + i]);
       std::snprintf(line, sizeof line, "%.2f,%.2f,%.6g\n", d.trend, d.plunge, grid.at(i, j));
       out += line;
     }
