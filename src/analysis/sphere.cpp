@@ -40,6 +40,7 @@ NorthMark north_mark(const Matrix3& view, Hemisphere h) {
   const Vector3 e{sign * north[0], sign * north[1], sign * north[2]};
   double trend = std::atan2(e[1], e[0]) * 180.0 / std::numbers::pi;
   if (trend < 0) trend += 360.0;
+  if (trend >= 360.0) trend = 0.0;  // -0 from a y that rounding left a hair below 0
   const double plunge = std::asin(std::clamp(e[2], 0.0, 1.0)) * 180.0 / std::numbers::pi;
   mark.at = {trend, plunge};
   return mark;

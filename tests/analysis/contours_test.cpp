@@ -1,5 +1,5 @@
 // Projections of the net, contour lines and bands clipped to the primitive,
-// and automatic levels.
+// the density of a net centred off the vertical, and automatic levels.
 #include "analysis/contours.hpp"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,9 @@
 #include <numbers>
 #include <random>
 #include <vector>
+
+#include "analysis/rotation.hpp"
+#include "analysis/sphere.hpp"
 
 namespace polarsketch::analysis {
 namespace {
@@ -154,6 +157,34 @@ TEST(ContoursTest, AntipodalDensityMeetsAcrossThePrimitive) {
   const std::size_t middle = (g.size - 1) / 2;
   EXPECT_NEAR(g.at(1, middle), g.peak(), 1e-12);           // (-1, 0)
   EXPECT_NEAR(g.at(g.size - 2, middle), g.peak(), 1e-12);  // (1, 0)
+}
+
+TEST(ContoursTest, ADensityUnderAViewIsTheDensityOfTheDirectionsAsTheViewShowsThem) {
+  std::mt19937 rng(11);
+  std::normal_distribution<double> spread(0, 0.4);
+  std::vector<Vector3> points;
+  for (int i = 0; i < 80; ++i) {
+    const Vector3 p{spread(rng) + 0.6, spread(rng) - 0.3, spread(rng) + 0.5};
+    const double r = std::hypot(p[0], p[1], p[2]);
+    points.push_back({p[0] / r, p[1] / r, p[2] / r});
+  }
+  const DensityOptions options{DensityMethod::kamb, 3, DensityUnits::mud};
+  const TrendPlunge centre{70, 25};
+  const Matrix3 r = *view_rotation(centre);
+  // Evaluated at the directions the view takes to the nodes, or the rotated
+  // points on the ordinary grid: the kernel depends on angles alone.
+  std::vector<Vector3> turned_points;
+  for (const Vector3& p : points) turned_points.push_back(rotate(r, p));
+  const NetGrid seen = density_grid(points, options, Projection::equal_area, 40, r);
+  const NetGrid plain = density_grid(turned_points, options, Projection::equal_area, 40);
+  ASSERT_EQ(seen.values.size(), plain.values.size());
+  for (std::size_t k = 0; k < seen.values.size(); ++k)
+    EXPECT_NEAR(seen.values[k], plain.values[k], 1e-9) << k;
+  // The centre node holds the density at the view direction itself.
+  const std::size_t middle = (seen.size - 1) / 2;
+  const Vector3 at_centre = direction(centre.trend, centre.plunge);
+  EXPECT_NEAR(seen.at(middle, middle),
+              density(points, std::span<const Vector3>(&at_centre, 1), options)[0], 1e-9);
 }
 
 TEST(ContoursTest, AutomaticLevelsAreRound) {

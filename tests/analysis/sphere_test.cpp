@@ -1,6 +1,8 @@
-// Sphere geometry of the page: the upper hemisphere's half turn, and cones
-// checked against the definition of a small circle (every point at the half
-// angle from the axis or its opposite end, the axis being a line).
+// Sphere geometry of the page: the upper hemisphere's half turn, the view of
+// a net centred off the vertical checked on directions whose place follows
+// from the definition, where north is marked, and cones checked against the
+// definition of a small circle (every point at the half angle from the axis
+// or its opposite end, the axis being a line).
 #include "analysis/sphere.hpp"
 
 #include <gtest/gtest.h>
@@ -61,6 +63,65 @@ TEST(SphereTest, ConesLieAtTheirHalfAngleAndSplitOnTheHorizontal) {
       EXPECT_NEAR(end[2], 0, 1e-12);
       EXPECT_NEAR(end[0], -start[0], 1e-12);
       EXPECT_NEAR(end[1], -start[1], 1e-12);
+    }
+  }
+}
+
+TEST(SphereTest, AViewTakesItsCentreToTheVerticalAndKeepsTheLineAcrossIt) {
+  EXPECT_FALSE(view_rotation({0, 90}));
+  EXPECT_FALSE(view_rotation({123, 90}));  // any trend: the vertical
+  struct Case {
+    TrendPlunge view, line, seen;
+  };
+  // The rotation is about (trend - 90)/00, which stays, by 90 - plunge.
+  const Case cases[] = {
+      {{90, 30}, {90, 30}, {0, 90}},   // the centre to the centre
+      {{90, 30}, {0, 0}, {0, 0}},      // the axis of the rotation stays at the top
+      {{90, 30}, {0, 90}, {270, 30}},  // the old centre rises 60 degrees westward
+      {{0, 30}, {0, 30}, {0, 90}},
+      {{0, 30}, {90, 0}, {90, 0}},
+      {{0, 30}, {0, 90}, {180, 30}},
+      {{0, 0}, {0, 0}, {0, 90}},       // a horizontal centre
+      {{0, 0}, {0, 90}, {180, 0}},
+      {{225, 45}, {225, 45}, {0, 90}},
+      {{225, 45}, {135, 0}, {135, 0}},
+  };
+  for (const Case& c : cases) {
+    const Matrix3 r = *view_rotation(c.view);
+    const TrendPlunge seen = rotated_axis(r, c.line);
+    SCOPED_TRACE(std::to_string(c.view.trend) + "/" + std::to_string(c.view.plunge));
+    EXPECT_NEAR(line_angle(line(seen.trend, seen.plunge), line(c.seen.trend, c.seen.plunge)), 0,
+                1e-6);
+    // A plane rotates through its pole: the plane whose pole is the line.
+    const DipDirection plane = rotated_plane(r, {c.line.trend + 180, 90 - c.line.plunge});
+    EXPECT_NEAR(line_angle(line(plane.dip_direction + 180, 90 - plane.dip),
+                           line(c.seen.trend, c.seen.plunge)),
+                0, 1e-6);
+  }
+}
+
+TEST(SphereTest, NorthIsMarkedWhereItFallsOrSouthWhenItIsOnTheFarSide) {
+  struct Case {
+    TrendPlunge view;
+    Hemisphere h;
+    TrendPlunge at;  // drawn as any lower-hemisphere direction is
+    bool far_side;
+  };
+  const Case cases[] = {
+      {{90, 30}, Hemisphere::lower, {0, 0}, false},      // on the rotation axis
+      {{90, 30}, Hemisphere::upper, {180, 0}, false},    // its turn draws it at the top
+      {{0, 30}, Hemisphere::lower, {0, 60}, false},      // 30 degrees above the centre
+      {{180, 30}, Hemisphere::lower, {180, 60}, true},   // south 30 degrees below it
+      {{180, 30}, Hemisphere::upper, {180, 60}, false},  // north up there, seen from above
+      {{0, 0}, Hemisphere::lower, {0, 90}, false},       // north at the centre
+  };
+  for (const Case& c : cases) {
+    const NorthMark m = north_mark(*view_rotation(c.view), c.h);
+    SCOPED_TRACE(std::to_string(c.view.trend) + "/" + std::to_string(c.view.plunge));
+    EXPECT_EQ(m.far_side, c.far_side);
+    EXPECT_NEAR(m.at.plunge, c.at.plunge, 1e-9);
+    if (c.at.plunge < 90) {
+      EXPECT_NEAR(m.at.trend, c.at.trend, 1e-9);
     }
   }
 }
