@@ -89,7 +89,16 @@ session plane_axis_slip
 plot fold_contours --contour --stats --planes poles examples/fold_bedding.csv
 plot data_sets --planes both --net 10 \
   examples/fold_bedding.csv examples/lineations.csv examples/faults.csv
-rose strike_rose examples/fold_bedding.csv
+rose strike_rose examples/joint_survey.csv
 plot fault_slip --pt --stress examples/quarry_faults.csv
+# The joint survey split into three sets, written to a file and drawn a set
+# per value of its set column.
+echo "polarsketch sets --k 3 -o joint_sets.csv examples/joint_survey.csv"
+if ! "$program" sets --k 3 -o "$work/joint_sets.csv" examples/joint_survey.csv \
+     2> "$work/joint_sets.err"; then
+  cat "$work/joint_sets.err" >&2
+  exit 1
+fi
+(cd "$work" && plot joint_sets --by set --planes poles --contour joint_sets.csv)
 plot slope_planar --slope 120/65 examples/slope_joints.csv
 plot slope_wedge --slope 120/65 --kinematic wedge --hide-data examples/slope_joints.csv
