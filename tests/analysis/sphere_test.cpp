@@ -78,13 +78,10 @@ TEST(SphereTest, AViewTakesItsCentreToTheVerticalAndKeepsTheLineAcrossIt) {
       {{90, 30}, {90, 30}, {0, 90}},   // the centre to the centre
       {{90, 30}, {0, 0}, {0, 0}},      // the axis of the rotation stays at the top
       {{90, 30}, {0, 90}, {270, 30}},  // the old centre rises 60 degrees westward
-      {{0, 30}, {0, 30}, {0, 90}},
-      {{0, 30}, {90, 0}, {90, 0}},
       {{0, 30}, {0, 90}, {180, 30}},
       {{0, 0}, {0, 0}, {0, 90}},       // a horizontal centre
       {{0, 0}, {0, 90}, {180, 0}},
       {{225, 45}, {225, 45}, {0, 90}},
-      {{225, 45}, {135, 0}, {135, 0}},
   };
   for (const Case& c : cases) {
     const Matrix3 r = *view_rotation(c.view);

@@ -44,6 +44,10 @@ TEST(Cli, ExitStatusOfEachOutcomeWithOneLineNamingTheFault) {
       {{"plot", "--net", "090", "planes.csv"}, 0, ""},       // decimal, not octal
       {{"stats", "-", "planes.csv", "-"}, 64, "'-' (standard input) is given more than once"},
       {{"plot", "--projection", "mercator", "planes.csv"}, 64, "mercator"},
+      {{"plot", "--view", "090/91", "planes.csv"}, 64, "--view '090/91'"},
+      {{"plot", "--view", "east/30", "planes.csv"}, 64, "--view 'east/30'"},
+      {{"plot", "--view", "090/30", "--slope", "120/60", "planes.csv"}, 64, "--slope"},
+      {{"plot", "--view", "360/90", "--slope", "120/60", "planes.csv"}, 0, ""},
       {{"--page", "plot", "planes.csv"}, 64, "'--page' goes after a command: polarsketch plot"},
       {{"plot", "-o", "out.gif", "planes.csv"}, 64, ".gif"},
       {{"stats", "missing.csv"}, 66, "missing.csv"},

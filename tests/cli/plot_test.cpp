@@ -1,6 +1,7 @@
 // `polarsketch plot` end to end: the drawn points read back from the
-// PostScript file and checked against the projection formulas, the same
-// slip drawn alike from its rake and from its line, and every file rendered.
+// PostScript file and checked against the projection formulas (on a net
+// centred off the vertical too), the same slip drawn alike from its rake and
+// from its line, and every file rendered.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -92,6 +93,57 @@ TEST(PlotCommand, LinesAndPolesLandWhereTheProjectionPutsThem) {
       EXPECT_NEAR(centres[i].second, kCy + kR * r * std::cos(t), 0.05) << i;
     }
   }
+}
+
+TEST(PlotCommand, AViewPutsLinesWhereItsRotationTakesThem) {
+  ScratchDir dir;
+  write_file("lines.csv", "trend,plunge\n90,30\n0,0\n0,90\n");
+  struct Case {
+    std::string view, hemisphere;
+    // Where 090/30, 000/00 and 000/90 are drawn after the rotation about
+    // (trend - 90)/00 by 90 - plunge: trend (hemisphere turn included), plunge.
+    std::vector<std::pair<double, double>> drawn;
+  };
+  const std::vector<Case> cases = {
+      {"090/30", "lower", {{0, 90}, {0, 0}, {270, 30}}},
+      {"090/30", "upper", {{0, 90}, {180, 0}, {90, 30}}},
+      {"000/00", "lower", {{120, 0}, {0, 90}, {180, 0}}},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(plot({"-o", "l.ps", "--view", c.view, "--hemisphere", c.hemisphere, "lines.csv"}), 0);
+    const auto centres = symbol_centres(read_file("l.ps"));
+    ASSERT_EQ(centres.size(), c.drawn.size()) << c.view;
+    for (std::size_t i = 0; i < c.drawn.size(); ++i) {
+      const double r = projected_radius(c.drawn[i].second, true);
+      const double t = c.drawn[i].first * kPi / 180;
+      EXPECT_NEAR(centres[i].first, kCx + kR * r * std::sin(t), 0.05) << c.view << " " << i;
+      EXPECT_NEAR(centres[i].second, kCy + kR * r * std::cos(t), 0.05) << c.view << " " << i;
+    }
+  }
+}
+
+TEST(PlotCommand, AVerticalViewIsTheOrdinaryNetAndNoViewChangesTheStatistics) {
+  ScratchDir dir;
+  write_file("planes.csv", "dipdir,dip\n120,30\n300,60\n100,80\n240,20\n");
+  const std::vector<std::string> layers = {"--stats", "--contour", "--planes", "both",
+                                           "--cone-fit", "planes.csv"};
+  std::vector<CliRun> runs;
+  for (const std::vector<std::string>& view :
+       {std::vector<std::string>{"-o", "plain.ps"}, {"-o", "000.ps", "--view", "000/90"},
+        {"-o", "180.ps", "--view", "180/30"}, {"-o", "045.ps", "--view", "045/10"}}) {
+    std::vector<std::string> args = {"plot"};
+    args.insert(args.end(), view.begin(), view.end());
+    args.insert(args.end(), layers.begin(), layers.end());
+    runs.push_back(run_cli(args));
+    ASSERT_EQ(runs.back().status, 0) << runs.back().err;
+    EXPECT_EQ(runs.back().err, runs.front().err);  // the statistics table
+  }
+  EXPECT_EQ(read_file("plain.ps"), read_file("000.ps"));
+  // North is 150 degrees from 180/30: on the far side, south is marked.
+  const std::string far = read_file("180.ps");
+  EXPECT_NE(far.find("centred on 180/30 \\(north on the far side, S marked\\)"), std::string::npos);
+  EXPECT_NE(far.find("(S) show"), std::string::npos);
+  EXPECT_NE(read_file("045.ps").find("centred on 045/10)"), std::string::npos);
 }
 
 TEST(PlotCommand, GreatCirclePointsArePerpendicularToThePole) {
