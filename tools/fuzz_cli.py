@@ -414,6 +414,9 @@ WORDS = {
     "--projection": ([b"equal-area", b"equal-angle"], [b"wulff", b"", b"EQUAL-AREA"]),
     "--planes": ([b"great-circles", b"poles", b"both"], [b"none", b""]),
     "--hemisphere": ([b"upper", b"lower", b"upper"], [b"north", b""]),
+    "--view": ([b"090/30", b"000/90", b"180/30", b"360/0", b"0/0", b"045.5/12.25", b"270/89.999"],
+               [b"090/91", b"-1/30", b"361/0", b"abc", b"", b"090", b"nan/30", b"090/inf", b"1e400/3",
+                b"090/30/5", b" 090/30"]),
     "--units": ([b"mud", b"sigma", b"sigma"], [b"percent", b""]),
     "--dialect": ([b"1", b"2", b"3", b"02"], [b"0", b"4", b"-1", b"2.0", b""]),
 }
@@ -595,6 +598,7 @@ def make_case(seed, idx):
             (0.10, lambda: [b"--polar-net", pick(r, NET, bad)]),
             (0.20, lambda: [b"--planes", pick(r, WORDS["--planes"], bad)]),
             (0.20, lambda: [b"--hemisphere", pick(r, WORDS["--hemisphere"], bad)]),
+            (0.15, lambda: [b"--view", pick(r, WORDS["--view"], bad)]),
             (0.05, lambda: [b"--run-info"]),
             (0.30, lambda: [b"--stats"]),
             (0.08, lambda: [b"--hide-data"]),
@@ -826,7 +830,8 @@ def expected_outputs(case):
             dens = argv[i + 1]
             i += 1
         elif a in (b"--dpi", b"--dialect", b"--landscape", b"--projection", b"--net", b"--polar-net",
-                   b"--planes", b"--hemisphere", b"--sigma", b"--units", b"--levels", b"--columns"):
+                   b"--planes", b"--hemisphere", b"--view", b"--sigma", b"--units", b"--levels",
+                   b"--columns"):
             i += 1
         elif a == b"--contour" and i + 1 < len(argv) and argv[i + 1] in METHODS[:4]:
             i += 1
