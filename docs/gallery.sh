@@ -100,5 +100,6 @@ if ! "$program" sets --k 3 -o "$work/joint_sets.csv" examples/joint_survey.csv \
   exit 1
 fi
 (cd "$work" && plot joint_sets --by set --planes poles --contour joint_sets.csv)
+plot fold_view --view 060/15 --contour --stats examples/fold_bedding.csv
 plot slope_planar --slope 120/65 examples/slope_joints.csv
 plot slope_wedge --slope 120/65 --kinematic wedge --hide-data examples/slope_joints.csv
