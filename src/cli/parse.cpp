@@ -882,7 +882,8 @@ std::string plot_view(const CLI::App& form, const std::string& text, PlotRequest
   if (plot.kinematics)
     return "--view and --slope exclude each other: the slope's construction is drawn on the "
            "ordinary net (leave out --view, or give --view 000/90)";
-  plot.view = analysis::TrendPlunge{*trend == 360 ? 0 : *trend, *plunge};
+  // Adding 0 makes a "-0" zero: the caption writes no sign.
+  plot.view = analysis::TrendPlunge{*trend == 360 ? 0 : *trend + 0.0, *plunge + 0.0};
   return "";
 }
 
