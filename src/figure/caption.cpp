@@ -2,12 +2,12 @@
 // a page says what it shows (an upper-hemisphere plot looks like a lower one),
 // with the direction at the centre of a net centred off the vertical.
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "figure/layers.hpp"
 #include "plot/primitives.hpp"
 #include "plot/text_symbol.hpp"
-#include "tables/kinematics_table.hpp"
 
 namespace polarsketch::figure {
 namespace {
@@ -15,9 +15,13 @@ namespace {
 constexpr float kCaptionText = 0.35f;  // cm, as the legend's
 constexpr float kCaptionInset = 1.0f;  // caption's right end past the net's, cm
 
-// "090": an azimuth in three digits, a plunge in two, decimals kept.
+// "090", "045.5": whole degrees in `digits` digits, up to two decimals.
 std::string padded(double degrees, int digits) {
-  std::string text = tables::angle_text(degrees);
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.2f", degrees);
+  std::string text = buffer;
+  text.erase(text.find_last_not_of('0') + 1);
+  if (text.back() == '.') text.pop_back();
   const std::size_t whole = std::min(text.find('.'), text.size());
   if (whole < static_cast<std::size_t>(digits))
     text.insert(0, static_cast<std::size_t>(digits) - whole, '0');
