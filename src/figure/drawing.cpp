@@ -1,7 +1,9 @@
 // Helpers the layers of a page share.
 #include "figure/drawing.hpp"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <string_view>
 
 #include "math/angles.hpp"
@@ -57,6 +59,13 @@ SetStyle set_style(std::size_t index) {
       {12, 14},
   }};
   return kStyles[index % kStyles.size()];
+}
+
+float symbol_size_cm(std::size_t symbols, std::optional<double> override_mm) {
+  if (override_mm) return static_cast<float>(*override_mm / 10.0);
+  const double n = static_cast<double>(std::max<std::size_t>(symbols, 1));
+  const double mm = std::clamp(7.0 / std::sqrt(std::sqrt(n)), 0.4, 2.5);
+  return static_cast<float>(mm / 10.0);
 }
 
 void use_color(std::int32_t slot) {

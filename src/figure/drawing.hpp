@@ -23,6 +23,14 @@ NetPlacement net_placement(Paper paper);
 // that its legend fits below it.
 NetPlacement rose_placement(Paper paper);
 
+// The data symbols' size (cm) for `symbols` of them on the page: 7 mm over
+// the fourth root of the count, at most 2.5 mm (a few dozen symbols) and at
+// least 0.4 mm (about 100,000), so that 400 poles leave their contours
+// visible and 100,000 still show where they gather. `override_mm`, when
+// given, is used instead.
+float symbol_size_cm(std::size_t symbols, std::optional<double> override_mm = std::nullopt);
+constexpr float kLegendSymbol = 0.25f;  // the legends' marks, cm, whatever the data's size
+
 // Height above the net's top (cm) of the caption and of the lowest row of the
 // density legend: clear of the frame's ticks and North label.
 constexpr float kAboveNet = 0.9f;
@@ -40,6 +48,15 @@ constexpr std::int32_t kBlack = 1;
 constexpr std::int32_t kLightGrey = 8;    // grey 20 % (light)
 constexpr float kDataLineWidth = 0.02f;   // the page's data lines, cm
 constexpr float kFillEdgeWidth = 0.012f;  // outline of each filled density ring (the least), cm
+
+// The statistics marks: symbols, sizes (cm) and the width of their lines
+// (the girdle and the ellipse), heavier than the data's.
+constexpr float kStatsMeanSymbol = 0.5f;
+constexpr float kStatsAxisSymbol = 0.3f;
+constexpr std::int32_t kStatsMeanSymbolType = 23;  // circle with a cross
+constexpr std::int32_t kStatsAxisSymbolType = 13;  // plus sign
+constexpr std::int32_t kStatsBetaSymbolType = 4;   // diamond
+constexpr float kStatisticsLineWidth = 0.06f;
 
 // Symbol types of the fault marks: P, T and B axes, sigma1, 2 and 3.
 constexpr std::int32_t kPSymbol = 2;   // circle
