@@ -58,6 +58,10 @@ constexpr std::int32_t kStatsAxisSymbolType = 13;  // plus sign
 constexpr std::int32_t kStatsBetaSymbolType = 4;   // diamond
 constexpr float kStatisticsLineWidth = 0.06f;
 
+// The 95 % confidence ellipse about v1 of `s` (which has its semi-angles
+// and v1) as a closed curve of unit vectors, the first point repeated.
+std::vector<analysis::Vector3> bingham_ellipse(const analysis::Statistics& s, int steps = 180);
+
 // Symbol types of the fault marks: P, T and B axes, sigma1, 2 and 3.
 constexpr std::int32_t kPSymbol = 2;   // circle
 constexpr std::int32_t kTSymbol = 14;  // x

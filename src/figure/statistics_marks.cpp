@@ -88,27 +88,6 @@ void draw_runs(const std::vector<std::vector<Vector3>>& runs, Hemisphere h) {
   }
 }
 
-// The 95 % confidence ellipse about v1: the directions whose angle from v1
-// toward v2 and v3 reaches the semi-angles, as the cone through the ellipse
-// of semi-axes tan(semi) in the plane touching the sphere at v1.
-std::vector<Vector3> bingham_ellipse(const analysis::Statistics& s, int steps = 180) {
-  const Vector3 v1 = vector_of(*s.eigenvectors[0]);
-  // With s2 = s3 the ellipse is a circle and any pair across v1 will do.
-  const Vector3 v2 = s.eigenvectors[1] ? vector_of(*s.eigenvectors[1]) : across(v1);
-  const Vector3 v3 = unit(cross(v1, v2));
-  const double deg = std::numbers::pi / 180.0;
-  const double a2 = std::tan(*s.bingham_semi_v2 * deg), a3 = std::tan(*s.bingham_semi_v3 * deg);
-  std::vector<Vector3> points;
-  for (int k = 0; k <= steps; ++k) {
-    const double t = 2.0 * std::numbers::pi * k / steps;
-    Vector3 p;
-    for (std::size_t i = 0; i < 3; ++i)
-      p[i] = v1[i] + a2 * std::cos(t) * v2[i] + a3 * std::sin(t) * v3[i];
-    points.push_back(unit(p));
-  }
-  return points;
-}
-
 void draw_axis(const analysis::TrendPlunge& d, std::int32_t symbol, float size, Hemisphere h) {
   const float az = radians(analysis::turned(d.trend, h)), pl = radians(d.plunge);
   plot::ssymbolsize(size, 1);
@@ -197,6 +176,27 @@ struct PendingLabel {
 };
 
 }  // namespace
+
+// The 95 % confidence ellipse about v1: the directions whose angle from v1
+// toward v2 and v3 reaches the semi-angles, as the cone through the ellipse
+// of semi-axes tan(semi) in the plane touching the sphere at v1.
+std::vector<Vector3> bingham_ellipse(const analysis::Statistics& s, int steps) {
+  const Vector3 v1 = vector_of(*s.eigenvectors[0]);
+  // With s2 = s3 the ellipse is a circle and any pair across v1 will do.
+  const Vector3 v2 = s.eigenvectors[1] ? vector_of(*s.eigenvectors[1]) : across(v1);
+  const Vector3 v3 = unit(cross(v1, v2));
+  const double deg = std::numbers::pi / 180.0;
+  const double a2 = std::tan(*s.bingham_semi_v2 * deg), a3 = std::tan(*s.bingham_semi_v3 * deg);
+  std::vector<Vector3> points;
+  for (int k = 0; k <= steps; ++k) {
+    const double t = 2.0 * std::numbers::pi * k / steps;
+    Vector3 p;
+    for (std::size_t i = 0; i < 3; ++i)
+      p[i] = v1[i] + a2 * std::cos(t) * v2[i] + a3 * std::sin(t) * v3[i];
+    points.push_back(unit(p));
+  }
+  return points;
+}
 
 StatisticsMarks marks_for_shape(const analysis::Statistics& s) {
   bool girdle = false;

@@ -1,0 +1,171 @@
+// plot's presentation through cli::run: the North and East labels' size
+// under every layer, the --stats choices and their key, --name and --title,
+// and the warnings and legend of contouring.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/cli_run.hpp"
+#include "postscript/ps_test_support.hpp"
+
+namespace polarsketch::cli {
+namespace {
+
+using testing::read_file;
+using testing::ScratchDir;
+using testing::write_file;
+
+const std::string kExamples = std::string(POLARSKETCH_SOURCE_DIR) + "/examples/";
+const std::string kFold = kExamples + "fold_bedding.csv";      // planes in a girdle
+const std::string kLines = kExamples + "lineations.csv";       // lines in a cluster
+const std::string kFaults = kExamples + "quarry_faults.csv";  // slips
+
+// The font size the text "(text)" is set in: the scalefont before it.
+std::string font_of(const std::string& ps, const std::string& text) {
+  const std::size_t at = ps.find("(" + text + ")");
+  if (at == std::string::npos) return "none";
+  const std::size_t font = ps.rfind(" /Helvetica findfont", at);
+  const std::size_t line = ps.rfind('\n', font) + 1;
+  return ps.substr(line, font - line);
+}
+
+TEST(PresentationCli, NorthAndEastKeepTheirSizeUnderEveryLayer) {
+  ScratchDir dir;
+  const std::vector<std::vector<std::string>> layers = {
+      {kFold},
+      {"--stats", "all", kFold},
+      {"--contour", "--planes", "poles", kFold},
+      {"--label", "label", kFold},
+      {"--cone-fit", "--net", "10", "--polar-net", "10", kFold},
+      {"--slope", "120/60", kFold},
+      {"--pt", "b", "--stress", "--dihedra", kFaults},
+      {"--title", "T", "--run-info", "--stats", "--contour", kLines, kFold},
+  };
+  for (const auto& options : layers) {
+    std::vector<std::string> args{"plot", "-o", "n.ps"};
+    args.insert(args.end(), options.begin(), options.end());
+    const CliRun r = run_cli(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string ps = read_file("n.ps");
+    EXPECT_EQ(font_of(ps, "North"), "9") << args[3];
+    EXPECT_EQ(font_of(ps, "East"), "9") << args[3];
+  }
+}
+
+TEST(PresentationCli, StatsDrawsTheChosenMarksOrThoseOfTheShapeWithAKey) {
+  ScratchDir dir;
+  // The key's rows as the PostScript strings write them.
+  const std::string mean = "mean direction", cone = "95 % cone of the mean \\(Fisher\\)",
+                    eigen = "eigenvectors 1, 2, 3",
+                    girdle = "girdle \\(best-fit great circle\\), beta axis",
+                    ellipse = "95 % confidence ellipse about 1 \\(Bingham\\)";
+  const struct {
+    std::vector<std::string> args;
+    std::vector<std::string> keys;
+  } cases[] = {
+      {{"--stats", kFold}, {girdle}},        // a girdle: K < 1
+      {{"--stats", kLines}, {mean, cone}},   // a cluster: K > 1
+      {{"--stats", "mean,eigen", kLines}, {mean, eigen}},
+      {{"--stats", "bingham", kLines}, {ellipse}},
+      {{"--stats", "all", kLines}, {mean, cone, eigen, girdle, ellipse}},
+      {{"--stats", kLines, kFold}, {mean, cone, girdle}},  // each set by its own shape
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{"plot", "-o", "s.ps"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CliRun r = run_cli(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string ps = read_file("s.ps");
+    for (const std::string& key : {mean, cone, eigen, girdle, ellipse}) {
+      const bool wanted = std::find(c.keys.begin(), c.keys.end(), key) != c.keys.end();
+      EXPECT_EQ(ps.find("(" + key + ")") != std::string::npos, wanted) << c.args[1] << ": " << key;
+    }
+    EXPECT_EQ(ps.find("(3) show") != std::string::npos, c.args[1].find("eigen") != std::string::npos ||
+                                                          c.args[1] == "all");
+    EXPECT_RENDERS("s.ps", 2);
+  }
+  const CliRun bad = run_cli({"plot", "--stats", "mean,cones", kLines});
+  EXPECT_EQ(bad.status, 64);
+  EXPECT_NE(bad.err.find("'mean,cones' is not a list of mean, cone, eigen"), std::string::npos)
+      << bad.err;
+}
+
+TEST(PresentationCli, NamesReplaceFileNamesOneEachAndTheTitleStandsAboveAll) {
+  ScratchDir dir;
+  const CliRun r = run_cli({"plot", "--name", "Bedding", "--name", "L1", "--title", "Site (4)",
+                            "--contour", "--stats", "all", "-o", "t.ps", kFold, kLines});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string ps = read_file("t.ps");
+  EXPECT_NE(ps.find("(Bedding \\(40 planes\\))"), std::string::npos);
+  EXPECT_NE(ps.find("(L1 \\(25 lines\\))"), std::string::npos);
+  EXPECT_EQ(ps.find("fold_bedding.csv"), std::string::npos);
+  // The contour pools both sets and says so, by their names.
+  EXPECT_NE(ps.find("(2 sets pooled: Bedding, L1)"), std::string::npos);
+  // The title's baseline above every other text on the page.
+  const std::size_t title = ps.find("(Site \\(4\\))");
+  ASSERT_NE(title, std::string::npos);
+  const auto y_before = [&ps](std::size_t at) {
+    const std::size_t move = ps.rfind(" moveto", at);
+    const std::size_t line = ps.rfind('\n', move) + 1;
+    return std::stod(ps.substr(ps.find(' ', line) + 1, move));
+  };
+  for (const std::string other : {"(Density ", "(mean direction)", "(95 % confidence", "(North)"})
+    EXPECT_GT(y_before(title), y_before(ps.find(other)) + 10) << other;
+  EXPECT_RENDERS("t.ps", 2);
+
+  for (const std::vector<std::string>& names :
+       {std::vector<std::string>{"--name", "A"},
+        std::vector<std::string>{"--name", "A", "--name", "B", "--name", "C"}}) {
+    std::vector<std::string> args{"plot"};
+    args.insert(args.end(), names.begin(), names.end());
+    args.insert(args.end(), {kFold, kLines});
+    const CliRun wrong = run_cli(args);
+    EXPECT_EQ(wrong.status, 64);
+    EXPECT_NE(wrong.err.find("time(s) for 2 file(s); give one --name per file"), std::string::npos)
+        << wrong.err;
+  }
+}
+
+TEST(PresentationCli, ContouringFewerThanTenWarnsAndDrawsAnyway) {
+  ScratchDir dir;
+  write_file("few.csv", "trend,plunge\n10,20\n12,25\n15,30\n200,10\n");
+  const CliRun few = run_cli({"plot", "--contour", "-o", "few.ps", "few.csv"});
+  EXPECT_EQ(few.status, 0);
+  EXPECT_NE(few.err.find("4 measurement(s) contoured; a density of fewer than 10 is not meaningful"),
+            std::string::npos)
+      << few.err;
+  EXPECT_NE(read_file("few.ps").find("(Density "), std::string::npos);
+  const CliRun enough = run_cli({"plot", "--contour", "-o", "enough.ps", kLines});
+  EXPECT_EQ(enough.err, "");
+  EXPECT_EQ(read_file("enough.ps").find("pooled"), std::string::npos);  // one set: nothing pooled
+}
+
+TEST(PresentationCli, SymbolSizeOptionSetsTheDrawnSymbols) {
+  ScratchDir dir;
+  write_file("one.csv", "trend,plunge\n90,90\n");
+  for (const auto& [size, width_pt] : {std::pair{"5", 5 / 25.4 * 72}, std::pair{"1", 1 / 25.4 * 72}}) {
+    ASSERT_EQ(plot({"--symbol-size", size, "--hide-data", "-o", "hidden.ps", "one.csv"}), 0);
+    ASSERT_EQ(plot({"--symbol-size", size, "-o", "one.ps", "one.csv"}), 0);
+    // The one symbol at the centre: the path the hidden page lacks, centred on the net.
+    const auto paths = testing::drawn_paths(testing::split_lines(read_file("one.ps")));
+    const std::size_t hidden =
+        testing::drawn_paths(testing::split_lines(read_file("hidden.ps"))).size();
+    ASSERT_EQ(paths.size(), hidden + 1);
+    bool found = false;
+    for (const auto& path : paths) {
+      float left = 1e9f, right = -1e9f;
+      for (const auto& [x, y] : path) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+      }
+      if (std::abs(0.5f * (left + right) - 10.5f * 28.35f) < 1 && right - left < 20)
+        found = found || std::abs(static_cast<double>(right - left) - width_pt) < 0.3;
+    }
+    EXPECT_TRUE(found) << size;
+  }
+  EXPECT_EQ(run_cli({"plot", "--symbol-size", "0", "one.csv"}).status, 64);
+}
+
+}  // namespace
+}  // namespace polarsketch::cli
