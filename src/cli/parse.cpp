@@ -88,8 +88,8 @@ Options of plot:
                       eigen, girdle, bingham (95 % ellipse about v1), all
                       (default: mean and cone for a cluster, girdle and beta
                       axis for a girdle, by Woodcock's K)
-  --symbol-size MM    data symbols' size (default: 7 mm / n^(1/4) for n
-                      symbols, from 2.5 down to 0.4 mm)
+  --symbol-size MM    data symbols' size (default: 12 mm n^-0.4 for n
+                      symbols, from 2.5 down to 0.2 mm)
   --name NAME         the legend's name of a file, once per file in order
   --title TEXT        a line of text above the net
   --contour [METHOD]  density contours of all data sets together under the
@@ -641,7 +641,7 @@ void add_analysis_options(CLI::App& form, PlotRequest& plot, ContourOptions& con
           ""))
       ->type_name("[" + joined(stats_words(), ",") + "]");
   form.add_option("--symbol-size", presentation.symbol_size,
-                  "data symbols' size in mm (default: by their count, 2.5 to 0.4)")
+                  "data symbols' size in mm (default: by their count, 2.5 to 0.2)")
       ->type_name("MM");
   form.add_option("--title", plot.title, "a line of text above the net")->type_name("TEXT");
   form.add_option("--name", plot.names, "the legend's name of a file (once per file, in order)")

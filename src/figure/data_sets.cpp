@@ -1,7 +1,11 @@
 // Layer: every data set in its own colour and symbol: planes as great
 // circles and/or poles, lines as symbols, slips as their plane and line.
+#include <algorithm>
+
 #include "figure/layers.hpp"
 #include "figure/set_marks.hpp"
+#include "plot/line_fill.hpp"
+#include "plot/records.hpp"
 #include "plot/text_symbol.hpp"
 #include "stereonet/display_settings.hpp"
 #include "stereonet/orientation.hpp"
@@ -44,6 +48,8 @@ void draw_symbols(const std::vector<data::Line>& lines, const SymbolStyle& style
   Directions d(lines.size());
   for (const data::Line& l : lines) d.add(analysis::turned(l.trend, h), l.plunge);
   if (d.size() == 0) return;
+  const float line_width = plot::plt2blk.rlinewidth;
+  plot::slinewidth(std::min(line_width, symbol_line_width(plot::plt2blk.symbsize)), 1);
   if (style.backed && style.set.symbol > 0) {
     use_color(kBackground);
     stereonet::dspaxbk.iaxtyp1 = -style.set.symbol;
@@ -52,6 +58,7 @@ void draw_symbols(const std::vector<data::Line>& lines, const SymbolStyle& style
   }
   stereonet::dspaxbk.iaxtyp1 = style.set.symbol;
   stereonet::dspaxfapn(d.azimuth.data(), d.plunge.data(), d.size());
+  plot::slinewidth(line_width, 1);
 }
 
 std::vector<data::Line> poles(const std::vector<data::Plane>& planes) {
@@ -111,7 +118,8 @@ bool draws_symbols(const data::DataSet& set, PlaneStyle planes) {
 
 void draw_data_sets(const Page& page, Sheet&) {
   if (page.hide_data) return;
-  plot::ssymbolsize(data_symbol_size(page), 1);
+  const float size = data_symbol_size(page);
+  plot::ssymbolsize(size, 1);
   for (std::size_t i = 0; i < page.sets.size(); ++i)
     draw_set(page.sets[i].data, set_style(i), page);
 }

@@ -23,12 +23,15 @@ NetPlacement net_placement(Paper paper);
 // that its legend fits below it.
 NetPlacement rose_placement(Paper paper);
 
-// The data symbols' size (cm) for `symbols` of them on the page: 7 mm over
-// the fourth root of the count, at most 2.5 mm (a few dozen symbols) and at
-// least 0.4 mm (about 100,000), so that 400 poles leave their contours
-// visible and 100,000 still show where they gather. `override_mm`, when
-// given, is used instead.
+// The data symbols' size (cm) for `symbols` of them on the page: 12 mm
+// times n^-0.4, at most 2.5 mm (up to 50 symbols) and at least 0.2 mm (from
+// about 27,000), so that 400 poles (1.1 mm) leave their contours visible
+// and 100,000 still show where they gather. `override_mm`, when given, is
+// used instead.
 float symbol_size_cm(std::size_t symbols, std::optional<double> override_mm = std::nullopt);
+// The outline of a data symbol: the data's line width, thinner for symbols
+// small enough that the line would swell them.
+float symbol_line_width(float symbol_cm);
 constexpr float kLegendSymbol = 0.25f;  // the legends' marks, cm, whatever the data's size
 
 // Height above the net's top (cm) of the caption and of the lowest row of the
