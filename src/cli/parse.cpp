@@ -34,6 +34,8 @@ Usage:
 @ALSO@the interactive program; each plot file it
                                        closes is also written as @SIBLING_NAMES@
                                        (@SIBLING_FILES@)
+                                       cropped to the net and its labels; with
+                                       --page the whole page
   polarsketch plot [OPTIONS] FILE...   draw the data sets of the files on one stereonet
   polarsketch stats [OPTIONS] FILE...  what each file holds and its statistics
   polarsketch rose [OPTIONS] FILE... -o FILE
@@ -1251,6 +1253,8 @@ Request parse_arguments(const std::vector<std::string>& args) {
   std::string also;
   app.add_option("--also", also, "sibling formats of the interactive program's plot files")
       ->type_name(joined(sibling_names(), ","));
+  bool also_page = false;
+  app.add_flag("--page", also_page, "--also: the whole page, not the net and its labels");
 
   PlotRequest plot;
   std::string output;
@@ -1360,6 +1364,10 @@ Request parse_arguments(const std::vector<std::string>& args) {
   const Form* parsed = parsed_form(forms);
   if (app.count("--also") > 0 && parsed != nullptr)
     return usage_error("", "--also is an option of the interactive program, not of a command");
+  // --page before any command belongs to the interactive program's --also;
+  // elsewhere it is most likely plot's, given too early.
+  if (also_page && (parsed != nullptr || app.count("--also") == 0))
+    return usage_error("", "'--page' goes after a command: polarsketch plot --page ...");
   if (version)
     return Answer{kExitOk, std::string(console::kProgname) + " " + console::kVersion + "\n", ""};
   // A --columns list that names no sound set of columns is wrong usage.
@@ -1384,7 +1392,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
       return usage_error("", "--also takes a list of " + joined(names, ", ") + " and " + last +
                                  ", e.g. " + example);
     }
-    return InteractiveRequest{*formats};
+    return InteractiveRequest{*formats, also_page};
   }
   return usage_error("", "no command given");
 }

@@ -174,6 +174,7 @@ struct Answer {
 // sibling formats asked for.
 struct InteractiveRequest {
   std::vector<const figure::FigureFormat*> also;
+  bool whole_page = false;  // the figures show the whole page, not the net cropped
 };
 
 using Request = std::variant<Answer, PlotRequest, StatsRequest, InteractiveRequest, RoseRequest,
