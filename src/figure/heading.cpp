@@ -10,7 +10,7 @@ namespace polarsketch::figure {
 namespace {
 
 constexpr float kHeadingText = 0.5f;  // cm
-constexpr float kGap = 0.6f;          // cm between the highest legend row and the heading
+constexpr float kGap = 0.9f;  // cm from the highest legend row (or the caption) to the heading
 
 }  // namespace
 

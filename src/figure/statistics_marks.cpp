@@ -102,13 +102,22 @@ void take_axis(MarkGrid& grid, const analysis::TrendPlunge& d, float size_cm, fl
   grid.take_point(x, y, 0.5f * size_cm / radius_cm);
 }
 
-// The great circle of the plane whose pole is `pole`, sampled, at the lower ends.
-void take_great_circle(MarkGrid& grid, const Vector3& pole, float half_width, Hemisphere h) {
+// Points of the great circle of the plane whose pole is `pole`, every
+// kCircleStep degrees over half of it (the lower ends give the rest).
+std::vector<Vector3> great_circle_points(const Vector3& pole) {
   const Vector3 a = across(pole), b = unit(cross(pole, a));
+  std::vector<Vector3> points;
   for (double t = 0; t < 180.0; t += kCircleStep) {
     const double r = t * std::numbers::pi / 180.0;
-    const Vector3 v{std::cos(r) * a[0] + std::sin(r) * b[0], std::cos(r) * a[1] + std::sin(r) * b[1],
-                    std::cos(r) * a[2] + std::sin(r) * b[2]};
+    points.push_back({std::cos(r) * a[0] + std::sin(r) * b[0],
+                      std::cos(r) * a[1] + std::sin(r) * b[1],
+                      std::cos(r) * a[2] + std::sin(r) * b[2]});
+  }
+  return points;
+}
+
+void take_great_circle(MarkGrid& grid, const Vector3& pole, float half_width, Hemisphere h) {
+  for (const Vector3& v : great_circle_points(pole)) {
     float x = 0.0f, y = 0.0f;
     projected_vector(v, h, x, y);
     grid.take_point(x, y, half_width);
@@ -220,6 +229,8 @@ void draw_statistics(const Page& page, Sheet& sheet) {
   const Hemisphere h = page.hemisphere;
   const NetPlacement& net = sheet.net;
   std::vector<PendingLabel> labels;
+  // The lines drawn (girdles, ellipses, cones), sampled, which labels avoid too.
+  std::vector<std::vector<Vector3>> curves;
   for (std::size_t i = 0; i < page.statistics.size(); ++i) {
     const analysis::Statistics& s = page.statistics[i];
     const StatisticsMarks m = page.statistics_marks.value_or(marks_for_shape(s));
@@ -233,11 +244,13 @@ void draw_statistics(const Page& page, Sheet& sheet) {
       stereonet::dspgcfadn(&strike, &dip, 1);
       plot::slinewidth(kDataLineWidth, 1);
       if (s.beta_axis) draw_axis(*s.beta_axis, kStatsBetaSymbolType, kStatsAxisSymbol, h);
+      if (s.beta_axis) curves.push_back(great_circle_points(vector_of(*s.beta_axis)));
       sheet.statistics_drawn.girdle = true;
     }
     if (m.bingham && s.bingham_semi_v2 && s.bingham_semi_v3 && s.eigenvectors[0]) {
       plot::slinewidth(kStatisticsLineWidth, 1);
-      draw_runs(lower_runs(bingham_ellipse(s)), h);
+      curves.push_back(bingham_ellipse(s));
+      draw_runs(lower_runs(curves.back()), h);
       plot::slinewidth(kDataLineWidth, 1);
       sheet.statistics_drawn.bingham = true;
     }
@@ -246,7 +259,10 @@ void draw_statistics(const Page& page, Sheet& sheet) {
       sheet.statistics_drawn.mean = true;
     }
     if (m.cone && s.mean && s.alpha95 && *s.alpha95 > 0) {
-      draw_runs(analysis::cone_runs(vector_of(*s.mean), *s.alpha95), h);
+      for (std::vector<Vector3>& run : analysis::cone_runs(vector_of(*s.mean), *s.alpha95)) {
+        draw_runs({run}, h);
+        curves.push_back(std::move(run));
+      }
       sheet.statistics_drawn.cone = true;
     }
     if (m.eigen) {
@@ -263,9 +279,16 @@ void draw_statistics(const Page& page, Sheet& sheet) {
   if (!labels.empty()) {
     // Labels go where no data mark, statistics symbol or other label is.
     MarkGrid grid = data_marks(page, net);
+    for (const std::vector<Vector3>& curve : curves)
+      for (const Vector3& v : curve) {
+        float x = 0.0f, y = 0.0f;
+        projected_vector(v, h, x, y);
+        grid.take_point(x, y, 0.01f);
+      }
     for (std::size_t i = 0; i < page.statistics.size(); ++i) {
       const analysis::Statistics& s = page.statistics[i];
       if (s.mean) take_axis(grid, *s.mean, kStatsMeanSymbol, net.radius_cm, h);
+      if (s.beta_axis) take_axis(grid, *s.beta_axis, kStatsAxisSymbol, net.radius_cm, h);
       for (const auto& v : s.eigenvectors)
         if (v) take_axis(grid, *v, kStatsAxisSymbol, net.radius_cm, h);
     }
