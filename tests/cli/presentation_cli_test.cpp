@@ -141,6 +141,22 @@ TEST(PresentationCli, ContouringFewerThanTenWarnsAndDrawsAnyway) {
   EXPECT_EQ(read_file("enough.ps").find("pooled"), std::string::npos);  // one set: nothing pooled
 }
 
+TEST(PresentationCli, OutlinedSymbolsAreFilledWhiteOverTheBandsOnly) {
+  ScratchDir dir;
+  // The second set's symbols are outlined triangles: 25 lines.
+  const auto white_fills = [](const std::string& ps) {
+    std::size_t n = 0;
+    for (std::size_t at = ps.find("1.000  1.000  1.000 setrgbcolor fill"); at != std::string::npos;
+         at = ps.find("1.000  1.000  1.000 setrgbcolor fill", at + 1))
+      ++n;
+    return n;
+  };
+  ASSERT_EQ(plot({"--contour", "--planes", "poles", "-o", "bands.ps", kFold, kLines}), 0);
+  ASSERT_EQ(plot({"--planes", "poles", "-o", "plain.ps", kFold, kLines}), 0);
+  EXPECT_EQ(white_fills(read_file("bands.ps")), 25u);  // one under each triangle
+  EXPECT_EQ(white_fills(read_file("plain.ps")), 0u);
+}
+
 TEST(PresentationCli, SymbolSizeOptionSetsTheDrawnSymbols) {
   ScratchDir dir;
   write_file("one.csv", "trend,plunge\n90,90\n");
