@@ -3,6 +3,10 @@
 // and the warnings and legend of contouring.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -89,6 +93,47 @@ TEST(PresentationCli, StatsDrawsTheChosenMarksOrThoseOfTheShapeWithAKey) {
   EXPECT_EQ(bad.status, 64);
   EXPECT_NE(bad.err.find("'mean,cones' is not a list of mean, cone, eigen"), std::string::npos)
       << bad.err;
+}
+
+TEST(PresentationCli, EigenvectorLabelsCoverNoPoleAndNoOtherLabel) {
+  ScratchDir dir;
+  ASSERT_EQ(run_cli({"plot", "--stats", "eigen", "--planes", "poles", "-o", "e.ps", kFold}).status, 0);
+  // Each label's white patch: the four corners before "(k) show", points.
+  const std::vector<std::string> lines = testing::split_lines(read_file("e.ps"));
+  std::vector<std::array<double, 4>> boxes;  // left, bottom, right, top
+  for (std::size_t i = 8; i < lines.size(); ++i) {
+    if (lines[i] != "(1) show" && lines[i] != "(2) show" && lines[i] != "(3) show") continue;
+    std::array<double, 4> b{1e9, 1e9, -1e9, -1e9};
+    for (std::size_t k = i - 11; k <= i - 8; ++k) {
+      const double x = std::stod(lines[k]), y = std::stod(lines[k].substr(lines[k].find(' ')));
+      b = {std::min(b[0], x), std::min(b[1], y), std::max(b[2], x), std::max(b[3], y)};
+    }
+    boxes.push_back(b);
+  }
+  ASSERT_EQ(boxes.size(), 3u);
+  for (std::size_t a = 0; a < 3; ++a)
+    for (std::size_t b = a + 1; b < 3; ++b)
+      EXPECT_TRUE(boxes[a][2] <= boxes[b][0] || boxes[b][2] <= boxes[a][0] ||
+                  boxes[a][3] <= boxes[b][1] || boxes[b][3] <= boxes[a][1])
+          << a << " " << b;
+  // The poles by the equal-area projection (planes by strike, right-hand
+  // rule): none of their 1.25 mm discs reaches into a label.
+  constexpr double kCm = 28.35, kDeg = std::numbers::pi / 180;
+  std::istringstream file(read_file(kFold));
+  std::size_t poles = 0;
+  for (std::string row; std::getline(file, row);) {
+    if (row.empty() || row[0] == '#' || row[0] == 's') continue;
+    const double strike = std::stod(row), dip = std::stod(row.substr(row.find(',') + 1));
+    const double trend = strike + 270, r = std::sqrt(2.0) * std::sin(dip / 2 * kDeg);
+    const double x = 10.5 * kCm + 8 * kCm * r * std::sin(trend * kDeg);
+    const double y = 12.0 * kCm + 8 * kCm * r * std::cos(trend * kDeg);
+    ++poles;
+    for (const auto& b : boxes) {
+      const double dx = std::max({b[0] - x, 0.0, x - b[2]}), dy = std::max({b[1] - y, 0.0, y - b[3]});
+      EXPECT_GT(std::hypot(dx, dy), 0.125 * kCm - 0.5) << row;
+    }
+  }
+  EXPECT_EQ(poles, 40u);
 }
 
 TEST(PresentationCli, NamesReplaceFileNamesOneEachAndTheTitleStandsAboveAll) {
