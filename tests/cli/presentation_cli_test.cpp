@@ -160,13 +160,10 @@ TEST(PresentationCli, NamesReplaceFileNamesOneEachAndTheTitleStandsAboveAll) {
     EXPECT_GT(y_before(title), y_before(ps.find(other)) + 10) << other;
   EXPECT_RENDERS("t.ps", 2);
 
-  for (const std::vector<std::string>& names :
-       {std::vector<std::string>{"--name", "A"},
-        std::vector<std::string>{"--name", "A", "--name", "B", "--name", "C"}}) {
-    std::vector<std::string> args{"plot"};
-    args.insert(args.end(), names.begin(), names.end());
-    args.insert(args.end(), {kFold, kLines});
-    const CliRun wrong = run_cli(args);
+  // One name for two files, and three for two: each wrong usage.
+  for (const CliRun& wrong : {run_cli({"plot", "--name", "A", kFold, kLines}),
+                              run_cli({"plot", "--name", "A", "--name", "B", "--name", "C", kFold,
+                                       kLines})}) {
     EXPECT_EQ(wrong.status, 64);
     EXPECT_NE(wrong.err.find("time(s) for 2 file(s); give one --name per file"), std::string::npos)
         << wrong.err;

@@ -68,11 +68,8 @@ TEST(Presentation, BinghamEllipseReachesItsSemiAnglesTowardV2AndV3) {
                     analysis::TrendPlunge{120, 0}};
   s.bingham_semi_v2 = 20;
   s.bingham_semi_v3 = 8;
-  const auto v = [](double trend, double plunge) {
-    const double t = trend * std::numbers::pi / 180, p = plunge * std::numbers::pi / 180;
-    return analysis::Vector3{std::cos(p) * std::cos(t), std::cos(p) * std::sin(t), std::sin(p)};
-  };
-  const analysis::Vector3 v1 = v(30, 60), v2 = v(210, 30), v3 = v(120, 0);
+  const analysis::Vector3 v1 = data::to_vector({30, 60}), v2 = data::to_vector({210, 30}),
+                          v3 = data::to_vector({120, 0});
   const auto dot = [](const analysis::Vector3& a, const analysis::Vector3& b) {
     return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
   };
