@@ -33,6 +33,16 @@ void MarkGrid::take(const Box& b) {
     for (long i = i0; i <= i1; ++i) taken_[static_cast<std::size_t>(j * side_ + i)] = 1;
 }
 
+void MarkGrid::take_disc(float radius) {
+  for (long j = 0; j < side_; ++j)
+    for (long i = 0; i < side_; ++i) {
+      // The cell's corner nearest the centre.
+      const float x0 = static_cast<float>(i) * cell_ - extent_, y0 = static_cast<float>(j) * cell_ - extent_;
+      const float x = std::clamp(0.0f, x0, x0 + cell_), y = std::clamp(0.0f, y0, y0 + cell_);
+      if (x * x + y * y <= radius * radius) taken_[static_cast<std::size_t>(j * side_ + i)] = 1;
+    }
+}
+
 bool MarkGrid::is_free(const Box& b) const {
   long i0 = 0, j0 = 0, i1 = 0, j1 = 0;
   if (!cells(b, i0, j0, i1, j1)) return false;

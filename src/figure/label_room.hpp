@@ -28,6 +28,8 @@ class MarkGrid {
   void take_point(float x, float y, float radius) {
     take({x - radius, y - radius, x + radius, y + radius});
   }
+  // Every cell within `radius` of the centre.
+  void take_disc(float radius);
   bool is_free(const Box& b) const;
 
  private:

@@ -25,6 +25,8 @@ using analysis::Vector3;
 constexpr float kLabelText = 0.35f;  // eigenvector labels, cm
 // A great circle is sampled this often (degrees) for the room of the labels.
 constexpr double kCircleStep = 1.5;
+// More data great circles than this fill the net for the labels' purpose.
+constexpr std::size_t kMostTracedCircles = 2000;
 
 Vector3 vector_of(const analysis::TrendPlunge& d) {
   return data::to_vector(data::Line{d.trend, d.plunge});
@@ -133,6 +135,13 @@ MarkGrid data_marks(const Page& page, const NetPlacement& net) {
   grid.take({-0.1f, 1.0f, 0.1f, 1.2f});
   grid.take({1.0f, -0.05f, 1.35f, 0.05f});
   if (page.hide_data) return grid;
+  // So many great circles leave no room inside the net: the labels go out
+  // along leaders, and the circles need not be traced one by one.
+  std::size_t circle_count = 0;
+  for (const PageSet& set : page.sets)
+    if (draws_circles(set.data, page.planes)) circle_count += set.data.size();
+  const bool trace = circle_count <= kMostTracedCircles;
+  if (!trace) grid.take_disc(1.0f);
   const float symbol = 0.5f * data_symbol_size(page) / net.radius_cm;
   const float line = 0.6f * kDataLineWidth / net.radius_cm + 0.01f;
   auto take_line = [&](const data::Line& l) {
@@ -145,12 +154,12 @@ MarkGrid data_marks(const Page& page, const NetPlacement& net) {
     const bool symbols = draws_symbols(d, page.planes), circles = draws_circles(d, page.planes);
     for (const data::Plane& p : d.planes) {
       if (symbols) take_line(data::pole_of(p));
-      if (circles) take_great_circle(grid, data::to_vector(data::pole_of(p)), line, h);
+      if (circles && trace) take_great_circle(grid, data::to_vector(data::pole_of(p)), line, h);
     }
     for (const data::Line& l : d.lines) take_line(l);
     for (const data::Slip& s : d.slips) {
       take_line(data::line_from_rake(s.plane, s.rake));
-      take_great_circle(grid, data::to_vector(data::pole_of(s.plane)), line, h);
+      if (trace) take_great_circle(grid, data::to_vector(data::pole_of(s.plane)), line, h);
     }
   }
   return grid;
