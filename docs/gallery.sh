@@ -82,11 +82,39 @@ rose() {
   fi
 }
 
+# fold_poles N FILE: N bedding planes around a fold whose axis plunges 15
+# toward 060, their poles on two limbs of the girdle, drawn from a fixed
+# pseudo-random sequence (Park and Miller's, exact in any awk).
+fold_poles() {
+  awk -v n="$1" 'function u() { s = (s * 16807) % 2147483647; return s / 2147483647 }
+    function g() { return (u() + u() + u() + u() - 2) * 1.732 }
+    BEGIN {
+      s = 20261208; d = atan2(1, 1) / 45
+      ax = cos(15 * d) * cos(60 * d); ay = cos(15 * d) * sin(60 * d); az = sin(15 * d)
+      e1x = ay / sqrt(ax * ax + ay * ay); e1y = -ax / sqrt(ax * ax + ay * ay)
+      e2x = ay * 0 - az * e1y; e2y = az * e1x; e2z = ax * e1y - ay * e1x
+      print "dipdir,dip"
+      for (i = 0; i < n; i++) {
+        t = ((u() < 0.55) ? 55 : -35) + 14 * g(); t *= d; o = 4 * d * g()
+        px = cos(t) * e1x + sin(t) * e2x + o * ax; py = cos(t) * e1y + sin(t) * e2y + o * ay
+        pz = sin(t) * e2z + o * az
+        if (pz < 0) { px = -px; py = -py; pz = -pz }
+        r = sqrt(px * px + py * py + pz * pz)
+        trend = atan2(py, px) / d; plunge = atan2(pz / r, sqrt(px * px + py * py) / r) / d
+        printf "%.1f,%.1f\n", (trend + 540) % 360, 90 - plunge
+      }
+    }' > "$2"
+}
+
 session standard_net
 session polar_net
 session limited_net
 session plane_axis_slip
-plot fold_contours --contour --stats --planes poles examples/fold_bedding.csv
+plot fold_contours --contour --stats mean,cone,eigen,girdle --planes poles examples/fold_bedding.csv
+fold_poles 400 "$work/fold_400.csv"
+fold_poles 100000 "$work/fold_100000.csv"
+(cd "$work" && plot fold_400 --contour --stats --planes poles fold_400.csv)
+(cd "$work" && plot fold_100000 --contour --hide-data --stats --planes poles fold_100000.csv)
 plot data_sets --planes both --net 10 \
   examples/fold_bedding.csv examples/lineations.csv examples/faults.csv
 rose strike_rose examples/joint_survey.csv

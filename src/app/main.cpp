@@ -27,6 +27,10 @@ int main(int argc, char** argv) {
     if (interactive == nullptr) return cli::run(request, std::cout, std::cerr, std::cin);
     render::SiblingFormats also;
     also.formats = interactive->also;
+    // The figures show the net and its labels, which end below 27 cm on
+    // every plot size, not the run information written higher on the page.
+    also.layout.whole_page = interactive->whole_page;
+    also.layout.ink_below = 27.0 / 2.54 * 72.0;
     console::install_interrupt_handlers();
     return app::run_program(also);
   }

@@ -34,6 +34,8 @@ Usage:
 @ALSO@the interactive program; each plot file it
                                        closes is also written as @SIBLING_NAMES@
                                        (@SIBLING_FILES@)
+                                       cropped to the net and its labels; with
+                                       --page the whole page
   polarsketch plot [OPTIONS] FILE...   draw the data sets of the files on one stereonet
   polarsketch stats [OPTIONS] FILE...  what each file holds and its statistics
   polarsketch rose [OPTIONS] FILE... -o FILE
@@ -88,9 +90,15 @@ Options of plot:
                       90 - PLUNGE; N marks north (S when north is on the
                       far side); not with --slope
   --run-info          write the program and run information on the page
-  --stats             draw each data set's mean direction with its 95 % cone,
-                      the eigenvectors 1, 2, 3 and (planes) the girdle; print
-                      the statistics on standard error
+  --stats [LIST]      draw statistics marks of each data set and print the
+                      statistics on standard error; LIST of mean, cone,
+                      eigen, girdle, bingham (95 % ellipse about v1), all
+                      (default: mean and cone for a cluster, girdle and beta
+                      axis for a girdle, by Woodcock's K)
+  --symbol-size MM    data symbols' size (default: 12 mm n^-0.4 for n
+                      symbols, from 2.5 down to 0.2 mm)
+  --name NAME         the legend's name of a file, once per file in order
+  --title TEXT        a line of text above the net
   --contour [METHOD]  density contours of all data sets together under the
 @METHODS@  --sigma S           counting area of the Kamb methods, 0.001 to 1000
                       (default 3)
@@ -536,6 +544,80 @@ std::string contour_request(const CLI::App& form, const ContourOptions& o,
   return "";
 }
 
+// ---- plot: presentation ----------------------------------------------------
+
+std::optional<double> number_of(std::string_view text);  // below, with the rose form's
+
+// The words of --stats, in the order of the help.
+std::vector<std::string> stats_words() { return {"mean", "cone", "eigen", "girdle", "bingham", "all"}; }
+// What a plain --stats becomes: the marks by each set's shape.
+constexpr const char* kStatsByShape = "by-shape";
+
+// The marks a comma-separated list of --stats words chooses; empty when a
+// word is none of them (or the list is empty).
+std::optional<figure::StatisticsMarks> stats_marks_of(std::string_view list) {
+  figure::StatisticsMarks m;
+  if (list.empty()) return std::nullopt;
+  while (true) {
+    const std::size_t comma = list.find(',');
+    const std::string_view word = list.substr(0, comma);
+    if (word == "mean") m.mean = true;
+    else if (word == "cone") m.cone = true;
+    else if (word == "eigen") m.eigen = true;
+    else if (word == "girdle") m.girdle = true;
+    else if (word == "bingham") m.bingham = true;
+    else if (word == "all") m = {true, true, true, true, true};
+    else return std::nullopt;
+    if (comma == std::string_view::npos) return m;
+    list.remove_prefix(comma + 1);
+  }
+}
+
+// "--stats" takes its list only when the next argument is one, so that
+// "--stats FILE" keeps FILE: both become "--stats=LIST". A next argument
+// that looks like a list of words (it has a comma) but is no file and no
+// list is named as a mistyped list rather than opened as a file.
+std::vector<std::string> with_stats_list(std::vector<std::string> args, std::string& error) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--") break;
+    if (args[i] != "--stats") continue;
+    const bool list = i + 1 < args.size() && stats_marks_of(args[i + 1]).has_value();
+    if (!list && i + 1 < args.size() && args[i + 1].find(',') != std::string::npos &&
+        !args[i + 1].starts_with('-')) {
+      std::error_code ignored;
+      if (!std::filesystem::exists(args[i + 1], ignored))
+        error = "--stats: '" + args[i + 1] + "' is not a list of " +
+                joined(stats_words(), ", ") + " nor a file";
+    }
+    args[i] += "=" + (list ? args[i + 1] : std::string(kStatsByShape));
+    if (list) args.erase(args.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+  }
+  return args;
+}
+
+// The presentation options of plot as parsed, before they complete the request.
+struct PresentationOptions {
+  std::string stats, symbol_size;
+};
+
+// The presentation options written into the request, or why they do not fit.
+std::string presentation_request(const CLI::App& form, const PresentationOptions& o,
+                                 PlotRequest& r) {
+  r.stats = !o.stats.empty();
+  if (r.stats && o.stats != kStatsByShape) r.stats_marks = stats_marks_of(o.stats);
+  if (form.count("--symbol-size") > 0) {
+    const auto v = number_of(o.symbol_size);
+    if (!v || *v < 0.1 || *v > 20)
+      return "--symbol-size '" + o.symbol_size + "' is not a size from 0.1 to 20 (mm)";
+    r.symbol_size_mm = *v;
+  }
+  if (!r.names.empty() && r.names.size() != r.input.files.size())
+    return "--name is given " + std::to_string(r.names.size()) + " time(s) for " +
+           std::to_string(r.input.files.size()) +
+           " file(s); give one --name per file, in the order of the files";
+  return "";
+}
+
 // Whether two names are one file (the second may not exist yet).
 bool same_file(const std::string& a, const std::string& b) { return files::same_file(a, b); }
 
@@ -553,10 +635,25 @@ std::string output_clash(const PlotRequest& plot) {
 
 // The options of the statistics and density layers of plot.
 void add_analysis_options(CLI::App& form, PlotRequest& plot, ContourOptions& contour,
-                          Finishers& finish) {
-  form.add_flag("--stats", plot.stats,
-                "draw each set's mean, 95 % cone, eigenvectors and girdle; "
-                "the statistics on standard error");
+                          PresentationOptions& presentation, Finishers& finish) {
+  form.add_option("--stats", presentation.stats,
+                  "draw each set's statistics marks (default: by its shape, see the manual); "
+                  "the statistics on standard error")
+      ->check(CLI::Validator(
+          [](const std::string& text) {
+            return text == kStatsByShape || stats_marks_of(text)
+                       ? std::string()
+                       : "'" + text + "' is not a list of " + joined(stats_words(), ", ");
+          },
+          ""))
+      ->type_name("[" + joined(stats_words(), ",") + "]");
+  form.add_option("--symbol-size", presentation.symbol_size,
+                  "data symbols' size in mm (default: by their count, 2.5 to 0.2)")
+      ->type_name("MM");
+  form.add_option("--title", plot.title, "a line of text above the net")->type_name("TEXT");
+  form.add_option("--name", plot.names, "the legend's name of a file (once per file, in order)")
+      ->allow_extra_args(false)  // one name each: the FILEs after it stay FILEs
+      ->type_name("NAME");
   form.add_option("--contour", contour.method,
                   "density contours of all data sets under the data (default exp-kamb)")
       ->check(one_of(method_names()))
@@ -1190,13 +1287,16 @@ Request parse_arguments(const std::vector<std::string>& args) {
   std::string also;
   app.add_option("--also", also, "sibling formats of the interactive program's plot files")
       ->type_name(joined(sibling_names(), ","));
+  bool also_page = false;
+  app.add_flag("--page", also_page, "--also: the whole page, not the net and its labels");
 
   PlotRequest plot;
   std::string output;
   Finishers finish;
   CLI::App* plot_form = add_plot_form(app, plot, output, finish);
   ContourOptions contour;
-  add_analysis_options(*plot_form, plot, contour, finish);
+  PresentationOptions presentation;
+  add_analysis_options(*plot_form, plot, contour, presentation, finish);
   PlotSlopeOptions plot_slope;
   add_plot_slope_options(*plot_form, plot_slope, finish);
   std::string view;
@@ -1233,6 +1333,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
          if (fault.empty()) fault = plot_view(*plot_form, view, *done);
          if (fault.empty()) fault = output_clash(*done);
          if (fault.empty()) fault = fault_mark_request(*plot_form, fault_marks, *done);
+         if (fault.empty()) fault = presentation_request(*plot_form, presentation, *done);
          return fault.empty() ? request : usage_error("plot", fault);
        }},
       {stats_form, &stats.input, [&]() -> Request { return stats; }},
@@ -1274,8 +1375,11 @@ Request parse_arguments(const std::vector<std::string>& args) {
   if (!marked_files.empty()) {
     for (const Form& f : forms) f.command->get_option("FILE")->required(false);
   }
-  const std::vector<std::string> normalised =
-      with_fault_mark_words(with_contour_method(std::vector<std::string>(args.begin(), mark)));
+  std::string stats_error;
+  const std::vector<std::string> normalised = with_stats_list(
+      with_fault_mark_words(with_contour_method(std::vector<std::string>(args.begin(), mark))),
+      stats_error);
+  if (!stats_error.empty()) return usage_error("plot", stats_error);
   const CLI::App& command = form_word == args.end() ? app : *form_named(*form_word)->command;
   if (const std::string why = option_taken_as_value(normalised, command); !why.empty())
     return usage_error(&command == &app ? "" : command.get_name(), why);
@@ -1297,6 +1401,10 @@ Request parse_arguments(const std::vector<std::string>& args) {
   const Form* parsed = parsed_form(forms);
   if (app.count("--also") > 0 && parsed != nullptr)
     return usage_error("", "--also is an option of the interactive program, not of a command");
+  // --page before any command belongs to the interactive program's --also;
+  // elsewhere it is most likely plot's, given too early.
+  if (also_page && (parsed != nullptr || app.count("--also") == 0))
+    return usage_error("", "'--page' goes after a command: polarsketch plot --page ...");
   if (version)
     return Answer{kExitOk, std::string(console::kProgname) + " " + console::kVersion + "\n", ""};
   // A --columns list that names no sound set of columns is wrong usage.
@@ -1321,7 +1429,7 @@ Request parse_arguments(const std::vector<std::string>& args) {
       return usage_error("", "--also takes a list of " + joined(names, ", ") + " and " + last +
                                  ", e.g. " + example);
     }
-    return InteractiveRequest{*formats};
+    return InteractiveRequest{*formats, also_page};
   }
   return usage_error("", "no command given");
 }

@@ -34,6 +34,9 @@ figure::Page page_of(const PlotRequest& r) {
   page.net_step = r.net_step;
   page.polar_net_step = r.polar_net_step;
   page.run_info = r.run_info;
+  page.heading = r.title;
+  page.symbol_size_mm = r.symbol_size_mm;
+  page.statistics_marks = r.stats_marks;
   page.planes = r.planes;
   page.hide_data = r.hide_data;
   page.faults.plot = r.fault_plot;
@@ -43,12 +46,37 @@ figure::Page page_of(const PlotRequest& r) {
   return page;
 }
 
-// The legend's name of set `i`: its file, or with --by its value (after its
-// file's name when several files are read).
-std::string legend_name(const PlotRequest& r, const LoadedInputs& inputs, std::size_t i) {
-  const std::string file = tables::shown_name(inputs.sets[i]);
-  if (r.input.by.empty()) return file;
-  return r.input.files.size() > 1 ? file + ": " + inputs.groups[i] : inputs.groups[i];
+// The legend's names of the sets: each set's file (or its --name, given
+// once per file in order), or with --by its value (after its file's name
+// when several files are read or the file was named).
+std::vector<std::string> legend_names(const PlotRequest& r, const LoadedInputs& inputs) {
+  std::vector<std::string> names;
+  std::size_t file = 0;  // the file of the set: the sets come file by file
+  for (std::size_t i = 0; i < inputs.sets.size(); ++i) {
+    const data::DataSet& set = inputs.sets[i];
+    while (file + 1 < r.input.files.size() && r.input.files[file] != set.name) ++file;
+    const bool named = file < r.names.size();
+    const std::string shown = named ? r.names[file] : tables::shown_name(set);
+    if (r.input.by.empty())
+      names.push_back(shown);
+    else
+      names.push_back(r.input.files.size() > 1 || named ? shown + ": " + inputs.groups[i]
+                                                         : inputs.groups[i]);
+  }
+  return names;
+}
+
+// Fewer measurements than this make a density that means little.
+constexpr std::size_t kFewestToContour = 10;
+
+// The density legend's line naming the data sets contoured together, cut
+// to the legend's width.
+std::string pooled_text(const std::vector<std::string>& names) {
+  std::string text = std::to_string(names.size()) + " sets pooled: ";
+  for (std::size_t i = 0; i < names.size(); ++i) text += (i == 0 ? "" : ", ") + names[i];
+  constexpr std::size_t kWidth = 46;
+  if (text.size() > kWidth) text = text.substr(0, kWidth - 3) + "...";
+  return text;
 }
 
 // The P or T axes of the faults of known sense of every set, as one set of lines.
@@ -81,6 +109,15 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
     page.density = figure::density_layer(
         r.contour_of == PlotRequest::ContourOf::data ? inputs.sets : fault_axes(r, inputs.sets),
         r.contour->density, r.contour->levels, r.projection, r.view);
+  std::vector<std::string> names = legend_names(r, inputs);
+  if (page.density) {
+    if (page.density->points < kFewestToContour)
+      err << "polarsketch plot: --contour: " << page.density->points
+          << " measurement(s) contoured; a density of fewer than " << kFewestToContour
+          << " is not meaningful\n";
+    if (r.contour_of == PlotRequest::ContourOf::data && inputs.sets.size() > 1)
+      page.density->pooled = pooled_text(names);
+  }
   if (r.dihedra) page.density = figure::dihedra_layer(inputs.sets, r.projection, r.view);
   if (r.stress) {
     // One inversion of the faults of every set together.
@@ -106,7 +143,7 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
   if (r.kinematics)
     page.kinematics = figure::kinematic_layer(inputs.sets, r.kinematics->slope, r.kinematics->mode);
   for (std::size_t i = 0; i < inputs.sets.size(); ++i) {
-    std::string name = legend_name(r, inputs, i), count = tables::counted(inputs.sets[i]);
+    std::string name = std::move(names[i]), count = tables::counted(inputs.sets[i]);
     std::vector<std::string> labels;
     if (!r.label.empty()) labels = data::column_texts(inputs.sets[i], r.label);
     page.sets.push_back(

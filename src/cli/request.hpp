@@ -74,7 +74,12 @@ struct PlotRequest {
   bool run_info = false;
   bool whole_page = false;  // figures: the whole paper, not the ink plus 2 mm
   int dpi = 150;            // PNG resolution
-  bool stats = false;       // draw each set's mean, cone, eigenvectors, girdle; table on stderr
+  bool stats = false;       // draw each set's statistics marks; table on stderr
+  // The marks --stats chose; empty: each set's by its shape.
+  std::optional<figure::StatisticsMarks> stats_marks;
+  std::optional<double> symbol_size_mm;  // empty: by the count of symbols
+  std::string title;                     // a line above the net; empty: none
+  std::vector<std::string> names;        // legend names, one per file in order; empty: the files'
   std::optional<ContourRequest> contour;
   bool cone_fit = false;   // draw each set's fitted cone (small circle) and its axis
   bool hide_data = false;  // no symbol or great circle per measurement
@@ -171,6 +176,7 @@ struct Answer {
 // sibling formats asked for.
 struct InteractiveRequest {
   std::vector<const figure::FigureFormat*> also;
+  bool whole_page = false;  // the figures show the whole page, not the net cropped
 };
 
 using Request = std::variant<Answer, PlotRequest, StatsRequest, InteractiveRequest, RoseRequest,

@@ -1,15 +1,17 @@
 // Layer: every data set in its own colour and symbol: planes as great
 // circles and/or poles, lines as symbols, slips as their plane and line.
+#include <algorithm>
+
 #include "figure/layers.hpp"
 #include "figure/set_marks.hpp"
+#include "plot/line_fill.hpp"
+#include "plot/records.hpp"
 #include "plot/text_symbol.hpp"
 #include "stereonet/display_settings.hpp"
 #include "stereonet/orientation.hpp"
 
 namespace polarsketch::figure {
 namespace {
-
-constexpr float kSymbolSize = 0.25f;  // data symbols, cm
 
 // Float arrays of azimuths and plunges (or dips), radians, for the library.
 struct Directions {
@@ -34,12 +36,29 @@ void draw_great_circles(const std::vector<data::Plane>& planes, Hemisphere h) {
   if (d.size() > 0) stereonet::dspgcfadn(d.azimuth.data(), d.plunge.data(), d.size());
 }
 
-void draw_symbols(const std::vector<data::Line>& lines, std::int32_t symbol, Hemisphere h) {
+// How a set's symbols are drawn: its colour and shape, and whether an
+// outlined shape is first filled with the background so that it stays
+// visible over filled density bands.
+struct SymbolStyle {
+  SetStyle set;
+  bool backed = false;
+};
+
+void draw_symbols(const std::vector<data::Line>& lines, const SymbolStyle& style, Hemisphere h) {
   Directions d(lines.size());
   for (const data::Line& l : lines) d.add(analysis::turned(l.trend, h), l.plunge);
   if (d.size() == 0) return;
-  stereonet::dspaxbk.iaxtyp1 = symbol;
+  const float line_width = plot::plt2blk.rlinewidth;
+  plot::slinewidth(std::min(line_width, symbol_line_width(plot::plt2blk.symbsize)), 1);
+  if (style.backed && style.set.symbol > 0) {
+    use_color(kBackground);
+    stereonet::dspaxbk.iaxtyp1 = -style.set.symbol;
+    stereonet::dspaxfapn(d.azimuth.data(), d.plunge.data(), d.size());
+    use_color(style.set.color);
+  }
+  stereonet::dspaxbk.iaxtyp1 = style.set.symbol;
   stereonet::dspaxfapn(d.azimuth.data(), d.plunge.data(), d.size());
+  plot::slinewidth(line_width, 1);
 }
 
 std::vector<data::Line> poles(const std::vector<data::Plane>& planes) {
@@ -49,16 +68,17 @@ std::vector<data::Line> poles(const std::vector<data::Plane>& planes) {
   return result;
 }
 
-void draw_set(const data::DataSet& set, const SetStyle& style, const Page& page) {
-  use_color(style.color);
+void draw_set(const data::DataSet& set, const SetStyle& set_style, const Page& page) {
+  use_color(set_style.color);
+  const SymbolStyle style{set_style, page.density.has_value() && fills_have_colours(page)};
   const Hemisphere h = page.hemisphere;
   switch (set.kind) {
     case data::Kind::planes:
       if (draws_circles(set, page.planes)) draw_great_circles(set.planes, h);
-      if (draws_symbols(set, page.planes)) draw_symbols(poles(set.planes), style.symbol, h);
+      if (draws_symbols(set, page.planes)) draw_symbols(poles(set.planes), style, h);
       break;
     case data::Kind::lines:
-      draw_symbols(set.lines, style.symbol, h);
+      draw_symbols(set.lines, style, h);
       break;
     case data::Kind::slips: {
       // The slip line from the plane and the rake, so a slip given by its
@@ -72,13 +92,20 @@ void draw_set(const data::DataSet& set, const SetStyle& style, const Page& page)
         lines.push_back(data::line_from_rake(s.plane, s.rake));
       }
       draw_great_circles(planes, h);
-      draw_symbols(lines, style.symbol, h);
+      draw_symbols(lines, style, h);
       break;
     }
   }
 }
 
 }  // namespace
+
+float data_symbol_size(const Page& page) {
+  std::size_t symbols = 0;
+  for (const PageSet& set : page.sets)
+    if (draws_symbols(set.data, page.planes)) symbols += set.data.size();
+  return symbol_size_cm(symbols, page.symbol_size_mm);
+}
 
 bool draws_circles(const data::DataSet& set, PlaneStyle planes) {
   return set.kind == data::Kind::slips ||
@@ -90,9 +117,9 @@ bool draws_symbols(const data::DataSet& set, PlaneStyle planes) {
 }
 
 void draw_data_sets(const Page& page, Sheet&) {
-  // The symbol size is set even for hidden data: the legend's marks use it.
-  plot::ssymbolsize(kSymbolSize, 1);
   if (page.hide_data) return;
+  const float size = data_symbol_size(page);
+  plot::ssymbolsize(size, 1);
   for (std::size_t i = 0; i < page.sets.size(); ++i)
     draw_set(page.sets[i].data, set_style(i), page);
 }

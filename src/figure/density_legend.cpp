@@ -33,6 +33,12 @@ void fill_rectangle_cm(float x, float y, float w, float h) {
 
 }  // namespace
 
+std::size_t density_legend_rows(const Page& page) {
+  if (!page.density) return 0;
+  return (page.density->pooled.empty() ? 1 : 2) +
+         std::max<std::size_t>(std::min(page.density->levels.size(), kLegendBands), 1);
+}
+
 void draw_density_legend(const Page& page, Sheet& sheet) {
   if (!page.density) return;
   const DensityLayer& d = *page.density;
@@ -44,8 +50,9 @@ void draw_density_legend(const Page& page, Sheet& sheet) {
   const float x = portrait ? 1.5f : 21.0f;
   // Portrait: the last row stands just above the net's upper left, level with
   // the caption, and the title above the rows.
+  const std::size_t below_title = density_legend_rows(page) - 1;
   float y = portrait ? net.y_cm + net.radius_cm + kAboveNet +
-                           kLegendRow * static_cast<float>(std::max<std::size_t>(shown, 1))
+                           kLegendRow * static_cast<float>(below_title)
                      : 19.0f - 0.55f * static_cast<float>(sheet.legend_rows + 1);
   use_color(kBlack);
   plot::stextsize(kLegendText, 1);
@@ -56,6 +63,10 @@ void draw_density_legend(const Page& page, Sheet& sheet) {
   title +=
       ", " + std::string(analysis::units_name(o.units)) + " (n = " + std::to_string(d.points) + ")";
   plot::cmtext2(x, y, d.title.empty() ? title : d.title);
+  if (!d.pooled.empty()) {
+    y -= kLegendRow;
+    plot::cmtext2(x, y, d.pooled);
+  }
   if (d.levels.empty()) {
     plot::cmtext2(x, y - kLegendRow, "no level below the peak");
     return;

@@ -1,7 +1,9 @@
 // Helpers the layers of a page share.
 #include "figure/drawing.hpp"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <string_view>
 
 #include "math/angles.hpp"
@@ -58,6 +60,15 @@ SetStyle set_style(std::size_t index) {
   }};
   return kStyles[index % kStyles.size()];
 }
+
+float symbol_size_cm(std::size_t symbols, std::optional<double> override_mm) {
+  if (override_mm) return static_cast<float>(*override_mm / 10.0);
+  const double n = static_cast<double>(std::max<std::size_t>(symbols, 1));
+  const double mm = std::clamp(12.0 * std::pow(n, -0.4), 0.2, 2.5);
+  return static_cast<float>(mm / 10.0);
+}
+
+float symbol_line_width(float symbol_cm) { return std::min(kDataLineWidth, 0.1f * symbol_cm); }
 
 void use_color(std::int32_t slot) {
   plot::slinecolor(slot, 1);

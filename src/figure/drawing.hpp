@@ -23,6 +23,17 @@ NetPlacement net_placement(Paper paper);
 // that its legend fits below it.
 NetPlacement rose_placement(Paper paper);
 
+// The data symbols' size (cm) for `symbols` of them on the page: 12 mm
+// times n^-0.4, at most 2.5 mm (up to 50 symbols) and at least 0.2 mm (from
+// about 27,000), so that 400 poles (1.1 mm) leave their contours visible
+// and 100,000 still show where they gather. `override_mm`, when given, is
+// used instead.
+float symbol_size_cm(std::size_t symbols, std::optional<double> override_mm = std::nullopt);
+// The outline of a data symbol: the data's line width, thinner for symbols
+// small enough that the line would swell them.
+float symbol_line_width(float symbol_cm);
+constexpr float kLegendSymbol = 0.25f;  // the legends' marks, cm, whatever the data's size
+
 // Height above the net's top (cm) of the caption and of the lowest row of the
 // density legend: clear of the frame's ticks and North label.
 constexpr float kAboveNet = 0.9f;
@@ -40,6 +51,19 @@ constexpr std::int32_t kBlack = 1;
 constexpr std::int32_t kLightGrey = 8;    // grey 20 % (light)
 constexpr float kDataLineWidth = 0.02f;   // the page's data lines, cm
 constexpr float kFillEdgeWidth = 0.012f;  // outline of each filled density ring (the least), cm
+
+// The statistics marks: symbols, sizes (cm) and the width of their lines
+// (the girdle and the ellipse), heavier than the data's.
+constexpr float kStatsMeanSymbol = 0.5f;
+constexpr float kStatsAxisSymbol = 0.3f;
+constexpr std::int32_t kStatsMeanSymbolType = 23;  // circle with a cross
+constexpr std::int32_t kStatsAxisSymbolType = 13;  // plus sign
+constexpr std::int32_t kStatsBetaSymbolType = 4;   // diamond
+constexpr float kStatisticsLineWidth = 0.06f;
+
+// The 95 % confidence ellipse about v1 of `s` (which has its semi-angles
+// and v1) as a closed curve of unit vectors, the first point repeated.
+std::vector<analysis::Vector3> bingham_ellipse(const analysis::Statistics& s, int steps = 180);
 
 // Symbol types of the fault marks: P, T and B axes, sigma1, 2 and 3.
 constexpr std::int32_t kPSymbol = 2;   // circle

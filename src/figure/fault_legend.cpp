@@ -17,7 +17,6 @@ constexpr float kText = 0.3f;  // cm
 constexpr float kRow = 0.45f;  // cm
 constexpr float kSymbol = 0.22f;
 constexpr float kDensityRow = 0.5f;        // the density legend's rows, cm
-constexpr std::size_t kDensityBands = 12;  // the most bands it lists
 
 struct Row {
   std::vector<std::int32_t> symbols;  // drawn before the text
@@ -64,6 +63,11 @@ std::vector<Row> legend_rows(const Page& page) {
 
 }  // namespace
 
+float fault_legend_height(const Page& page) {
+  const std::size_t rows = legend_rows(page).size();
+  return rows == 0 ? 0.0f : kRow * static_cast<float>(rows);
+}
+
 void draw_fault_legend(const Page& page, Sheet& sheet) {
   const std::vector<Row> rows = legend_rows(page);
   if (rows.empty()) return;
@@ -76,7 +80,7 @@ void draw_fault_legend(const Page& page, Sheet& sheet) {
   // stands there: a portrait page), the others above it.
   float y = net.y_cm + net.radius_cm + kAboveNet + kRow * static_cast<float>(rows.size() - 1);
   if (page.density && page.paper == Paper::portrait)
-    y += kDensityRow * static_cast<float>(std::min(page.density->levels.size(), kDensityBands) + 1);
+    y += kDensityRow * static_cast<float>(density_legend_rows(page));
   for (const Row& row : rows) {
     float x = left;
     for (std::int32_t symbol : row.symbols) {

@@ -14,8 +14,11 @@
 namespace polarsketch::figure {
 namespace {
 
+// The North and East labels' height, cm: the legend's, whatever the layers
+// below left set, so that every page's labels match.
+constexpr float kDirectionText = 0.35f;
+
 constexpr float kCross = 0.02f;      // half the centre cross and the north mark, user units
-constexpr float kMarkText = 0.4f;    // cm
 constexpr float kRimTick = 1.02f;    // a mark on the primitive: a tick from here
 constexpr float kRimTickEnd = 1.08f; // to here, its letter beyond
 constexpr float kRimLetter = 1.14f;
@@ -34,7 +37,6 @@ void draw_north(const analysis::NorthMark& mark, Hemisphere h) {
   float x = 0.0f, y = 0.0f;
   projected(mark.at, h, x, y);
   const char* letter = mark.far_side ? "S" : "N";
-  plot::stextsize(kMarkText, 1);
   const float r = std::hypot(x, y);
   if (mark.at.plunge < 0.5 && r > 0.0f) {
     const float ux = x / r, uy = y / r;
@@ -59,6 +61,7 @@ void draw_frame(const Page& page, Sheet&) {
   use_color(kBlack);
   const std::optional<analysis::Matrix3> view =
       page.view ? analysis::view_rotation(*page.view) : std::nullopt;
+  plot::stextsize(kDirectionText, 1);
   if (!view) return stereonet::repstereo();
   plot::uscircle(0.0f, 0.0f, 1.0f, stereonet::stefram2.nps);
   cross(0.0f, 0.0f);

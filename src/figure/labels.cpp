@@ -12,9 +12,8 @@
 namespace polarsketch::figure {
 namespace {
 
-constexpr float kLabelText = 0.2f;  // cm: small beside 0.25 cm symbols
-// The text's left end past the point: half a symbol and a gap, cm.
-constexpr float kLabelGap = 0.125f + 0.12f;
+constexpr float kLabelText = 0.2f;  // cm: small beside the symbols
+constexpr float kLabelGap = 0.12f;  // cm between a symbol's right edge and its text
 
 // The point a measurement is labelled at.
 data::Line labelled_point(const data::DataSet& set, std::size_t row, PlaneStyle planes) {
@@ -35,6 +34,8 @@ data::Line labelled_point(const data::DataSet& set, std::size_t row, PlaneStyle 
 
 void draw_labels(const Page& page, Sheet& sheet) {
   const NetPlacement& net = sheet.net;
+  // The text's left end past the point: half a symbol and a gap.
+  const float offset = 0.5f * data_symbol_size(page) + kLabelGap;
   plot::stextsize(kLabelText, 1);
   plot::stextalign(-5, 1);  // left end, middle of the height, text trimmed
   for (std::size_t i = 0; i < page.sets.size(); ++i) {
@@ -46,7 +47,7 @@ void draw_labels(const Page& page, Sheet& sheet) {
       const data::Line point = labelled_point(set.data, row, page.planes);
       float x = 0.0f, y = 0.0f;
       projected({point.trend, point.plunge}, page.hemisphere, x, y);
-      plot::cmtext2(net.x_cm + x * net.radius_cm + kLabelGap, net.y_cm + y * net.radius_cm,
+      plot::cmtext2(net.x_cm + x * net.radius_cm + offset, net.y_cm + y * net.radius_cm,
                     set.labels[row]);
     }
   }

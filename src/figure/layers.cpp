@@ -27,6 +27,8 @@ constexpr Layer kLayers[] = {
     {"legend", draw_legend},
     {"density legend", draw_density_legend},
     {"fault legend", draw_fault_legend},
+    {"statistics key", draw_statistics_key},
+    {"heading", draw_heading},
     {"fault arrows", draw_fault_arrows},
     {"fault axes", draw_fault_axes},
 };
@@ -62,7 +64,7 @@ void draw_page(const Page& page) {
 }
 
 void draw_layers(const Page& page) {
-  Sheet sheet{net_placement(page.paper)};
+  Sheet sheet{net_placement(page.paper), 0, {}};
   place_user_units(sheet.net);
   std::int32_t projection =
       page.projection == Projection::equal_area ? kSchmidtRetrograde : kWulffRetrograde;

@@ -16,7 +16,16 @@ namespace polarsketch::figure {
 struct Sheet {
   NetPlacement net;
   std::size_t legend_rows = 0;  // rows the sets' legend took
+  StatisticsMarks statistics_drawn;  // the statistics marks some set got
 };
+
+// Rows the density legend takes (its title and a row per band shown); 0 when
+// the page has no density.
+std::size_t density_legend_rows(const Page& page);
+// Height (cm) of the fault legend's rows; 0 when it has none.
+float fault_legend_height(const Page& page);
+// Rows the statistics key takes: one per kind of mark drawn.
+std::size_t statistics_key_rows(const StatisticsMarks& drawn);
 
 struct Layer {
   std::string_view name;
@@ -50,6 +59,8 @@ void draw_caption(const Page& page, Sheet& sheet);          // caption.cpp
 void draw_legend(const Page& page, Sheet& sheet);           // legend.cpp
 void draw_density_legend(const Page& page, Sheet& sheet);   // density_legend.cpp
 void draw_fault_legend(const Page& page, Sheet& sheet);     // fault_legend.cpp
+void draw_statistics_key(const Page& page, Sheet& sheet);   // statistics_key.cpp
+void draw_heading(const Page& page, Sheet& sheet);          // heading.cpp
 
 // A rose page: where the rose stands (its rim at radius 1 in user units)
 // and its rings.

@@ -97,6 +97,8 @@ class Legend {
 void draw_legend(const Page& page, Sheet& sheet) {
   Legend legend(page.paper, sheet.net);
   plot::stextsize(kLegendText, 1);
+  // The rows' symbols keep a readable size however small the data's are.
+  plot::ssymbolsize(kLegendSymbol, 1);
   const std::size_t n = page.sets.size();
   const std::size_t shown = n <= legend.capacity() ? n : legend.capacity() - 1;
   for (std::size_t i = 0; i < shown; ++i) legend.entry(i, page.sets[i], set_style(i), page.planes);

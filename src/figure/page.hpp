@@ -44,6 +44,7 @@ struct DensityLayer {
   analysis::Contours contours;
   std::size_t points = 0;
   std::string title;  // the legend's title; empty: the density method's
+  std::string pooled;  // the data sets contoured together, when several; empty: one
 };
 
 // How slips of known sense are drawn: an arrow of the hanging wall's motion
@@ -80,6 +81,23 @@ struct KinematicLayer {
   std::string legend;                       // "planar: 13 of 38 planes critical (34.2 %)"
 };
 
+// The statistics marks drawn for a set: its mean direction, the mean's 95 %
+// cone (Fisher), the eigenvectors 1, 2, 3, the girdle (the best-fit great
+// circle) with its beta axis, and the 95 % confidence ellipse about v1
+// (Bingham, after Onstott).
+struct StatisticsMarks {
+  bool mean = false;
+  bool cone = false;
+  bool eigen = false;
+  bool girdle = false;
+  bool bingham = false;
+  bool operator==(const StatisticsMarks&) const = default;
+};
+// The marks that mean something for a set of this shape: mean and cone for
+// a cluster (Woodcock's K >= 1, or s2 = s3), the girdle and its beta axis
+// for a girdle (K < 1, or s1 = s2).
+StatisticsMarks marks_for_shape(const analysis::Statistics& s);
+
 struct Page {
   // The sheet and how it is written.
   const FigureFormat* format = nullptr;  // nullptr: the PostScript plot file
@@ -98,12 +116,17 @@ struct Page {
   int net_step = 0;        // standard net under the data, degrees; 0 none
   int polar_net_step = 0;  // polar net under the data, degrees; 0 none
   bool run_info = false;   // the program and run information on the page
+  std::string heading;     // a line of text above the net; empty: none
+  // The data symbols' size in mm; empty: by their count (symbol_size_cm).
+  std::optional<double> symbol_size_mm;
   // The layers' contents (see layers.hpp for their order).
   std::vector<PageSet> sets;
   PlaneStyle planes = PlaneStyle::great_circles;
   bool hide_data = false;  // no symbol or great circle per measurement
   std::optional<DensityLayer> density;
   std::vector<analysis::Statistics> statistics;  // per set; empty: none drawn
+  // Which statistics marks are drawn; empty: each set's by its shape.
+  std::optional<StatisticsMarks> statistics_marks;
   FaultMarks faults;
   std::optional<KinematicLayer> kinematics;
   // The fitted cones (small circles) of plot --cone-fit, per set (empty for

@@ -399,13 +399,57 @@ void CairoDevice::text(Point at, std::string_view text, const TextStyle& style) 
   cairo_restore(cr);
 }
 
+namespace {
+
+// The ink of a recorded page below `below` points above the paper's foot,
+// in the recording's units: the band rendered at a quarter point per pixel
+// and the pixels with any ink bounded (cairo's own extents of a clipped
+// replay are the clip's, not the ink's). Empty when the band has no ink.
+Box band_ink(cairo_surface_t* recording, const Paper& paper, double below) {
+  constexpr double kPixelsPerPoint = 4.0;
+  const double top = paper.height - below;
+  const int width = static_cast<int>(std::ceil(paper.width * kPixelsPerPoint));
+  const int height = static_cast<int>(std::ceil(below * kPixelsPerPoint));
+  cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_A8, width, height);
+  cairo_t* cr = cairo_create(image);
+  cairo_scale(cr, kPixelsPerPoint / kFine, kPixelsPerPoint / kFine);
+  cairo_set_source_surface(cr, recording, 0.0, -top * kFine);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  cairo_surface_flush(image);
+  const unsigned char* data = cairo_image_surface_get_data(image);
+  const int stride = cairo_image_surface_get_stride(image);
+  int left = width, right = -1, first = height, last = -1;
+  for (int y = 0; y < height; ++y) {
+    const unsigned char* row = data + static_cast<std::ptrdiff_t>(y) * stride;
+    for (int x = 0; x < width; ++x) {
+      if (row[x] == 0) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+      first = std::min(first, y);
+      last = std::max(last, y);
+    }
+  }
+  cairo_surface_destroy(image);
+  if (right < 0) return {};
+  const double scale = kFine / kPixelsPerPoint;
+  return {left * scale, top * kFine + first * scale, (right + 1 - left) * scale,
+          (last + 1 - first) * scale};
+}
+
+}  // namespace
+
 Box CairoDevice::page_box(int index, const PageLayout& layout) const {
   const Page& page = *pages_.at(static_cast<std::size_t>(index));
   const Paper paper = paper_of(page.orientation);
   const Box whole{0.0, 0.0, paper.width, paper.height};
   if (layout.whole_page) return whole;
   Box ink;
-  cairo_recording_surface_ink_extents(page.surface, &ink.x, &ink.y, &ink.width, &ink.height);
+  if (layout.ink_below > 0.0 && layout.ink_below < paper.height) {
+    ink = band_ink(page.surface, paper, layout.ink_below);
+  } else {
+    cairo_recording_surface_ink_extents(page.surface, &ink.x, &ink.y, &ink.width, &ink.height);
+  }
   if (!(ink.width > 0.0) || !(ink.height > 0.0)) return whole;
   ink = {ink.x / kFine, ink.y / kFine, ink.width / kFine, ink.height / kFine};
   return {ink.x - layout.margin, ink.y - layout.margin, ink.width + 2.0 * layout.margin,

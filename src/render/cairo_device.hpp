@@ -24,6 +24,9 @@ struct Box {
 struct PageLayout {
   bool whole_page = false;            // the whole paper instead of the ink plus the margin
   double margin = 72.0 * 2.0 / 25.4;  // around the ink: 2 mm in points
+  // Points above the paper's foot past which ink is left out of the crop
+  // (a header high on the page); 0: every ink counts.
+  double ink_below = 0.0;
 };
 
 class CairoDevice final : public Device {

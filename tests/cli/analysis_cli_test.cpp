@@ -43,7 +43,7 @@ TEST(AnalysisCli, PlotStatsDrawsAndPrintsTheTable) {
   ScratchDir dir;
   const CliRun table = run_cli({"stats", kFold});
   const CliRun plain = run_cli({"plot", "-o", "plain.ps", kFold});
-  const CliRun drawn = run_cli({"plot", "--stats", "-o", "stats.ps", kFold});
+  const CliRun drawn = run_cli({"plot", "--stats", "all", "-o", "stats.ps", kFold});
   ASSERT_EQ(drawn.status, 0) << drawn.err;
   EXPECT_EQ(drawn.err, table.out);
   EXPECT_NE(table.out.find("  beta axis             60.27 / 14.72"), std::string::npos)

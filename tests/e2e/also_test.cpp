@@ -3,6 +3,7 @@
 // without the option.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -40,8 +41,11 @@ TEST(AlsoOption, WritesSiblingsOfEveryPageAndChangesNothingElse) {
 
   if (!testing::run_quietly("command -v gs && command -v pdftoppm && command -v rsvg-convert"))
     GTEST_SKIP() << "a viewer is missing";
-  // Page 1 cropped to its ink plus 2 mm, against the plot file on A4.
-  const testing::Picture ps = testing::render_postscript(also.directory / "net2.ps");
+  // Page 1 cropped to the net and its labels plus 2 mm, against the plot
+  // file on A4 without the run information above 27 cm.
+  testing::Picture ps = testing::render_postscript(also.directory / "net2.ps");
+  const int header_rows = static_cast<int>((29.7 - 27.0) / 2.54 * 100.0);
+  std::fill(ps.ink.begin(), ps.ink.begin() + header_rows * ps.width, false);
   const testing::Picture pdf = testing::render_pdf(also.directory / "net2.pdf");
   const testing::Picture svg = testing::render_svg(also.directory / "net2.svg");
   const testing::InkBox ink = testing::ink_box(ps);
@@ -64,6 +68,16 @@ TEST(AlsoOption, WritesSiblingsOfEveryPageAndChangesNothingElse) {
   const testing::Picture png = testing::load_picture(also.directory / "net2-1.png");
   EXPECT_NEAR(png.width, 1.5 * pdf.width, 2.0);
   EXPECT_NEAR(png.height, 1.5 * pdf.height, 2.0);
+}
+
+TEST(AlsoOption, PageGivesTheWholePageRunInformationIncluded) {
+  const SessionResult r = run_session(kTwoPages, 30, "--also png --page");
+  ASSERT_EQ(r.status, 0);
+  const testing::Picture png = testing::load_picture(r.directory / "net2-1.png");
+  // A4 at 150 dpi, and ink within 2 cm of the top: the run information.
+  EXPECT_NEAR(png.width, 595.0 / 72.0 * 150.0, 2.0);
+  EXPECT_NEAR(png.height, 842.0 / 72.0 * 150.0, 2.0);
+  EXPECT_LT(testing::ink_box(png).top, 2.0 / 2.54 * 150.0);
 }
 
 TEST(AlsoOption, APlotFileNamedLikeASiblingIsKept) {
