@@ -13,6 +13,7 @@
 #include "files/atomic_file.hpp"
 #include "postscript/writer.hpp"
 #include "render/cairo_device.hpp"
+#include "render/pdf_device.hpp"
 #include "render/svg_device.hpp"
 #include "stereonet/batch_session.hpp"
 
@@ -180,10 +181,14 @@ Written write_figure_on(Figure& figure, const render::FigurePages& pages, const 
 Written write_figure(const Document& page, const std::string& path) {
   if (page.format->device == render::FigureDevice::svg) {
     render::SvgDevice svg;
-    return write_figure_on(svg, {nullptr, &svg}, page, path);
+    return write_figure_on(svg, {nullptr, &svg, nullptr}, page, path);
+  }
+  if (page.format->device == render::FigureDevice::pdf) {
+    render::PdfDevice pdf;
+    return write_figure_on(pdf, {nullptr, nullptr, &pdf}, page, path);
   }
   render::CairoDevice cairo;
-  return write_figure_on(cairo, {&cairo, nullptr}, page, path);
+  return write_figure_on(cairo, {&cairo, nullptr, nullptr}, page, path);
 }
 
 Written write_document(const Document& document, const std::string& path) {

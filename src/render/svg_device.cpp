@@ -3,12 +3,12 @@
 #include "render/svg_device.hpp"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
 
 #include "files/atomic_file.hpp"
+#include "render/decimal_text.hpp"
 #include "render/font_metrics.hpp"
 #include "render/fonts.hpp"
 #include "render/path_points.hpp"
@@ -22,52 +22,6 @@ constexpr std::size_t kPieceSize = std::size_t{1} << 20;
 
 // The length a <use> element takes at most (its coordinates are bounded).
 constexpr std::size_t kUseRoom = 64;
-
-// Coordinates are written in hundredths of a point, the plot file's step.
-long long hundredths(double v) { return std::llround(v * 100.0); }
-
-// Appends hundredths `h` as a decimal number, as short as it goes: "12.5",
-// "-.05", "3".
-void append_number(std::string& out, long long h) {
-  if (h < 0) {
-    out += '-';
-    h = -h;
-  }
-  const long long whole = h / 100, part = h % 100;
-  char digits[24];
-  if (whole != 0 || part == 0) {
-    const auto end = std::to_chars(digits, digits + sizeof digits, whole).ptr;
-    out.append(digits, end);
-  }
-  if (part != 0) {
-    out += '.';
-    out += static_cast<char>('0' + part / 10);
-    if (part % 10 != 0) out += static_cast<char>('0' + part % 10);
-  }
-}
-
-// Appends a pair, each number preceded by a blank unless its sign parts it.
-void append_pair(std::string& out, long long x, long long y) {
-  if (x >= 0) out += ' ';
-  append_number(out, x);
-  if (y >= 0) out += ' ';
-  append_number(out, y);
-}
-
-// A value written with up to three decimals (widths, sizes, angles).
-std::string decimal(double v) {
-  if (!std::isfinite(v)) v = 0.0;
-  char buffer[48];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::round(v * 1000.0) / 1000.0,
-                                 std::chars_format::fixed)
-                       .ptr;
-  std::string s(buffer, end);
-  if (s.find('.') != std::string::npos) {
-    while (s.back() == '0') s.pop_back();
-    if (s.back() == '.') s.pop_back();
-  }
-  return s == "-0" ? "0" : s;
-}
 
 std::string colour(const Rgb& c) {
   auto byte = [](double v) {
@@ -187,11 +141,11 @@ void SvgDevice::add_subpath(Page& page, std::string& d, std::span<const Point> p
     const long long px = hundredths(p.x), py = hundredths(height - p.y);
     if (i == 0) {
       d += 'M';
-      append_pair(d, px, py);
+      append_pair(d, px, py, true);
       if (scratch_.size() == 1) d += "h0";  // a single point: a segment of no length
     } else {
       d += i == 1 ? "l" : "";
-      append_pair(d, px - x, py - y);
+      append_pair(d, px - x, py - y, true);
     }
     x = px;
     y = py;
@@ -205,9 +159,9 @@ void SvgDevice::use_element(Page& page, int shape, const Point& at) {
   use = "<use xlink:href=\"#m";
   use += std::to_string(shape);
   use += "\" x=\"";
-  append_number(use, hundredths(at.x));
+  append_hundredths(use, hundredths(at.x));
   use += "\" y=\"";
-  append_number(use, hundredths(height - at.y));
+  append_hundredths(use, hundredths(height - at.y));
   use += "\"/>";
 }
 
@@ -338,7 +292,7 @@ void SvgDevice::write_document(int page, const PageLayout& layout,
       for (std::size_t i = 1; i < offsets.size(); ++i) {
         const long long px = hundredths(offsets[i].x), py = hundredths(-offsets[i].y);
         head += i == 1 ? "l" : "";
-        append_pair(head, px - x, py - y);
+        append_pair(head, px - x, py - y, true);
         x = px;
         y = py;
       }
