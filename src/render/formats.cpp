@@ -24,7 +24,7 @@ void write_svg(const FigurePages& pages, const std::filesystem::path& file, int 
 }
 void write_png(const FigurePages& pages, const std::filesystem::path& file, int page,
                const PageLayout& layout, double dpi) {
-  pages.cairo->write_png(file, page, layout, dpi);
+  pages.raster->write_png(file, page, layout, dpi);
 }
 
 constexpr FigureFormat kFormats[] = {
@@ -37,7 +37,7 @@ constexpr FigureFormat kFormats[] = {
     {"svg", "SVG, one file a page", "", SiblingNames::numbered_after_first, write_svg,
      FigureDevice::svg},
     {"png", "PNG image, one file a page", "", SiblingNames::numbered, write_png,
-     FigureDevice::cairo},
+     FigureDevice::raster},
 };
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -47,7 +47,8 @@ char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + '
 int FigurePages::page_count() const {
   if (cairo != nullptr) return cairo->page_count();
   if (svg != nullptr) return svg->page_count();
-  return pdf != nullptr ? pdf->page_count() : 0;
+  if (pdf != nullptr) return pdf->page_count();
+  return raster != nullptr ? raster->page_count() : 0;
 }
 
 std::span<const FigureFormat> figure_formats() { return kFormats; }

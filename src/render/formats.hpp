@@ -20,13 +20,14 @@ class PdfDevice;
 struct PageLayout;
 
 // The device a format's pages are drawn on.
-enum class FigureDevice { postscript, cairo, svg, pdf };
+enum class FigureDevice { postscript, cairo, svg, pdf, raster };
 
 // The pages drawn for figures: the device of each kind asked for, or nullptr.
 struct FigurePages {
   const CairoDevice* cairo = nullptr;
   const SvgDevice* svg = nullptr;
   const PdfDevice* pdf = nullptr;
+  const CairoDevice* raster = nullptr;  // a cairo device drawing on images
   // Pages drawn (every device draws them all).
   int page_count() const;
 };

@@ -31,6 +31,7 @@ struct Seam {
   std::unique_ptr<CairoDevice> recording;
   std::unique_ptr<SvgDevice> svg;
   std::unique_ptr<PdfDevice> pdf;
+  std::unique_ptr<CairoDevice> raster;
   std::vector<std::unique_ptr<TeeDevice>> figures;
   Device* tee = nullptr;  // the last of the chain, while there is one
   bool open = false;
@@ -151,10 +152,13 @@ void plot_opened(const std::string& plot_file, Orientation orientation) {
     if (needs_device(s.formats, FigureDevice::cairo)) s.recording = std::make_unique<CairoDevice>();
     if (needs_device(s.formats, FigureDevice::svg)) s.svg = std::make_unique<SvgDevice>();
     if (needs_device(s.formats, FigureDevice::pdf)) s.pdf = std::make_unique<PdfDevice>();
+    if (needs_device(s.formats, FigureDevice::raster))
+      s.raster =
+          std::make_unique<CairoDevice>(CairoDevice::Raster{s.formats.dpi, s.formats.layout});
     // The base device first, then each figure device, through a chain of tees.
     Device* all = s.base;
     for (Device* d : {static_cast<Device*>(s.recording.get()), static_cast<Device*>(s.svg.get()),
-                      static_cast<Device*>(s.pdf.get())}) {
+                      static_cast<Device*>(s.pdf.get()), static_cast<Device*>(s.raster.get())}) {
       if (d == nullptr) continue;
       s.figures.push_back(std::make_unique<TeeDevice>(*all, *d));
       all = s.figures.back().get();
@@ -185,9 +189,10 @@ void plot_closed() {
   const std::unique_ptr<CairoDevice> recording = std::move(s.recording);
   const std::unique_ptr<SvgDevice> svg = std::move(s.svg);
   const std::unique_ptr<PdfDevice> pdf = std::move(s.pdf);
-  if ((!recording && !svg && !pdf) || s.plot_file.empty()) return;
-  for (const std::string& failure :
-       write_siblings({recording.get(), svg.get(), pdf.get()}, s.plot_file, s.formats))
+  const std::unique_ptr<CairoDevice> raster = std::move(s.raster);
+  const FigurePages pages{recording.get(), svg.get(), pdf.get(), raster.get()};
+  if (pages.page_count() == 0 || s.plot_file.empty()) return;
+  for (const std::string& failure : write_siblings(pages, s.plot_file, s.formats))
     std::cerr << "polarsketch: " << failure << '\n';
 }
 
