@@ -10,6 +10,7 @@
 #include "console/identity.hpp"
 #include "console/stop.hpp"
 #include "figure/layers.hpp"
+#include "figure/set_marks.hpp"
 #include "files/atomic_file.hpp"
 #include "postscript/writer.hpp"
 #include "render/cairo_device.hpp"
@@ -202,10 +203,29 @@ Written write_document(const Document& document, const std::string& path) {
   return write_figure(document, path);
 }
 
+// More great circles than this cover the net in ink and take long to draw.
+constexpr std::size_t kManyGreatCircles = 10000;
+
+// The note a page of very many great circles gets: what reads better.
+Written with_great_circle_note(Written w, const Page& page) {
+  if (page.hide_data) return w;
+  std::size_t circles = 0;
+  for (const PageSet& set : page.sets)
+    if (draws_circles(set.data, page.planes))
+      circles +=
+          set.data.kind == data::Kind::slips ? set.data.slips.size() : set.data.planes.size();
+  if (circles > kManyGreatCircles)
+    w.messages.push_back("note: " + std::to_string(circles) +
+                         " great circles drawn; poles (--planes poles) or the density alone "
+                         "(--contour --hide-data) read better");
+  return w;
+}
+
 }  // namespace
 
 Written write_page(const Page& page, const std::string& path) {
-  return write_document(document_of(page, [&page] { draw_page(page); }), path);
+  return with_great_circle_note(
+      write_document(document_of(page, [&page] { draw_page(page); }), path), page);
 }
 
 Written write_rose_page(const RosePage& page, const std::string& path) {
@@ -218,7 +238,8 @@ bool is_postscript(const Page& page) {
 
 Written draw_postscript_page(const Page& page, const std::string& plot_file,
                              const std::string& path) {
-  return draw_postscript(document_of(page, [&page] { draw_page(page); }), plot_file, path);
+  return with_great_circle_note(
+      draw_postscript(document_of(page, [&page] { draw_page(page); }), plot_file, path), page);
 }
 
 }  // namespace polarsketch::figure

@@ -14,12 +14,16 @@
 #include "render/font_metrics.hpp"
 #include "render/fonts.hpp"
 #include "render/path_points.hpp"
+#include "render/spool.hpp"
 
 namespace polarsketch::render {
 namespace {
 
 // Content waits uncompressed up to this size, then goes through zlib.
 constexpr std::size_t kPending = std::size_t{64} << 10;
+// Points of strokes joined into one path at most: readers handle paths of
+// millions of points badly, or not at all.
+constexpr std::size_t kPathPoints = 4096;
 
 // A colour component as written: three decimals at most, 0..1.
 std::string component(double v) {
@@ -89,17 +93,18 @@ struct PdfDevice::Page {
   z_stream zs{};
   bool drawing = true;
   std::string pending;  // content not yet compressed
-  std::string stream;   // the compressed content
+  Spool stream;         // the compressed content
   // The graphics state written so far.
   bool has_stroke = false, has_fill = false;
   Rgb stroke, fill;
   double width = -1.0;
-  bool path_waiting = false;  // subpaths waiting for their stroke
-  bool in_run = false;        // between the q and Q of placed marks
-  long long tx = 0, ty = 0;   // the translation in the run, hundredths
+  bool path_waiting = false;    // subpaths waiting for their stroke
+  std::size_t path_points = 0;  // their points
+  bool in_run = false;          // between the q and Q of placed marks
+  long long tx = 0, ty = 0;     // the translation in the run, hundredths
 
   explicit Page(Orientation o) : orientation(o) {
-    if (deflateInit(&zs, Z_DEFAULT_COMPRESSION) != Z_OK) zlib_failed();
+    if (deflateInit(&zs, Z_BEST_SPEED) != Z_OK) zlib_failed();
   }
   ~Page() { deflateEnd(&zs); }
   Page(const Page&) = delete;
@@ -109,7 +114,8 @@ struct PdfDevice::Page {
 namespace {
 
 // Compresses `in` through `zs` onto `out`, finishing the stream when `finish`.
-void deflate_onto(z_stream& zs, std::string_view in, std::string& out, bool finish) {
+template <class Out>
+void deflate_onto(z_stream& zs, std::string_view in, Out& out, bool finish) {
   zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
   zs.avail_in = static_cast<uInt>(in.size());
   unsigned char buffer[1 << 15];
@@ -119,7 +125,8 @@ void deflate_onto(z_stream& zs, std::string_view in, std::string& out, bool fini
     zs.avail_out = sizeof buffer;
     status = deflate(&zs, finish ? Z_FINISH : Z_NO_FLUSH);
     if (status == Z_STREAM_ERROR) zlib_failed();
-    out.append(reinterpret_cast<const char*>(buffer), sizeof buffer - zs.avail_out);
+    out.append(
+        std::string_view(reinterpret_cast<const char*>(buffer), sizeof buffer - zs.avail_out));
   } while (zs.avail_out == 0 || (finish && status != Z_STREAM_END));
 }
 
@@ -153,7 +160,6 @@ void PdfDevice::end_page() {
   settle(*page);
   compress(*page, true);
   page->drawing = false;
-  page->stream.shrink_to_fit();
   page->pending.shrink_to_fit();
 }
 
@@ -164,6 +170,7 @@ void PdfDevice::line_width(double width) {
 void PdfDevice::settle(Page& page) {
   if (page.path_waiting) emit(page, "S\n");
   page.path_waiting = false;
+  page.path_points = 0;
   if (page.in_run) emit(page, "Q\n");
   page.in_run = false;
 }
@@ -253,6 +260,8 @@ void PdfDevice::polyline(std::span<const Point> points, const Rgb& colour) {
   set_stroke(*page, colour);
   add_subpath(*page, points, false);
   page->path_waiting = true;
+  page->path_points += points.size();
+  if (page->path_points > kPathPoints) settle(*page);
 }
 
 void PdfDevice::polygon(std::span<const Point> points, bool filled, const Rgb& fill,
@@ -277,6 +286,8 @@ void PdfDevice::polygon(std::span<const Point> points, bool filled, const Rgb& f
   if (!filled) {
     add_subpath(*page, points, true);
     page->path_waiting = true;
+    page->path_points += points.size();
+    if (page->path_points > kPathPoints) settle(*page);
     return;
   }
   // Filled, then stroked in the edge colour, as the driver paints it.
@@ -322,10 +333,13 @@ void PdfDevice::write_document(const PageLayout& layout,
     offsets[number] = written;
     put(std::to_string(number) + " 0 obj\n");
   };
+  // A stream of `head` (when given) then `data`.
   const auto stream_object = [&](std::size_t number, const std::string& dictionary,
-                                 std::string_view data) {
+                                 std::string_view data, const Spool* head = nullptr) {
     begin_object(number);
-    put("<<" + dictionary + " /Length " + std::to_string(data.size()) + ">>\nstream\n");
+    const std::size_t length = data.size() + (head != nullptr ? head->size() : 0);
+    put("<<" + dictionary + " /Length " + std::to_string(length) + ">>\nstream\n");
+    if (head != nullptr) head->read(put);
     put(data);
     put("\nendstream\nendobj\n");
   };
@@ -379,18 +393,16 @@ void PdfDevice::write_document(const PageLayout& layout,
                            p.ink.right() > paper.width || p.ink.top() > paper.height))
       prefix += "0 0 " + decimal(paper.width) + ' ' + decimal(paper.height) + " re W n\n";
     stream_object(n + 1, "", prefix);
+    // A page still being drawn: its stream so far, finished on a copy.
+    std::string tail;
     if (p.drawing) {
-      // A page still being drawn: its stream so far, finished on a copy.
       z_stream copy{};
       if (deflateCopy(&copy, const_cast<z_stream*>(&p.zs)) != Z_OK) zlib_failed();
-      std::string data = p.stream;
-      deflate_onto(copy, p.pending + (p.path_waiting ? "S\n" : "") + (p.in_run ? "Q\n" : ""), data,
+      deflate_onto(copy, p.pending + (p.path_waiting ? "S\n" : "") + (p.in_run ? "Q\n" : ""), tail,
                    true);
       deflateEnd(&copy);
-      stream_object(n + 2, "/Filter /FlateDecode", data);
-    } else {
-      stream_object(n + 2, "/Filter /FlateDecode", p.stream);
     }
+    stream_object(n + 2, "/Filter /FlateDecode", tail, &p.stream);
     for (std::size_t k = 0; k < p.forms.size(); ++k) {
       const Form& f = p.forms[k];
       const InkBox& e = p.shapes.extent(f.shape);

@@ -16,12 +16,12 @@
 namespace polarsketch::render {
 namespace {
 
-// A body piece is closed at this size and a new one begun: a page of a
-// million marks grows without copying what it holds.
-constexpr std::size_t kPieceSize = std::size_t{1} << 20;
-
 // The length a <use> element takes at most (its coordinates are bounded).
 constexpr std::size_t kUseRoom = 64;
+
+// Path data of strokes joined into one path at most: readers refuse very
+// long attributes (libxml2 stops at ten million bytes).
+constexpr std::size_t kPathData = std::size_t{64} << 10;
 
 std::string colour(const Rgb& c) {
   auto byte = [](double v) {
@@ -76,14 +76,6 @@ SvgDevice::Page* SvgDevice::drawing() {
   return pages_.empty() || !pages_.back().drawing ? nullptr : &pages_.back();
 }
 
-void SvgDevice::append(Page& page, std::string_view text) {
-  if (page.body.empty() || page.body.back().size() + text.size() > kPieceSize) {
-    page.body.emplace_back();
-    page.body.back().reserve(std::max(kPieceSize, text.size()));
-  }
-  page.body.back() += text;
-}
-
 void SvgDevice::begin_page(int /*number*/, Orientation orientation) {
   end_page();
   pages_.emplace_back();
@@ -104,16 +96,16 @@ void SvgDevice::line_width(double width) {
 
 void SvgDevice::flush_path(Page& page) {
   if (page.path.empty()) return;
-  append(page, "<path d=\"");
-  append(page, page.path);
-  append(page, "\"/>\n");
+  page.body.append("<path d=\"");
+  page.body.append(page.path);
+  page.body.append("\"/>\n");
   page.path.clear();
 }
 
 void SvgDevice::close_group(Page& page) {
   flush_path(page);
   if (!page.in_group) return;
-  append(page, "</g>\n");
+  page.body.append("</g>\n");
   page.in_group = false;
 }
 
@@ -124,7 +116,7 @@ void SvgDevice::use_paint(Page& page, const Paint& paint) {
   g += paint.filled ? colour(paint.fill) : "none";
   g +=
       "\" stroke=\"" + colour(paint.stroke) + "\" stroke-width=\"" + decimal(paint.width) + "\">\n";
-  append(page, g);
+  page.body.append(g);
   page.in_group = true;
   page.paint = paint;
 }
@@ -176,10 +168,8 @@ void SvgDevice::mark(Page& page, std::span<const Point> points, bool closed,
     page.path.clear();
     if (element.size() < kUseRoom) element.resize(kUseRoom, ' ');
     element += '\n';
-    append(page, element);
     page.seen_once[static_cast<std::size_t>(seen.remembered)] = {
-        page.body.size() - 1, page.body.back().size() - element.size(), element.size() - 1,
-        finite(points[0])};
+        page.body.append(element), element.size() - 1, finite(points[0])};
     return;
   }
   const double r = std::max(line_width_, 0.0) / 2.0;
@@ -192,12 +182,12 @@ void SvgDevice::mark(Page& page, std::span<const Point> points, bool closed,
     use_element(page, seen.shape, first.origin);
     if (line_.size() <= first.length) {
       line_.resize(first.length, ' ');
-      page.body[first.piece].replace(first.offset, first.length, line_);
+      page.body.overwrite(first.place, line_);
     }
   }
   use_element(page, seen.shape, at);
   line_ += '\n';
-  append(page, line_);
+  page.body.append(line_);
 }
 
 void SvgDevice::polyline(std::span<const Point> points, const Rgb& colour) {
@@ -212,6 +202,7 @@ void SvgDevice::polyline(std::span<const Point> points, const Rgb& colour) {
   }
   // Strokes of one colour and width cover their union in any order.
   add_subpath(*page, page->path, points, false);
+  if (page->path.size() > kPathData) flush_path(*page);
 }
 
 void SvgDevice::polygon(std::span<const Point> points, bool filled, const Rgb& fill,
@@ -227,6 +218,7 @@ void SvgDevice::polygon(std::span<const Point> points, bool filled, const Rgb& f
   }
   if (!filled) {
     add_subpath(*page, page->path, points, true);
+    if (page->path.size() > kPathData) flush_path(*page);
     return;
   }
   // A filled shape alone: filled together, shapes winding apart would leave
@@ -259,7 +251,7 @@ void SvgDevice::text(Point at, std::string_view text, const TextStyle& style) {
   t += " fill=\"" + colour(style.colour) + "\">";
   t += escaped(text_to_utf8(text, face.symbol));
   t += "</text>\n";
-  append(*page, t);
+  page->body.append(t);
 }
 
 Box SvgDevice::page_box(int page, const PageLayout& layout) const {
@@ -305,7 +297,7 @@ void SvgDevice::write_document(int page, const PageLayout& layout,
   }
   if (clip) head += "<g clip-path=\"url(#paper)\">\n";
   sink(head);
-  for (const std::string& piece : p.body) sink(piece);
+  p.body.read(sink);
   // A page still being drawn: its open group and waiting strokes.
   if (p.drawing) {
     if (!p.path.empty()) sink("<path d=\"" + p.path + "\"/>\n");
