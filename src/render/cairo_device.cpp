@@ -155,17 +155,32 @@ struct Stamp {
   double width = 0.0;
   int phase_x = 0, phase_y = 0;  // quarters of a pixel
   cairo_surface_t* image = nullptr;
-  int left = 0, top = 0;  // the origin's whole pixel within the image
+  int left = 0, top = 0;                   // the origin's whole pixel within the image
+  std::vector<std::pair<int, int>> spans;  // each row's inked columns
 };
 
 constexpr int kPhases = 4;
+
+// The columns of each row of a stamp that hold ink, [first, end).
+void find_spans(Stamp& s) {
+  const int w = cairo_image_surface_get_width(s.image), h = cairo_image_surface_get_height(s.image);
+  const int stride = cairo_image_surface_get_stride(s.image);
+  const unsigned char* data = cairo_image_surface_get_data(s.image);
+  s.spans.assign(static_cast<std::size_t>(h), {0, 0});
+  for (int j = 0; j < h; ++j) {
+    const auto* row = reinterpret_cast<const std::uint32_t*>(data + j * stride);
+    int first = 0, end = w;
+    while (first < w && (row[first] >> 24) == 0) ++first;
+    while (end > first && (row[end - 1] >> 24) == 0) --end;
+    s.spans[static_cast<std::size_t>(j)] = {first, end};
+  }
+}
 
 // Composites `s` (premultiplied ARGB) over the 32-bit pixels of `target`
 // with its pixel (left, top) on the target's (x, y); clipped to the target.
 void composite(cairo_surface_t* target, const Stamp& s, int x, int y) {
   const int tw = cairo_image_surface_get_width(target), th = cairo_image_surface_get_height(target);
-  const int sw = cairo_image_surface_get_width(s.image),
-            sh = cairo_image_surface_get_height(s.image);
+  const int sh = cairo_image_surface_get_height(s.image);
   const int tstride = cairo_image_surface_get_stride(target);
   const int sstride = cairo_image_surface_get_stride(s.image);
   unsigned char* tdata = cairo_image_surface_get_data(target);
@@ -173,22 +188,22 @@ void composite(cairo_surface_t* target, const Stamp& s, int x, int y) {
   const int x0 = x - s.left, y0 = y - s.top;
   for (int j = std::max(0, -y0); j < sh && y0 + j < th; ++j) {
     const auto* src = reinterpret_cast<const std::uint32_t*>(sdata + j * sstride);
-    auto* dst = reinterpret_cast<std::uint32_t*>(tdata + (y0 + j) * tstride);
-    for (int i = std::max(0, -x0); i < sw && x0 + i < tw; ++i) {
+    auto* dst = reinterpret_cast<std::uint32_t*>(tdata + (y0 + j) * tstride) + x0;
+    const auto [first, end] = s.spans[static_cast<std::size_t>(j)];
+    for (int i = std::max(first, -x0); i < end && x0 + i < tw; ++i) {
       const std::uint32_t p = src[i];
-      const std::uint32_t a = p >> 24;
-      if (a == 0) continue;
-      if (a == 255) {
-        dst[x0 + i] = p;
+      const std::uint32_t keep = 255 - (p >> 24);
+      if (keep == 0) {
+        dst[i] = p;
         continue;
       }
-      const std::uint32_t d = dst[x0 + i], keep = 255 - a;
-      std::uint32_t out = 0;
-      for (int shift = 0; shift < 32; shift += 8) {
-        const std::uint32_t t = ((d >> shift) & 255) * keep + 128;
-        out |= (((p >> shift) & 255) + ((t + (t >> 8)) >> 8)) << shift;
-      }
-      dst[x0 + i] = out;
+      // Two channels at a time: d * keep / 255, rounded.
+      const std::uint32_t d = dst[i];
+      std::uint32_t rb = (d & 0xff00ffu) * keep + 0x800080u;
+      std::uint32_t ag = ((d >> 8) & 0xff00ffu) * keep + 0x800080u;
+      rb = ((rb + ((rb >> 8) & 0xff00ffu)) >> 8) & 0xff00ffu;
+      ag = (ag + ((ag >> 8) & 0xff00ffu)) & 0xff00ff00u;
+      dst[i] = p + (rb | ag);
     }
   }
 }
@@ -249,8 +264,27 @@ struct CairoDevice::Page {
 
   bool raster() const { return scale > 0.0; }
 
+  // Marks waiting to be composited, all of one colour: copies of one colour
+  // over each other give the same pixels in any order, so they are
+  // composited row by row, which reads the image of the page in order
+  // rather than at random.
+  struct Placed {
+    int y, x;
+    std::size_t stamp;
+    bool operator<(const Placed& o) const { return y != o.y ? y < o.y : x < o.x; }
+  };
+  std::vector<Placed> placed;
+  static constexpr std::size_t kPlacedAtMost = std::size_t{1} << 16;
+
+  void composite_placed() {
+    std::sort(placed.begin(), placed.end());
+    for (const Placed& p : placed) composite(surface, stamps[p.stamp], p.x, p.y);
+    placed.clear();
+  }
+
   // Before cairo draws again on pixels written past it, and the reverse.
   void cairo_draws() {
+    if (!placed.empty()) composite_placed();
     if (pixels_written) cairo_surface_mark_dirty(surface);
     pixels_written = false;
   }
@@ -459,7 +493,7 @@ void CairoDevice::stamp(Page& page, int shape, bool filled, const Rgb& fill, con
   if (it == page.stamps.end()) {
     // The shape in pixels, the origin at its phase, with room for the
     // stroke and the antialiasing.
-    Stamp s{shape, filled, fill, edge, width, phase_x, phase_y};
+    Stamp s{shape, filled, fill, edge, width, phase_x, phase_y, nullptr, 0, 0, {}};
     const double k = page.scale, pad = width * k / 2.0 + 2.0;
     s.left = static_cast<int>(std::ceil(-e.left() * k + pad));
     s.top = static_cast<int>(std::ceil(e.top() * k + pad));
@@ -480,12 +514,20 @@ void CairoDevice::stamp(Page& page, int shape, bool filled, const Rgb& fill, con
     cairo_stroke(c);
     cairo_destroy(c);
     cairo_surface_flush(s.image);
-    page.stamps.push_back(s);
+    find_spans(s);
+    page.stamps.push_back(std::move(s));
     it = page.stamps.end() - 1;
   }
   flush();
   page.pixels_drawn();
-  composite(page.surface, *it, x, y);
+  const auto index = static_cast<std::size_t>(it - page.stamps.begin());
+  if (!page.placed.empty()) {
+    const Stamp& run = page.stamps[page.placed.front().stamp];
+    if (page.placed.size() >= Page::kPlacedAtMost || run.filled != filled || !(run.edge == edge) ||
+        (filled && !(run.fill == fill)))
+      page.composite_placed();
+  }
+  page.placed.push_back({y, x, index});
 }
 
 Box CairoDevice::page_box(int index, const PageLayout& layout) const {
