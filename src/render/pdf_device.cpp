@@ -34,23 +34,6 @@ std::string colour_operands(const Rgb& c) {
   return component(c.red) + ' ' + component(c.green) + ' ' + component(c.blue);
 }
 
-// The base font a PDF reader shows for the PostScript font name: the
-// stand-in face's family, weight and slant in the base 14 fonts' names.
-std::string base_font(std::string_view postscript_name) {
-  const FontFace f = font_face(postscript_name);
-  if (f.symbol) return "Symbol";
-  if (f.family == "Nimbus Sans") {
-    if (f.bold) return f.italic ? "Helvetica-BoldOblique" : "Helvetica-Bold";
-    return f.italic ? "Helvetica-Oblique" : "Helvetica";
-  }
-  if (f.family == "Nimbus Roman") {
-    if (f.bold) return f.italic ? "Times-BoldItalic" : "Times-Bold";
-    return f.italic ? "Times-Italic" : "Times-Roman";
-  }
-  if (f.bold) return f.italic ? "Courier-BoldOblique" : "Courier-Bold";
-  return f.italic ? "Courier-Oblique" : "Courier";
-}
-
 // The text bytes as a PDF string: the font's own (standard) encoding shows
 // them as the plot file does; control codes show as blanks.
 std::string pdf_string(std::string_view text) {
@@ -303,7 +286,7 @@ void PdfDevice::text(Point at, std::string_view text, const TextStyle& style) {
   settle(*page);
   const TextPlacement placed = place_text(at, text, style);
   add_text_ink(placed, style.size, page->ink);
-  const std::string font = base_font(style.font);
+  const std::string font(base_font_name(style.font));
   auto it = fonts_.find(font);
   if (it == fonts_.end()) it = fonts_.emplace(font, static_cast<int>(fonts_.size())).first;
   set_fill(*page, style.colour);
