@@ -214,7 +214,7 @@ void composite(cairo_surface_t* target, const Stamp& s, int x, int y) {
 constexpr double kThinLine = 2.5;
 
 // Blends `colour` (premultiplied, opaque) at coverage `c` (0..1) over the pixel.
-void blend(std::uint32_t& pixel, std::uint32_t colour, double c) {
+[[gnu::always_inline]] inline void blend(std::uint32_t& pixel, std::uint32_t colour, double c) {
   const auto cover = static_cast<std::uint32_t>(c * 255.0 + 0.5);
   if (cover == 0) return;
   const std::uint32_t keep = 255 - cover;
@@ -254,16 +254,16 @@ void thin_polyline(cairo_surface_t* target, std::span<const Point> p, double wid
     const Point a = p[k], b = p[k + 1];
     const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
     if (!(len2 > 0.0)) continue;
-    const double len = std::sqrt(len2);
+    const double inv_len = 1.0 / std::sqrt(len2), inv_len2 = 1.0 / len2;
     const bool joint = k > 0;  // a turn from the segment before at a
     const Point before = joint ? p[k - 1] : a;
     const double bx = a.x - before.x, by = a.y - before.y, blen2 = bx * bx + by * by;
     const auto paint = [&](int x, int y) {
       if (x < 0 || y < 0 || x >= tw || y >= th) return;
       const double cx = x + 0.5 - a.x, cy = y + 0.5 - a.y;
-      const double t = (cx * dx + cy * dy) / len2;
+      const double t = (cx * dx + cy * dy) * inv_len2;
       if (t >= 1.0) return;
-      double distance = std::abs(cx * dy - cy * dx) / len;
+      double distance = std::abs(cx * dy - cy * dx) * inv_len;
       if (t < 0.0) {
         // Outside the turn: beyond the segment before too.
         if (!joint || !(blen2 > 0.0) ||
@@ -276,7 +276,7 @@ void thin_polyline(cairo_surface_t* target, std::span<const Point> p, double wid
     };
     // Along the segment's longer axis, across it as far as the line reaches.
     if (std::abs(dx) >= std::abs(dy)) {
-      const double slope = dy / dx, across = reach * std::sqrt(1.0 + slope * slope) + 1.0;
+      const double slope = dy / dx, across = reach * std::sqrt(1.0 + slope * slope) + 0.5;
       const int x_from = static_cast<int>(std::floor(std::min(a.x, b.x) - reach));
       const int x_to = static_cast<int>(std::floor(std::max(a.x, b.x) + reach));
       for (int x = std::max(x_from, 0); x <= std::min(x_to, tw - 1); ++x) {
@@ -286,7 +286,7 @@ void thin_polyline(cairo_surface_t* target, std::span<const Point> p, double wid
           paint(x, y);
       }
     } else {
-      const double slope = dx / dy, across = reach * std::sqrt(1.0 + slope * slope) + 1.0;
+      const double slope = dx / dy, across = reach * std::sqrt(1.0 + slope * slope) + 0.5;
       const int y_from = static_cast<int>(std::floor(std::min(a.y, b.y) - reach));
       const int y_to = static_cast<int>(std::floor(std::max(a.y, b.y) + reach));
       for (int y = std::max(y_from, 0); y <= std::min(y_to, th - 1); ++y) {
