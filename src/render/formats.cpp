@@ -12,7 +12,7 @@ namespace {
 
 void write_eps(const FigurePages& pages, const std::filesystem::path& file, int page,
                const PageLayout& layout, double) {
-  pages.cairo->write_eps(file, page, layout);
+  pages.pdf->write_eps(file, page, layout);
 }
 void write_pdf(const FigurePages& pages, const std::filesystem::path& file, int,
                const PageLayout& layout, double) {
@@ -31,7 +31,7 @@ constexpr FigureFormat kFormats[] = {
     {"ps", "PostScript as the driver writes it, every page", "PostScript", SiblingNames::none,
      nullptr, FigureDevice::postscript},
     {"eps", "encapsulated PostScript, one page", "(one page)", SiblingNames::none, write_eps,
-     FigureDevice::cairo},
+     FigureDevice::pdf},
     {"pdf", "PDF, every page in one file", "", SiblingNames::one_file, write_pdf,
      FigureDevice::pdf},
     {"svg", "SVG, one file a page", "", SiblingNames::numbered_after_first, write_svg,
