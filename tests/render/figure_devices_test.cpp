@@ -98,12 +98,23 @@ TEST(PdfDevice, EachRepeatedMarkIsOneFormAndTheCropFollowsTheInk) {
   const double m = 72.0 * 2.0 / 25.4;
   EXPECT_NE(doc.find("/MediaBox [0 0 " + decimal(200.5 + 2 * m) + ' ' + decimal(100.5 + 2 * m)),
             std::string::npos);
-  if (!testing::run_quietly("command -v pdftoppm")) GTEST_SKIP() << "pdftoppm is missing";
+  // As encapsulated PostScript: each form a procedure, called at each later copy.
+  std::string eps;
+  pdf.write_eps_document(0, PageLayout{true}, [&eps](std::string_view piece) { eps += piece; });
+  EXPECT_EQ(occurrences(eps, "/M0 {"), 1);
+  EXPECT_EQ(occurrences(eps, "/M0 Do"), 49);
+  EXPECT_EQ(occurrences(eps, "/M1 Do"), 29);
+  if (!testing::run_quietly("command -v pdftoppm && command -v gs"))
+    GTEST_SKIP() << "a viewer is missing";
   testing::write_file("marks.pdf", doc);
+  testing::write_file("marks.eps", eps);
   CairoDevice cairo;
   draw_marks(cairo);
   cairo.write_pdf("cairo.pdf", PageLayout{});
   testing::compare_ink(testing::render_pdf("cairo.pdf"), testing::render_pdf("marks.pdf"), "marks");
+  cairo.write_pdf("cairo_page.pdf", PageLayout{true});
+  testing::compare_ink(testing::render_pdf("cairo_page.pdf"),
+                       testing::render_postscript("marks.eps"), "marks as EPS");
 }
 
 // Arcs like great circles across a net, in thin lines of two widths and an
