@@ -45,7 +45,6 @@ char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + '
 }  // namespace
 
 int FigurePages::page_count() const {
-  if (cairo != nullptr) return cairo->page_count();
   if (svg != nullptr) return svg->page_count();
   if (pdf != nullptr) return pdf->page_count();
   return raster != nullptr ? raster->page_count() : 0;
