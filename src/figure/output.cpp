@@ -1,7 +1,7 @@
 // Writing a page: the batch session's driver settings from the page, the
 // PostScript plot file written under a temporary name and renamed into
-// place, or the page recorded by the cairo device and written by the
-// format's writer.
+// place, or the page drawn on the device of its figure format and written
+// by the format's writer; a note when very many great circles are drawn.
 #include "figure/output.hpp"
 
 #include <functional>
