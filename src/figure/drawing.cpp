@@ -68,7 +68,13 @@ float symbol_size_cm(std::size_t symbols, std::optional<double> override_mm) {
   return static_cast<float>(mm / 10.0);
 }
 
-float symbol_line_width(float symbol_cm) { return std::min(kDataLineWidth, 0.1f * symbol_cm); }
+// A tenth of the symbol, between a line just thicker than the plot
+// library's bound (it takes widths above 0.01 cm; one at or below is
+// refused with a warning and reset) and the data lines' width.
+float symbol_line_width(float symbol_cm) {
+  constexpr float kThinnestLine = 0.011f;
+  return std::clamp(0.1f * symbol_cm, kThinnestLine, kDataLineWidth);
+}
 
 void use_color(std::int32_t slot) {
   plot::slinecolor(slot, 1);

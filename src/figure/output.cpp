@@ -1,7 +1,7 @@
 // Writing a page: the batch session's driver settings from the page, the
 // PostScript plot file written under a temporary name and renamed into
-// place, or the page recorded by the cairo device and written by the
-// format's writer.
+// place, or the page drawn on the device of its figure format and written
+// by the format's writer; a note when very many great circles are drawn.
 #include "figure/output.hpp"
 
 #include <functional>
@@ -10,9 +10,12 @@
 #include "console/identity.hpp"
 #include "console/stop.hpp"
 #include "figure/layers.hpp"
+#include "figure/set_marks.hpp"
 #include "files/atomic_file.hpp"
 #include "postscript/writer.hpp"
 #include "render/cairo_device.hpp"
+#include "render/pdf_device.hpp"
+#include "render/svg_device.hpp"
 #include "stereonet/batch_session.hpp"
 
 namespace polarsketch::figure {
@@ -156,11 +159,12 @@ Written write_postscript(const Document& page, const std::string& path) {
   return w;
 }
 
-// The page drawn on the cairo device (no PostScript plot file is written)
-// and written in the page's format: cropped to the ink plus 2 mm
-// unless the whole page is asked for.
-Written write_figure(const Document& page, const std::string& path) {
-  render::CairoDevice figure;
+// The page drawn on the device its format draws on (no PostScript plot
+// file is written) and written by the format's writer: cropped to the ink
+// plus 2 mm unless the whole page is asked for.
+template <class Figure>
+Written write_figure_on(Figure& figure, const render::FigurePages& pages, const Document& page,
+                        const std::string& path) {
   const auto open = [&](stereonet::BatchSession& session) {
     session.open_on(figure, orientation_of(page.paper));
     return true;
@@ -168,11 +172,25 @@ Written write_figure(const Document& page, const std::string& path) {
   Written w = draw_in_session(page, open, path, "");
   if (!w.ok()) return w;
   try {
-    page.format->write(figure, path, 0, render::PageLayout{page.whole_page}, page.dpi);
+    page.format->write(pages, path, 0, render::PageLayout{page.whole_page}, page.dpi);
   } catch (const std::runtime_error& e) {
     return failed(std::move(w), Written::Failure::cannot_write, e.what());
   }
   return w;
+}
+
+Written write_figure(const Document& page, const std::string& path) {
+  if (page.format->device == render::FigureDevice::svg) {
+    render::SvgDevice svg;
+    return write_figure_on(svg, {&svg, nullptr, nullptr}, page, path);
+  }
+  if (page.format->device == render::FigureDevice::pdf) {
+    render::PdfDevice pdf;
+    return write_figure_on(pdf, {nullptr, &pdf, nullptr}, page, path);
+  }
+  render::CairoDevice raster(
+      render::CairoDevice::Raster{static_cast<double>(page.dpi), {page.whole_page}});
+  return write_figure_on(raster, {nullptr, nullptr, &raster}, page, path);
 }
 
 Written write_document(const Document& document, const std::string& path) {
@@ -181,21 +199,43 @@ Written write_document(const Document& document, const std::string& path) {
   return write_figure(document, path);
 }
 
+// More great circles than this cover the net in ink and take long to draw.
+constexpr std::size_t kManyGreatCircles = 10000;
+
+// The note a page of very many great circles gets: what reads better.
+Written with_great_circle_note(Written w, const Page& page) {
+  if (page.hide_data) return w;
+  std::size_t circles = 0;
+  for (const PageSet& set : page.sets)
+    if (draws_circles(set.data, page.planes))
+      circles +=
+          set.data.kind == data::Kind::slips ? set.data.slips.size() : set.data.planes.size();
+  if (circles > kManyGreatCircles)
+    w.messages.push_back("note: " + std::to_string(circles) +
+                         " great circles drawn; poles (--planes poles) or the density alone "
+                         "(--contour --hide-data) read better");
+  return w;
+}
+
 }  // namespace
 
 Written write_page(const Page& page, const std::string& path) {
-  return write_document(document_of(page, [&page] { draw_page(page); }), path);
+  return with_great_circle_note(
+      write_document(document_of(page, [&page] { draw_page(page); }), path), page);
 }
 
 Written write_rose_page(const RosePage& page, const std::string& path) {
   return write_document(document_of(page, [&page] { draw_rose_page(page); }), path);
 }
 
-bool is_postscript(const Page& page) { return page.format == nullptr || page.format->write == nullptr; }
+bool is_postscript(const Page& page) {
+  return page.format == nullptr || page.format->write == nullptr;
+}
 
 Written draw_postscript_page(const Page& page, const std::string& plot_file,
                              const std::string& path) {
-  return draw_postscript(document_of(page, [&page] { draw_page(page); }), plot_file, path);
+  return with_great_circle_note(
+      draw_postscript(document_of(page, [&page] { draw_page(page); }), plot_file, path), page);
 }
 
 }  // namespace polarsketch::figure

@@ -17,31 +17,12 @@
 #include <string_view>
 
 #include "files/atomic_file.hpp"
+#include "render/font_metrics.hpp"
 #include "render/fonts.hpp"
+#include "render/repeated_shapes.hpp"
 
 namespace polarsketch::render {
 namespace {
-
-// The paper of each orientation, in points. A landscape page is written as a
-// wide page with the drawing upright, though the plot file draws it turned a
-// quarter turn onto portrait paper ("translate 90 rotate"): a figure is read
-// as the drawing, not as the sheet that goes through the printer.
-struct Paper {
-  double width;
-  double height;
-};
-
-Paper paper_of(Orientation o) {
-  switch (o) {
-    case Orientation::landscape_us:
-      return {792.0, 612.0};
-    case Orientation::landscape_a4:
-      return {842.0, 595.0};
-    case Orientation::portrait:
-      break;
-  }
-  return {595.0, 842.0};
-}
 
 // Pages are recorded in eighths of a point: cairo measures a recording's
 // ink in whole units, and the crop should follow the ink closely.
@@ -56,111 +37,25 @@ cairo_matrix_t page_matrix(Orientation o) {
   return m;
 }
 
-// Coordinates cairo can hold; the driver clamps the same way.
-std::atomic<std::size_t> g_non_finite{0};
-
-double finite_or_zero(double v) {
-  constexpr double kLimit = 9.9e7;
-  if (!std::isfinite(v)) {
-    ++g_non_finite;
-    return 0.0;
-  }
-  return std::clamp(v, -kLimit, kLimit);
-}
-
 void set_rgb(cairo_t* cr, const Rgb& c) {
   auto unit = [](double v) { return std::isfinite(v) ? std::clamp(v, 0.0, 1.0) : 0.0; };
   cairo_set_source_rgb(cr, unit(c.red), unit(c.green), unit(c.blue));
 }
 
-// Points closer than this to the straight line through their neighbours
-// are left out of a path: half the plot file's coordinate step (0.01), so
-// nothing a PostScript interpreter would draw differently is lost, and dense
-// curves make much smaller figures.
-constexpr double kFlatness = 0.005;
-// How many points one straight piece may replace at most.
-constexpr std::size_t kMaxSkipped = 32;
-
-// Distance of p from the line through a and b (from a when they coincide).
-double off_line(const Point& p, const Point& a, const Point& b) {
-  const double dx = b.x - a.x, dy = b.y - a.y;
-  const double len = std::hypot(dx, dy);
-  if (len == 0.0) return std::hypot(p.x - a.x, p.y - a.y);
-  return std::abs((p.x - a.x) * dy - (p.y - a.y) * dx) / len;
-}
-
-// Whether every point strictly between from and to lies within kFlatness of
-// their chord, and not beyond its ends.
-bool straight(std::span<const Point> points, std::size_t from, std::size_t to) {
-  const Point& a = points[from];
-  const Point& b = points[to];
-  const double dx = b.x - a.x, dy = b.y - a.y;
-  const double len2 = dx * dx + dy * dy;
-  for (std::size_t k = from + 1; k < to; ++k) {
-    const Point& p = points[k];
-    const double t = len2 == 0.0 ? 0.0 : ((p.x - a.x) * dx + (p.y - a.y) * dy) / len2;
-    if (t < 0.0 || t > 1.0 || off_line(p, a, b) > kFlatness) return false;
-  }
-  return true;
-}
-
-Point finite(const Point& p) { return {finite_or_zero(p.x), finite_or_zero(p.y)}; }
-
 // Adds the points to cr's path as a subpath, last to first when `reversed`.
 void add_path(cairo_t* cr, std::span<const Point> points, std::vector<Point>& scratch,
               bool reversed = false) {
-  scratch.resize(points.size());
-  if (reversed) {
-    std::transform(points.rbegin(), points.rend(), scratch.begin(), finite);
-  } else {
-    std::transform(points.begin(), points.end(), scratch.begin(), finite);
-  }
-  const std::span<const Point> p(scratch);
-  cairo_move_to(cr, p[0].x, p[0].y);
+  kept_points(points, scratch, reversed);
+  cairo_move_to(cr, scratch[0].x, scratch[0].y);
   // A single point still makes a (zero-length) segment, as the driver's
   // line to the same point does.
-  if (p.size() == 1) cairo_line_to(cr, p[0].x, p[0].y);
-  std::size_t from = 0;
-  while (from + 1 < p.size()) {
-    std::size_t to = from + 1;
-    while (to + 1 < p.size() && to - from < kMaxSkipped && straight(p, from, to + 1)) ++to;
-    cairo_line_to(cr, p[to].x, p[to].y);
-    from = to;
-  }
+  if (scratch.size() == 1) cairo_line_to(cr, scratch[0].x, scratch[0].y);
+  for (std::size_t i = 1; i < scratch.size(); ++i) cairo_line_to(cr, scratch[i].x, scratch[i].y);
 }
 
 // Shapes painted together at most: cairo fills and strokes a path of very
 // many subpaths more slowly than the same shapes in small groups.
 constexpr int kBatchShapes = 16;
-
-// How a closed polygon turns when it is convex: +1 counter-clockwise, -1
-// clockwise; 0 when it is not convex (or has no area to speak of). Convex
-// polygons turned one way fill their union when painted as one path.
-int convex_turn(std::span<const Point> points) {
-  const std::size_t n = points.size();
-  double turning = 0.0;
-  int sign = 0;
-  Point before{};  // the last edge of length, the closing one first
-  for (std::size_t k = n; k-- > 0 && before.x == 0.0 && before.y == 0.0;)
-    before = {points[(k + 1) % n].x - points[k].x, points[(k + 1) % n].y - points[k].y};
-  int edges = 0;
-  for (std::size_t k = 0; k < n; ++k) {
-    const Point edge{points[(k + 1) % n].x - points[k].x, points[(k + 1) % n].y - points[k].y};
-    if (edge.x == 0.0 && edge.y == 0.0) continue;
-    if (!std::isfinite(edge.x) || !std::isfinite(edge.y)) return 0;
-    const double cross = before.x * edge.y - before.y * edge.x;
-    const double dot = before.x * edge.x + before.y * edge.y;
-    const int s = cross > 0.0 ? 1 : cross < 0.0 ? -1 : 0;
-    if (s != 0 && sign != 0 && s != sign) return 0;
-    if (s != 0) sign = s;
-    turning += std::atan2(cross, dot);
-    before = edge;
-    ++edges;
-  }
-  // One full turn: no reversal along an edge, no loop wound twice.
-  if (edges < 3 || std::abs(std::abs(turning) - 2.0 * std::numbers::pi) > 1e-6) return 0;
-  return sign;
-}
 
 [[noreturn]] void cannot_write(const std::filesystem::path& file, const std::string& reason) {
   throw std::runtime_error("cannot write '" + file.string() + "': " + reason);
@@ -219,6 +114,11 @@ void finish(cairo_surface_t* surface, const std::filesystem::path& file) {
   check(status, file);
 }
 
+cairo_status_t append_bytes(void* closure, const unsigned char* data, unsigned int length) {
+  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+  return CAIRO_STATUS_SUCCESS;
+}
+
 // Appends what cairo writes to a string (the closure).
 cairo_status_t append_to(void* closure, const unsigned char* data, unsigned int length) {
   static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
@@ -245,21 +145,197 @@ void set_bounding_box(std::string& text, const Box& box) {
   replace_line("%%HiResBoundingBox:", hires.str());
 }
 
+// A mark drawn once on a small image, premultiplied, to be composited at
+// every copy: the shape in one paint, with its origin at a quarter-pixel
+// phase (copies land within an eighth of a pixel of their place).
+struct Stamp {
+  int shape = 0;
+  bool filled = false;
+  Rgb fill, edge;
+  double width = 0.0;
+  int phase_x = 0, phase_y = 0;  // quarters of a pixel
+  cairo_surface_t* image = nullptr;
+  int left = 0, top = 0;                   // the origin's whole pixel within the image
+  std::vector<std::pair<int, int>> spans;  // each row's inked columns
+};
+
+constexpr int kPhases = 4;
+
+// The columns of each row of a stamp that hold ink, [first, end).
+void find_spans(Stamp& s) {
+  const int w = cairo_image_surface_get_width(s.image), h = cairo_image_surface_get_height(s.image);
+  const int stride = cairo_image_surface_get_stride(s.image);
+  const unsigned char* data = cairo_image_surface_get_data(s.image);
+  s.spans.assign(static_cast<std::size_t>(h), {0, 0});
+  for (int j = 0; j < h; ++j) {
+    const auto* row = reinterpret_cast<const std::uint32_t*>(data + j * stride);
+    int first = 0, end = w;
+    while (first < w && (row[first] >> 24) == 0) ++first;
+    while (end > first && (row[end - 1] >> 24) == 0) --end;
+    s.spans[static_cast<std::size_t>(j)] = {first, end};
+  }
+}
+
+// Composites `s` (premultiplied ARGB) over the 32-bit pixels of `target`
+// with its pixel (left, top) on the target's (x, y); clipped to the target.
+void composite(cairo_surface_t* target, const Stamp& s, int x, int y) {
+  const int tw = cairo_image_surface_get_width(target), th = cairo_image_surface_get_height(target);
+  const int sh = cairo_image_surface_get_height(s.image);
+  const int tstride = cairo_image_surface_get_stride(target);
+  const int sstride = cairo_image_surface_get_stride(s.image);
+  unsigned char* tdata = cairo_image_surface_get_data(target);
+  const unsigned char* sdata = cairo_image_surface_get_data(s.image);
+  const int x0 = x - s.left, y0 = y - s.top;
+  for (int j = std::max(0, -y0); j < sh && y0 + j < th; ++j) {
+    const auto* src = reinterpret_cast<const std::uint32_t*>(sdata + j * sstride);
+    auto* dst = reinterpret_cast<std::uint32_t*>(tdata + (y0 + j) * tstride) + x0;
+    const auto [first, end] = s.spans[static_cast<std::size_t>(j)];
+    for (int i = std::max(first, -x0); i < end && x0 + i < tw; ++i) {
+      const std::uint32_t p = src[i];
+      const std::uint32_t keep = 255 - (p >> 24);
+      if (keep == 0) {
+        dst[i] = p;
+        continue;
+      }
+      // Two channels at a time: d * keep / 255, rounded.
+      const std::uint32_t d = dst[i];
+      std::uint32_t rb = (d & 0xff00ffu) * keep + 0x800080u;
+      std::uint32_t ag = ((d >> 8) & 0xff00ffu) * keep + 0x800080u;
+      rb = ((rb + ((rb >> 8) & 0xff00ffu)) >> 8) & 0xff00ffu;
+      ag = (ag + ((ag >> 8) & 0xff00ffu)) & 0xff00ff00u;
+      dst[i] = p + (rb | ag);
+    }
+  }
+}
+
+// Strokes at most this many pixels wide are drawn on a raster page by the
+// device itself: cairo's cost for a stroke grows with the rows it spans,
+// and thousands of great circles across the net took minutes.
+constexpr double kThinLine = 2.5;
+
+// Blends `colour` (premultiplied, opaque) at coverage `c` (0..1) over the pixel.
+[[gnu::always_inline]] inline void blend(std::uint32_t& pixel, std::uint32_t colour, double c) {
+  const auto cover = static_cast<std::uint32_t>(c * 255.0 + 0.5);
+  if (cover == 0) return;
+  const std::uint32_t keep = 255 - cover;
+  std::uint32_t src_rb = (colour & 0xff00ffu) * cover + 0x800080u;
+  std::uint32_t src_ag = ((colour >> 8) & 0xff00ffu) * cover + 0x800080u;
+  src_rb = ((src_rb + ((src_rb >> 8) & 0xff00ffu)) >> 8) & 0xff00ffu;
+  src_ag = (src_ag + ((src_ag >> 8) & 0xff00ffu)) & 0xff00ff00u;
+  const std::uint32_t d = pixel;
+  std::uint32_t rb = (d & 0xff00ffu) * keep + 0x800080u;
+  std::uint32_t ag = ((d >> 8) & 0xff00ffu) * keep + 0x800080u;
+  rb = ((rb + ((rb >> 8) & 0xff00ffu)) >> 8) & 0xff00ffu;
+  ag = (ag + ((ag >> 8) & 0xff00ffu)) & 0xff00ff00u;
+  pixel = (src_rb | src_ag) + (rb | ag);
+}
+
+// Strokes a thin line `width` pixels wide through the points (pixels, y
+// down) onto the 32-bit pixels of `target`. A pixel takes the coverage of
+// its centre's distance from the segment it projects onto; each segment
+// paints the pixels projecting onto it, so a joint is not painted twice and
+// the ends are butt, and the wedge outside a turn is filled round.
+void thin_polyline(cairo_surface_t* target, std::span<const Point> p, double width,
+                   const Rgb& colour) {
+  const int tw = cairo_image_surface_get_width(target), th = cairo_image_surface_get_height(target);
+  const int stride = cairo_image_surface_get_stride(target);
+  unsigned char* data = cairo_image_surface_get_data(target);
+  auto byte = [](double v) {
+    return static_cast<std::uint32_t>(
+        std::lround((std::isfinite(v) ? std::clamp(v, 0.0, 1.0) : 0.0) * 255.0));
+  };
+  const std::uint32_t argb =
+      0xff000000u | byte(colour.red) << 16 | byte(colour.green) << 8 | byte(colour.blue);
+  const double half = width / 2.0, reach = half + 0.5;
+  const auto coverage = [&](double distance) {
+    return std::clamp(std::min(width, reach - distance), 0.0, 1.0);
+  };
+  for (std::size_t k = 0; k + 1 < p.size(); ++k) {
+    const Point a = p[k], b = p[k + 1];
+    const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
+    if (!(len2 > 0.0)) continue;
+    const double inv_len = 1.0 / std::sqrt(len2), inv_len2 = 1.0 / len2;
+    const bool joint = k > 0;  // a turn from the segment before at a
+    const Point before = joint ? p[k - 1] : a;
+    const double bx = a.x - before.x, by = a.y - before.y, blen2 = bx * bx + by * by;
+    const auto paint = [&](int x, int y) {
+      if (x < 0 || y < 0 || x >= tw || y >= th) return;
+      const double cx = x + 0.5 - a.x, cy = y + 0.5 - a.y;
+      const double t = (cx * dx + cy * dy) * inv_len2;
+      if (t >= 1.0) return;
+      double distance = std::abs(cx * dy - cy * dx) * inv_len;
+      if (t < 0.0) {
+        // Outside the turn: beyond the segment before too.
+        if (!joint || !(blen2 > 0.0) ||
+            ((x + 0.5 - before.x) * bx + (y + 0.5 - before.y) * by) < blen2)
+          return;
+        distance = std::hypot(cx, cy);
+      }
+      const double c = coverage(distance);
+      if (c > 0.0) blend(reinterpret_cast<std::uint32_t*>(data + y * stride)[x], argb, c);
+    };
+    // Along the segment's longer axis, across it as far as the line reaches.
+    if (std::abs(dx) >= std::abs(dy)) {
+      const double slope = dy / dx, across = reach * std::sqrt(1.0 + slope * slope) + 0.5;
+      const int x_from = static_cast<int>(std::floor(std::min(a.x, b.x) - reach));
+      const int x_to = static_cast<int>(std::floor(std::max(a.x, b.x) + reach));
+      for (int x = std::max(x_from, 0); x <= std::min(x_to, tw - 1); ++x) {
+        const double yc = a.y + (x + 0.5 - a.x) * slope;
+        for (int y = static_cast<int>(std::floor(yc - across));
+             y <= static_cast<int>(std::floor(yc + across)); ++y)
+          paint(x, y);
+      }
+    } else {
+      const double slope = dx / dy, across = reach * std::sqrt(1.0 + slope * slope) + 0.5;
+      const int y_from = static_cast<int>(std::floor(std::min(a.y, b.y) - reach));
+      const int y_to = static_cast<int>(std::floor(std::max(a.y, b.y) + reach));
+      for (int y = std::max(y_from, 0); y <= std::min(y_to, th - 1); ++y) {
+        const double xc = a.x + (y + 0.5 - a.y) * slope;
+        for (int x = static_cast<int>(std::floor(xc - across));
+             x <= static_cast<int>(std::floor(xc + across)); ++x)
+          paint(x, y);
+      }
+    }
+  }
+}
+
+// Appends what cairo writes to a string (the closure).
+cairo_status_t append_bytes(void* closure, const unsigned char* data, unsigned int length);
+
 }  // namespace
 
 struct CairoDevice::Page {
   Orientation orientation = Orientation::portrait;
   cairo_surface_t* surface = nullptr;
   cairo_t* cr = nullptr;
+  // A raster page: its scale (pixels a point), ink, marks, and the PNG it
+  // becomes when it ends.
+  double scale = 0.0;
+  InkBox ink;
+  ShapeCatalog shapes;
+  std::vector<Stamp> stamps;
+  bool pixels_written = false;  // pixels written past cairo since it last drew
+  std::string png;
 
-  explicit Page(Orientation o) : orientation(o) {
-    // Bounded by the paper, which clips the drawing as it clips the plot
-    // file's page (and an unbounded recording replays far more slowly).
+  Page(Orientation o, const Raster* raster) : orientation(o) {
     const Paper paper = paper_of(o);
-    const cairo_rectangle_t bounds{0.0, 0.0, paper.width * kFine, paper.height * kFine};
-    surface = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &bounds);
-    cr = cairo_create(surface);
-    const cairo_matrix_t m = page_matrix(o);
+    cairo_matrix_t m = page_matrix(o);
+    if (raster != nullptr) {
+      scale = raster->dpi / 72.0;
+      surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24,
+                                           static_cast<int>(std::ceil(paper.width * scale)),
+                                           static_cast<int>(std::ceil(paper.height * scale)));
+      cr = cairo_create(surface);
+      cairo_set_source_rgb(cr, 1.0, 1.0, 1.0);  // the paper
+      cairo_paint(cr);
+      cairo_matrix_init(&m, scale, 0.0, 0.0, -scale, 0.0, paper.height * scale);
+    } else {
+      // Bounded by the paper, which clips the drawing as it clips the plot
+      // file's page (and an unbounded recording replays far more slowly).
+      const cairo_rectangle_t bounds{0.0, 0.0, paper.width * kFine, paper.height * kFine};
+      surface = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &bounds);
+      cr = cairo_create(surface);
+    }
     cairo_set_matrix(cr, &m);
     // Glyph positions from the fonts' own metrics, as a PostScript
     // interpreter places them.
@@ -271,20 +347,80 @@ struct CairoDevice::Page {
   }
   ~Page() {
     if (cr != nullptr) cairo_destroy(cr);
-    cairo_surface_destroy(surface);
+    if (surface != nullptr) cairo_surface_destroy(surface);
+    for (Stamp& s : stamps) cairo_surface_destroy(s.image);
   }
   Page(const Page&) = delete;
   Page& operator=(const Page&) = delete;
 
-  void close() {
+  bool raster() const { return scale > 0.0; }
+
+  // Marks waiting to be composited, all of one colour: copies of one colour
+  // over each other give the same pixels in any order, so they are
+  // composited row by row, which reads the image of the page in order
+  // rather than at random.
+  struct Placed {
+    int y, x;
+    std::size_t stamp;
+    bool operator<(const Placed& o) const { return y != o.y ? y < o.y : x < o.x; }
+  };
+  std::vector<Placed> placed;
+  static constexpr std::size_t kPlacedAtMost = std::size_t{1} << 16;
+
+  void composite_placed() {
+    std::sort(placed.begin(), placed.end());
+    for (const Placed& p : placed) composite(surface, stamps[p.stamp], p.x, p.y);
+    placed.clear();
+  }
+
+  // Before cairo draws again on pixels written past it, and the reverse.
+  void cairo_draws() {
+    if (!placed.empty()) composite_placed();
+    if (pixels_written) cairo_surface_mark_dirty(surface);
+    pixels_written = false;
+  }
+  void pixels_drawn() {
+    if (!pixels_written) cairo_surface_flush(surface);
+    pixels_written = true;
+  }
+
+  // The raster page cropped by `layout` as PNG.
+  std::string encoded(const PageLayout& layout) {
+    cairo_draws();
+    const Box box = ink.page_box(paper_of(orientation), layout);
+    const auto width = static_cast<int>(std::ceil(box.width * scale));
+    const auto height = static_cast<int>(std::ceil(box.height * scale));
+    cairo_surface_t* crop = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_t* c = cairo_create(crop);
+    cairo_set_source_rgb(c, 1.0, 1.0, 1.0);
+    cairo_paint(c);
+    cairo_set_source_surface(c, surface, -std::round(box.x * scale), -std::round(box.y * scale));
+    cairo_paint(c);
+    cairo_destroy(c);
+    std::string out;
+    cairo_status_t status = cairo_surface_status(crop);
+    if (status == CAIRO_STATUS_SUCCESS)
+      status = cairo_surface_write_to_png_stream(crop, append_bytes, &out);
+    cairo_surface_destroy(crop);
+    if (status != CAIRO_STATUS_SUCCESS) throw std::runtime_error(cairo_status_to_string(status));
+    return out;
+  }
+
+  void close(const Raster* raster) {
     if (cr == nullptr) return;
     cairo_destroy(cr);
     cr = nullptr;
     cairo_surface_flush(surface);
+    if (raster == nullptr) return;
+    // The page is kept as its PNG; the image of the paper goes.
+    png = encoded(raster->layout);
+    cairo_surface_destroy(surface);
+    surface = nullptr;
   }
 };
 
 CairoDevice::CairoDevice() = default;
+CairoDevice::CairoDevice(Raster raster) : raster_(raster) {}
 CairoDevice::~CairoDevice() = default;
 
 CairoDevice::Page* CairoDevice::drawing() {
@@ -293,14 +429,14 @@ CairoDevice::Page* CairoDevice::drawing() {
 
 void CairoDevice::begin_page(int /*number*/, Orientation orientation) {
   end_page();
-  pages_.push_back(std::make_unique<Page>(orientation));
+  pages_.push_back(std::make_unique<Page>(orientation, raster_ ? &*raster_ : nullptr));
 }
 
 void CairoDevice::end_page() {
   Page* page = drawing();
   if (page == nullptr) return;
   flush();
-  page->close();
+  page->close(raster_ ? &*raster_ : nullptr);
 }
 
 void CairoDevice::line_width(double width) {
@@ -309,6 +445,7 @@ void CairoDevice::line_width(double width) {
 
 void CairoDevice::flush() {
   if (batch_.shapes == 0) return;
+  pages_.back()->cairo_draws();
   cairo_t* cr = pages_.back()->cr;
   set_rgb(cr, batch_.colour);
   if (batch_.filled) cairo_fill_preserve(cr);
@@ -325,9 +462,27 @@ void CairoDevice::join(bool filled, const Rgb& colour) {
   batch_ = {filled, colour, width, batch_.shapes + 1};
 }
 
+namespace {
+
+void add_ink(InkBox& ink, std::span<const Point> points, double width) {
+  const double r = std::max(width, 0.0) / 2.0;
+  for (const Point& p : points) {
+    const Point f = finite(p);
+    ink.add(f.x, f.y, r);
+  }
+}
+
+}  // namespace
+
 void CairoDevice::polyline(std::span<const Point> points, const Rgb& colour) {
   Page* page = drawing();
   if (page == nullptr || points.empty()) return;
+  if (page->raster()) {
+    const ShapeCatalog::Sighting seen = page->shapes.see(points, false);
+    if (seen.shape >= 0) return stamp(*page, seen.shape, false, {}, colour, finite(points[0]));
+    add_ink(page->ink, points, line_width_);
+    if (thin(*page, points, false, colour)) return;
+  }
   // Strokes of one colour and width cover their union in any order.
   join(false, colour);
   add_path(page->cr, points, scratch_);
@@ -337,6 +492,12 @@ void CairoDevice::polygon(std::span<const Point> points, bool filled, const Rgb&
                           const Rgb& edge) {
   Page* page = drawing();
   if (page == nullptr || points.empty()) return;
+  if (page->raster()) {
+    const ShapeCatalog::Sighting seen = page->shapes.see(points, true);
+    if (seen.shape >= 0) return stamp(*page, seen.shape, filled, fill, edge, finite(points[0]));
+    add_ink(page->ink, points, line_width_);
+    if (!filled && thin(*page, points, true, edge)) return;
+  }
   cairo_t* cr = page->cr;
   // An outline is a stroke; a convex shape filled in its edge's colour is
   // its union with the others too, once all turn the same way.
@@ -348,6 +509,7 @@ void CairoDevice::polygon(std::span<const Point> points, bool filled, const Rgb&
     return;
   }
   flush();
+  page->cairo_draws();
   add_path(cr, points, scratch_);
   cairo_close_path(cr);
   set_rgb(cr, fill);
@@ -362,6 +524,8 @@ void CairoDevice::text(Point at, std::string_view text, const TextStyle& style) 
   // A font of no size shows nothing (and would leave cairo in an error state).
   if (page == nullptr || text.empty() || !(style.size > 0.0) || !std::isfinite(style.size)) return;
   flush();
+  page->cairo_draws();
+  if (page->raster()) add_text_ink(place_text(at, text, style), style.size, page->ink);
   cairo_t* cr = page->cr;
   const FontFace face = font_face(style.font);
   const std::string shown = text_to_utf8(text, face.symbol);
@@ -399,66 +563,96 @@ void CairoDevice::text(Point at, std::string_view text, const TextStyle& style) 
   cairo_restore(cr);
 }
 
-namespace {
-
-// The ink of a recorded page below `below` points above the paper's foot,
-// in the recording's units: the band rendered at a quarter point per pixel
-// and the pixels with any ink bounded (cairo's own extents of a clipped
-// replay are the clip's, not the ink's). Empty when the band has no ink.
-Box band_ink(cairo_surface_t* recording, const Paper& paper, double below) {
-  constexpr double kPixelsPerPoint = 4.0;
-  const double top = paper.height - below;
-  const int width = static_cast<int>(std::ceil(paper.width * kPixelsPerPoint));
-  const int height = static_cast<int>(std::ceil(below * kPixelsPerPoint));
-  cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_A8, width, height);
-  cairo_t* cr = cairo_create(image);
-  cairo_scale(cr, kPixelsPerPoint / kFine, kPixelsPerPoint / kFine);
-  cairo_set_source_surface(cr, recording, 0.0, -top * kFine);
-  cairo_paint(cr);
-  cairo_destroy(cr);
-  cairo_surface_flush(image);
-  const unsigned char* data = cairo_image_surface_get_data(image);
-  const int stride = cairo_image_surface_get_stride(image);
-  int left = width, right = -1, first = height, last = -1;
-  for (int y = 0; y < height; ++y) {
-    const unsigned char* row = data + static_cast<std::ptrdiff_t>(y) * stride;
-    for (int x = 0; x < width; ++x) {
-      if (row[x] == 0) continue;
-      left = std::min(left, x);
-      right = std::max(right, x);
-      first = std::min(first, y);
-      last = std::max(last, y);
-    }
-  }
-  cairo_surface_destroy(image);
-  if (right < 0) return {};
-  const double scale = kFine / kPixelsPerPoint;
-  return {left * scale, top * kFine + first * scale, (right + 1 - left) * scale,
-          (last + 1 - first) * scale};
+bool CairoDevice::thin(Page& page, std::span<const Point> points, bool closed, const Rgb& colour) {
+  const double width = line_width_ * page.scale;
+  if (!(width > 0.0) || width > kThinLine) return false;
+  kept_points(points, scratch_);
+  if (closed && scratch_.size() > 1) scratch_.push_back(scratch_.front());
+  const double height = paper_of(page.orientation).height;
+  for (Point& q : scratch_) q = {q.x * page.scale, (height - q.y) * page.scale};
+  flush();
+  if (!page.placed.empty()) page.composite_placed();
+  page.pixels_drawn();
+  thin_polyline(page.surface, scratch_, width, colour);
+  return true;
 }
 
-}  // namespace
+void CairoDevice::stamp(Page& page, int shape, bool filled, const Rgb& fill, const Rgb& edge,
+                        const Point& at) {
+  const double width = std::max(line_width_, 0.0);
+  const InkBox& e = page.shapes.extent(shape);
+  page.ink.add(at.x + e.left(), at.y + e.bottom(), width / 2.0);
+  page.ink.add(at.x + e.right(), at.y + e.top(), width / 2.0);
+  const Paper paper = paper_of(page.orientation);
+  const double px = at.x * page.scale, py = (paper.height - at.y) * page.scale;
+  auto whole_and_phase = [](double v, int& whole) {
+    const double q = std::round((v - std::floor(v)) * kPhases);
+    whole = static_cast<int>(std::floor(v)) + (q == kPhases ? 1 : 0);
+    return q == kPhases ? 0 : static_cast<int>(q);
+  };
+  int x = 0, y = 0;
+  if (!(std::abs(px) < 1e6 && std::abs(py) < 1e6)) return;  // far off the paper
+  const int phase_x = whole_and_phase(px, x), phase_y = whole_and_phase(py, y);
+  auto it = std::find_if(page.stamps.begin(), page.stamps.end(), [&](const Stamp& s) {
+    return s.shape == shape && s.filled == filled && (!filled || s.fill == fill) &&
+           s.edge == edge && s.width == width && s.phase_x == phase_x && s.phase_y == phase_y;
+  });
+  if (it == page.stamps.end()) {
+    // The shape in pixels, the origin at its phase, with room for the
+    // stroke and the antialiasing.
+    Stamp s{shape, filled, fill, edge, width, phase_x, phase_y, nullptr, 0, 0, {}};
+    const double k = page.scale, pad = width * k / 2.0 + 2.0;
+    s.left = static_cast<int>(std::ceil(-e.left() * k + pad));
+    s.top = static_cast<int>(std::ceil(e.top() * k + pad));
+    const int w = s.left + static_cast<int>(std::ceil(e.right() * k + pad)) + 1;
+    const int h = s.top + static_cast<int>(std::ceil(-e.bottom() * k + pad)) + 1;
+    s.image = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    cairo_t* c = cairo_create(s.image);
+    const double ox = s.left + static_cast<double>(phase_x) / kPhases;
+    const double oy = s.top + static_cast<double>(phase_y) / kPhases;
+    for (const Point& o : page.shapes.offsets(shape)) cairo_line_to(c, ox + o.x * k, oy - o.y * k);
+    if (page.shapes.closed(shape)) cairo_close_path(c);
+    if (filled) {
+      set_rgb(c, fill);
+      cairo_fill_preserve(c);
+    }
+    set_rgb(c, edge);
+    cairo_set_line_width(c, width * k);
+    cairo_stroke(c);
+    cairo_destroy(c);
+    cairo_surface_flush(s.image);
+    find_spans(s);
+    page.stamps.push_back(std::move(s));
+    it = page.stamps.end() - 1;
+  }
+  flush();
+  page.pixels_drawn();
+  const auto index = static_cast<std::size_t>(it - page.stamps.begin());
+  if (!page.placed.empty()) {
+    const Stamp& run = page.stamps[page.placed.front().stamp];
+    if (page.placed.size() >= Page::kPlacedAtMost || run.filled != filled || !(run.edge == edge) ||
+        (filled && !(run.fill == fill)))
+      page.composite_placed();
+  }
+  page.placed.push_back({y, x, index});
+}
 
 Box CairoDevice::page_box(int index, const PageLayout& layout) const {
   const Page& page = *pages_.at(static_cast<std::size_t>(index));
+  if (page.raster()) return page.ink.page_box(paper_of(page.orientation), layout);
   const Paper paper = paper_of(page.orientation);
   const Box whole{0.0, 0.0, paper.width, paper.height};
   if (layout.whole_page) return whole;
   Box ink;
-  if (layout.ink_below > 0.0 && layout.ink_below < paper.height) {
-    ink = band_ink(page.surface, paper, layout.ink_below);
-  } else {
-    cairo_recording_surface_ink_extents(page.surface, &ink.x, &ink.y, &ink.width, &ink.height);
-  }
+  cairo_recording_surface_ink_extents(page.surface, &ink.x, &ink.y, &ink.width, &ink.height);
   if (!(ink.width > 0.0) || !(ink.height > 0.0)) return whole;
   ink = {ink.x / kFine, ink.y / kFine, ink.width / kFine, ink.height / kFine};
   return {ink.x - layout.margin, ink.y - layout.margin, ink.width + 2.0 * layout.margin,
           ink.height + 2.0 * layout.margin};
 }
 
-std::size_t non_finite_coordinates() { return g_non_finite; }
-
 void CairoDevice::write_pdf(const std::filesystem::path& file, const PageLayout& layout) const {
+  if (raster_) throw std::logic_error("a raster device writes PNG alone");
   FigureFile temp(file);
   cairo_surface_t* surface = cairo_pdf_surface_create(temp.name(), 595.0, 842.0);
   cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "polarsketch");
@@ -473,6 +667,7 @@ void CairoDevice::write_pdf(const std::filesystem::path& file, const PageLayout&
 
 void CairoDevice::write_svg(const std::filesystem::path& file, int page,
                             const PageLayout& layout) const {
+  if (raster_) throw std::logic_error("a raster device writes PNG alone");
   FigureFile temp(file);
   const Box box = page_box(page, layout);
   cairo_surface_t* surface = cairo_svg_surface_create(temp.name(), box.width, box.height);
@@ -484,6 +679,17 @@ void CairoDevice::write_svg(const std::filesystem::path& file, int page,
 
 void CairoDevice::write_png(const std::filesystem::path& file, int page, const PageLayout& layout,
                             double dpi) const {
+  Page& raster = *pages_.at(static_cast<std::size_t>(page));
+  if (raster.raster()) {
+    FigureFile out(file);
+    try {
+      out.write(raster.cr == nullptr ? raster.png : raster.encoded(raster_->layout));
+    } catch (const std::runtime_error& e) {
+      cannot_write(file, e.what());
+    }
+    out.commit();
+    return;
+  }
   FigureFile temp(file);
   const Box box = page_box(page, layout);
   const double scale = dpi / 72.0;
@@ -497,8 +703,7 @@ void CairoDevice::write_png(const std::filesystem::path& file, int page, const P
   replay(cr, pages_.at(static_cast<std::size_t>(page))->surface, box);
   cairo_destroy(cr);
   cairo_status_t status = cairo_surface_status(surface);
-  if (status == CAIRO_STATUS_SUCCESS)
-    status = cairo_surface_write_to_png(surface, temp.name());
+  if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_write_to_png(surface, temp.name());
   cairo_surface_destroy(surface);
   check(status, file);
   temp.commit();
@@ -506,6 +711,7 @@ void CairoDevice::write_png(const std::filesystem::path& file, int page, const P
 
 void CairoDevice::write_eps(const std::filesystem::path& file, int page,
                             const PageLayout& layout) const {
+  if (raster_) throw std::logic_error("a raster device writes PNG alone");
   FigureFile temp(file);
   const Box box = page_box(page, layout);
   // Made in memory, its box set there, then written: the file is never read

@@ -7,31 +7,28 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "render/device.hpp"
+#include "render/page_layout.hpp"
+#include "render/path_points.hpp"
 
 namespace polarsketch::render {
 
-// A box on the paper in points, cairo's orientation (origin top left, y down).
-struct Box {
-  double x = 0.0;
-  double y = 0.0;
-  double width = 0.0;
-  double height = 0.0;
-};
-
-struct PageLayout {
-  bool whole_page = false;            // the whole paper instead of the ink plus the margin
-  double margin = 72.0 * 2.0 / 25.4;  // around the ink: 2 mm in points
-  // Points above the paper's foot past which ink is left out of the crop
-  // (a header high on the page); 0: every ink counts.
-  double ink_below = 0.0;
-};
-
 class CairoDevice final : public Device {
  public:
+  // A device that draws each page straight onto an image of the paper at
+  // `dpi` instead of recording it, and keeps the page as PNG cropped by
+  // `layout` once it ends: its memory does not grow with the drawing. It
+  // writes PNG only.
+  struct Raster {
+    double dpi = 150.0;
+    PageLayout layout{};
+  };
+
   CairoDevice();
+  explicit CairoDevice(Raster raster);
   ~CairoDevice() override;
   CairoDevice(const CairoDevice&) = delete;
   CairoDevice& operator=(const CairoDevice&) = delete;
@@ -52,7 +49,8 @@ class CairoDevice final : public Device {
 
   // Writers; each writes a temporary file beside `file` and renames it, so a
   // failure leaves no partial file. They throw std::runtime_error naming the
-  // file on failure. Pages are indexed from 0.
+  // file on failure. Pages are indexed from 0. A raster device writes PNG
+  // alone, at its own resolution and crop.
   void write_pdf(const std::filesystem::path& file, const PageLayout& layout) const;
   void write_svg(const std::filesystem::path& file, int page, const PageLayout& layout) const;
   void write_png(const std::filesystem::path& file, int page, const PageLayout& layout,
@@ -79,15 +77,19 @@ class CairoDevice final : public Device {
   // painted first unless they are painted alike and few enough.
   void join(bool filled, const Rgb& colour);
 
+  // A raster page's marks: a copy of a shape seen before is composited from
+  // a stamp of the shape drawn once.
+  void stamp(Page& page, int shape, bool filled, const Rgb& fill, const Rgb& edge, const Point& at);
+
+  // A raster page's thin strokes, drawn by the device itself; false for a
+  // stroke left to cairo (a wide one).
+  bool thin(Page& page, std::span<const Point> points, bool closed, const Rgb& colour);
+
+  std::optional<Raster> raster_;
   std::vector<std::unique_ptr<Page>> pages_;
   double line_width_ = 1.0;     // PostScript's initial line width, kept across pages
   std::vector<Point> scratch_;  // a path's points
   Batch batch_;
 };
-
-// How many coordinates the cairo devices of the process have received that
-// were not finite (drawn at 0 instead): callers that must not keep such a
-// drawing compare it before and after.
-std::size_t non_finite_coordinates();
 
 }  // namespace polarsketch::render

@@ -1,5 +1,5 @@
 // The plot library's device: the installed device, the explicit attributes
-// taken from the plot records, and the sibling recording of an open plot.
+// taken from the plot records, and the sibling figures of an open plot.
 #include "render/seam.hpp"
 
 #include <array>
@@ -12,7 +12,11 @@
 #include "console/formatting.hpp"
 #include "math/saturate.hpp"
 #include "plot/records.hpp"
+#include "render/band_device.hpp"
+#include "render/cairo_device.hpp"
+#include "render/pdf_device.hpp"
 #include "render/postscript_device.hpp"
+#include "render/svg_device.hpp"
 
 namespace polarsketch::render {
 namespace {
@@ -23,9 +27,14 @@ struct Seam {
   PostScriptDevice postscript;
   Device* base = &postscript;
   SiblingFormats formats;
-  // While a plot is open with siblings requested.
-  std::unique_ptr<CairoDevice> recording;
-  std::unique_ptr<TeeDevice> tee;
+  // While a plot is open with siblings requested: the devices their
+  // formats draw on, and the tees that send the calls to them too.
+  std::unique_ptr<SvgDevice> svg;
+  std::unique_ptr<PdfDevice> pdf;
+  std::unique_ptr<CairoDevice> raster;
+  std::vector<std::unique_ptr<TeeDevice>> figures;
+  std::vector<std::unique_ptr<BandDevice>> bands;  // each figure device's filter, when cropped
+  Device* tee = nullptr;  // the last of the chain, while there is one
   bool open = false;
   int page = 0;
   std::string plot_file;      // the open plot file's name
@@ -141,8 +150,25 @@ void plot_opened(const std::string& plot_file, Orientation orientation) {
   s.plot_file = plot_file;
   s.orientation = orientation;
   if (s.formats.any()) {
-    s.recording = std::make_unique<CairoDevice>();
-    s.tee = std::make_unique<TeeDevice>(*s.base, *s.recording);
+    if (needs_device(s.formats, FigureDevice::svg)) s.svg = std::make_unique<SvgDevice>();
+    if (needs_device(s.formats, FigureDevice::pdf)) s.pdf = std::make_unique<PdfDevice>();
+    if (needs_device(s.formats, FigureDevice::raster))
+      s.raster =
+          std::make_unique<CairoDevice>(CairoDevice::Raster{s.formats.dpi, s.formats.layout});
+    // The base device first, then each figure device, through a chain of tees.
+    Device* all = s.base;
+    for (Device* d : {static_cast<Device*>(s.svg.get()), static_cast<Device*>(s.pdf.get()),
+                      static_cast<Device*>(s.raster.get())}) {
+      if (d == nullptr) continue;
+      // A crop to the drawing below a height leaves the rest out of the figure.
+      if (!s.formats.layout.whole_page && s.formats.layout.ink_below > 0.0) {
+        s.bands.push_back(std::make_unique<BandDevice>(*d, s.formats.layout.ink_below));
+        d = s.bands.back().get();
+      }
+      s.figures.push_back(std::make_unique<TeeDevice>(*all, *d));
+      all = s.figures.back().get();
+    }
+    if (!s.figures.empty()) s.tee = all;
   }
   device().begin_page(s.page, s.orientation);
 }
@@ -163,10 +189,15 @@ void plot_closed() {
   if (!s.open) return;
   device().end_page();
   s.open = false;
-  s.tee.reset();
-  std::unique_ptr<CairoDevice> recording = std::move(s.recording);
-  if (!recording || s.plot_file.empty()) return;
-  for (const std::string& failure : write_siblings(*recording, s.plot_file, s.formats))
+  s.tee = nullptr;
+  s.figures.clear();
+  s.bands.clear();
+  const std::unique_ptr<SvgDevice> svg = std::move(s.svg);
+  const std::unique_ptr<PdfDevice> pdf = std::move(s.pdf);
+  const std::unique_ptr<CairoDevice> raster = std::move(s.raster);
+  const FigurePages pages{svg.get(), pdf.get(), raster.get()};
+  if (pages.page_count() == 0 || s.plot_file.empty()) return;
+  for (const std::string& failure : write_siblings(pages, s.plot_file, s.formats))
     std::cerr << "polarsketch: " << failure << '\n';
 }
 
