@@ -1,0 +1,315 @@
+// The page: measurement files kept in the engine's in-memory folder, the
+// controls turned into the arguments of `polarsketch plot`, the figure
+// redrawn when a control changes, downloads, and the same command line
+// ready to copy.
+'use strict';
+
+const $ = (id) => document.getElementById(id);
+
+// ---- The engine: a worker started from the engine's source, or (where no
+// worker can be started) the same code on this page.
+const engine = (() => {
+  let worker = null;
+  try {
+    const url = URL.createObjectURL(new Blob([polarsketchEngineSource], { type: 'text/javascript' }));
+    worker = new Worker(url);
+  } catch (error) {
+    const script = document.createElement('script');
+    script.textContent = polarsketchEngineSource;
+    document.head.appendChild(script);
+  }
+  const waiting = new Map();
+  let next = 1;
+  if (worker) {
+    worker.onmessage = (event) => {
+      const { id, result, error } = event.data;
+      const w = waiting.get(id);
+      waiting.delete(id);
+      if (error !== undefined) w.reject(new Error(error));
+      else w.resolve(result);
+    };
+  }
+  return {
+    inWorker: worker !== null,
+    ask(request) {
+      if (!worker) return polarsketchHandle(request);
+      return new Promise((resolve, reject) => {
+        const id = next++;
+        waiting.set(id, { resolve, reject });
+        worker.postMessage({ id, request });
+      });
+    },
+  };
+})();
+
+// ---- Files: name -> {info} (their text lives in the engine).
+const files = new Map();
+
+function columnsOption() {
+  return $('columns').value.split(',').map((c) => c.trim()).filter((c) => c);
+}
+
+async function addFile(name, text) {
+  const info = await engine.ask({ op: 'put', name, text, columns: columnsOption() });
+  files.set(name, { info, text });
+  showFiles();
+  redraw();
+}
+
+async function rereadFiles() {
+  for (const [name, file] of files)
+    file.info = await engine.ask({ op: 'put', name, text: file.text, columns: columnsOption() });
+  showFiles();
+}
+
+function removeFile(name) {
+  files.delete(name);
+  engine.ask({ op: 'remove', name });
+  showFiles();
+  redraw();
+}
+
+// The file list: what each file holds, or what is wrong with it, beside it.
+function showFiles() {
+  const list = $('file-list');
+  list.replaceChildren();
+  const columns = new Set();
+  for (const [name, { info }] of files) {
+    const item = document.createElement('li');
+    const title = document.createElement('span');
+    title.className = 'file-name';
+    title.textContent = name;
+    const remove = document.createElement('button');
+    remove.type = 'button';
+    remove.textContent = 'Remove';
+    remove.setAttribute('aria-label', `Remove ${name}`);
+    remove.addEventListener('click', () => removeFile(name));
+    const what = document.createElement('div');
+    what.className = 'file-info';
+    what.textContent = info.sets.map((s) => `${s.count} ${s.kind} (${s.notation})`).join('; ');
+    item.append(title, remove, what);
+    const problems = info.fatal ? [info.fatal] : info.errors.map((e) => e.message);
+    if (info.errorCount > info.errors.length)
+      problems.push(`${info.errorCount} errors in all (the first ${info.errors.length} listed)`);
+    for (const text of [...problems, ...info.warnings]) {
+      const p = document.createElement('div');
+      p.className = problems.includes(text) ? 'file-error' : 'file-warning';
+      p.textContent = text;
+      item.append(p);
+    }
+    list.append(item);
+    for (const c of info.columns) columns.add(c);
+  }
+  for (const id of ['by', 'label']) {
+    const select = $(id);
+    const chosen = select.value;
+    while (select.options.length > 1) select.remove(1);
+    for (const c of columns) select.add(new Option(c, c, false, c === chosen));
+  }
+}
+
+// ---- The controls as arguments of `polarsketch plot`.
+function value(id) { return $(id).value.trim(); }
+
+function plotArguments(output) {
+  const args = ['plot', ...files.keys()];
+  const option = (name, v) => { if (v !== '') args.push(name, v); };
+  const flag = (name, on) => { if (on) args.push(name); };
+  const columns = columnsOption();
+  if (columns.length) args.push('--columns', columns.join(','));
+  flag('--skip-bad', $('skip-bad').checked);
+  for (const condition of value('where').split(';').map((c) => c.trim()).filter((c) => c))
+    args.push('--where', condition);
+  option('--by', value('by'));
+  if (value('projection') !== 'equal-area') option('--projection', value('projection'));
+  if (value('hemisphere') !== 'lower') option('--hemisphere', value('hemisphere'));
+  if (value('net')) option(value('net'), value('net-step') || '10');
+  if (value('planes') !== 'great-circles') option('--planes', value('planes'));
+  flag('--hide-data', $('hide-data').checked);
+  option('--label', value('label'));
+  flag('--stats', $('stats').checked);
+  flag('--cone-fit', $('cone-fit').checked);
+  if (value('contour')) {
+    args.push('--contour', value('contour'));
+    option('--sigma', value('sigma'));
+    option('--units', value('units'));
+    option('--levels', value('levels'));
+  }
+  if (value('slope')) {
+    option('--slope', value('slope'));
+    if (value('kinematic') !== 'planar') option('--kinematic', value('kinematic'));
+    option('--friction', value('friction'));
+  }
+  if (value('fault-plot') !== 'angelier') option('--fault-plot', value('fault-plot'));
+  flag('--pt', $('pt').checked);
+  option('--stress', value('stress'));
+  flag('--dihedra', $('dihedra').checked);
+  args.push('-o', output);
+  return args;
+}
+
+// A word as a POSIX shell reads it back.
+function shellWord(word) {
+  return /^[A-Za-z0-9_@%+=:,./-]+$/.test(word) ? word : `'${word.replace(/'/g, `'\\''`)}'`;
+}
+
+function baseName() {
+  const first = files.keys().next().value || 'figure';
+  return first.replace(/\.[^.]*$/, '') || 'figure';
+}
+
+// ---- Drawing: one run at a time; a change during a run redraws once more
+// after it with the controls as they are then.
+let running = false;
+let again = false;
+let last = null;  // {svg, density, args}
+
+async function redraw() {
+  if (running) { again = true; return; }
+  running = true;
+  try {
+    do {
+      again = false;
+      await drawOnce();
+    } while (again);
+  } finally {
+    running = false;
+  }
+}
+
+async function drawOnce() {
+  const output = `${baseName()}.svg`;
+  const args = plotArguments(output);
+  $('command').value = ['polarsketch', ...args].map(shellWord).join(' ');
+  if (files.size === 0) {
+    showFigure(null, '', 'Open or drop a measurement file to draw it.');
+    return;
+  }
+  const outputs = [output];
+  const density = value('contour') ? 'density.csv' : '';
+  if (density) { args.splice(args.length - 2, 0, '--density-out', density); outputs.push(density); }
+  $('status').textContent = 'drawing…';
+  const ran = await engine.ask({ op: 'run', args, outputs });
+  const svg = ran.status === 0 ? ran.files[output] : '';
+  last = { svg, density: density ? ran.files[density] : '', output };
+  showFigure(svg, ran.err, ran.status === 0 ? '' : `Nothing drawn (exit status ${ran.status}).`);
+  $('status').textContent = ran.status === 0
+    ? `drawn in ${Math.round(ran.milliseconds)} ms` : `exit status ${ran.status}`;
+}
+
+function showFigure(svg, messages, hint) {
+  const figure = $('figure');
+  if (svg) {
+    const doc = new DOMParser().parseFromString(svg, 'image/svg+xml');
+    figure.replaceChildren(document.importNode(doc.documentElement, true));
+  } else if (hint) {
+    const p = document.createElement('p');
+    p.className = 'hint';
+    p.textContent = hint;
+    figure.replaceChildren(p);
+  }
+  $('messages').textContent = messages;
+  const drawn = Boolean(svg);
+  $('download-svg').disabled = !drawn;
+  $('download-png').disabled = !drawn;
+  $('download-stats').disabled = files.size === 0;
+  $('download-density').disabled = !(drawn && last && last.density);
+}
+
+// ---- Downloads.
+function download(name, blob) {
+  const a = document.createElement('a');
+  a.href = URL.createObjectURL(blob);
+  a.download = name;
+  document.body.append(a);
+  a.click();
+  a.remove();
+  setTimeout(() => URL.revokeObjectURL(a.href), 10000);
+}
+
+// The figure drawn on a canvas at 150 pixels per inch (the SVG's size is
+// in points), white behind it.
+function pngOf(svg) {
+  return new Promise((resolve, reject) => {
+    const image = new Image();
+    image.onload = () => {
+      const scale = 150 / 72;
+      const canvas = document.createElement('canvas');
+      canvas.width = Math.ceil(image.width * scale);
+      canvas.height = Math.ceil(image.height * scale);
+      const g = canvas.getContext('2d');
+      g.fillStyle = '#fff';
+      g.fillRect(0, 0, canvas.width, canvas.height);
+      g.drawImage(image, 0, 0, canvas.width, canvas.height);
+      canvas.toBlob((blob) => (blob ? resolve(blob) : reject(new Error('no PNG'))), 'image/png');
+    };
+    image.onerror = () => reject(new Error('the figure could not be drawn as an image'));
+    image.src = URL.createObjectURL(new Blob([svg], { type: 'image/svg+xml' }));
+  });
+}
+
+$('download-svg').addEventListener('click', () =>
+  download(last.output, new Blob([last.svg], { type: 'image/svg+xml' })));
+$('download-png').addEventListener('click', async () =>
+  download(last.output.replace(/\.svg$/, '.png'), await pngOf(last.svg)));
+$('download-density').addEventListener('click', () =>
+  download(`${baseName()}_density.csv`, new Blob([last.density], { type: 'text/csv' })));
+$('download-stats').addEventListener('click', async () => {
+  const args = ['stats', ...files.keys(), '--csv'];
+  const columns = columnsOption();
+  if (columns.length) args.push('--columns', columns.join(','));
+  if ($('skip-bad').checked) args.push('--skip-bad');
+  for (const c of value('where').split(';').map((w) => w.trim()).filter((w) => w)) args.push('--where', c);
+  if (value('by')) args.push('--by', value('by'));
+  const ran = await engine.ask({ op: 'run', args });
+  if (ran.status !== 0) { $('messages').textContent = ran.err; return; }
+  download(`${baseName()}_statistics.csv`, new Blob([ran.out], { type: 'text/csv' }));
+});
+
+$('copy-command').addEventListener('click', async () => {
+  $('command').select();
+  try { await navigator.clipboard.writeText($('command').value); } catch (e) { document.execCommand('copy'); }
+});
+
+// ---- Opening files: the picker, or files dropped on the page.
+async function openFiles(list) {
+  for (const file of list) await addFile(file.name, await file.text());
+}
+$('file-input').addEventListener('change', (e) => openFiles(e.target.files));
+for (const type of ['dragover', 'drop']) {
+  document.addEventListener(type, (e) => {
+    e.preventDefault();
+    if (type === 'drop' && e.dataTransfer) openFiles(e.dataTransfer.files);
+  });
+}
+
+// ---- Controls: the menus from the library's tables, a redraw on each change.
+function fill(id, choices, keepFirst) {
+  const select = $(id);
+  if (!keepFirst) select.replaceChildren();
+  for (const c of choices) {
+    const option = new Option(c.name, c.name);
+    option.title = c.description;
+    select.add(option);
+  }
+}
+
+let typing = null;
+$('controls').addEventListener('input', (e) => {
+  if (e.target.id === 'file-input') return;
+  clearTimeout(typing);
+  // Text is drawn once the typing pauses; menus and boxes at once.
+  const wait = e.target.tagName === 'INPUT' && e.target.type !== 'checkbox' ? 300 : 0;
+  typing = setTimeout(async () => {
+    if (e.target.id === 'columns') await rereadFiles();
+    redraw();
+  }, wait);
+});
+
+engine.ask({ op: 'tables' }).then((tables) => {
+  fill('contour', tables.densityMethods, true);
+  fill('kinematic', tables.kinematicModes, false);
+  fill('stress', tables.stressMethods, true);
+  fill('fault-plot', tables.faultPlots, false);
+  document.body.dataset.ready = 'true';
+});
