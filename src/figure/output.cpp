@@ -13,6 +13,7 @@
 #include "files/atomic_file.hpp"
 #include "postscript/writer.hpp"
 #include "render/cairo_device.hpp"
+#include "render/svg_device.hpp"
 #include "stereonet/batch_session.hpp"
 
 namespace polarsketch::figure {
@@ -156,11 +157,12 @@ Written write_postscript(const Document& page, const std::string& path) {
   return w;
 }
 
-// The page drawn on the cairo device (no PostScript plot file is written)
-// and written in the page's format: cropped to the ink plus 2 mm
-// unless the whole page is asked for.
-Written write_figure(const Document& page, const std::string& path) {
-  render::CairoDevice figure;
+// The page drawn on the device its format draws on (no PostScript plot
+// file is written) and written by the format's writer: cropped to the ink
+// plus 2 mm unless the whole page is asked for.
+template <class Figure>
+Written write_figure_on(Figure& figure, const render::FigurePages& pages, const Document& page,
+                        const std::string& path) {
   const auto open = [&](stereonet::BatchSession& session) {
     session.open_on(figure, orientation_of(page.paper));
     return true;
@@ -168,11 +170,20 @@ Written write_figure(const Document& page, const std::string& path) {
   Written w = draw_in_session(page, open, path, "");
   if (!w.ok()) return w;
   try {
-    page.format->write(figure, path, 0, render::PageLayout{page.whole_page}, page.dpi);
+    page.format->write(pages, path, 0, render::PageLayout{page.whole_page}, page.dpi);
   } catch (const std::runtime_error& e) {
     return failed(std::move(w), Written::Failure::cannot_write, e.what());
   }
   return w;
+}
+
+Written write_figure(const Document& page, const std::string& path) {
+  if (page.format->device == render::FigureDevice::svg) {
+    render::SvgDevice svg;
+    return write_figure_on(svg, {nullptr, &svg}, page, path);
+  }
+  render::CairoDevice cairo;
+  return write_figure_on(cairo, {&cairo, nullptr}, page, path);
 }
 
 Written write_document(const Document& document, const std::string& path) {
@@ -191,7 +202,9 @@ Written write_rose_page(const RosePage& page, const std::string& path) {
   return write_document(document_of(page, [&page] { draw_rose_page(page); }), path);
 }
 
-bool is_postscript(const Page& page) { return page.format == nullptr || page.format->write == nullptr; }
+bool is_postscript(const Page& page) {
+  return page.format == nullptr || page.format->write == nullptr;
+}
 
 Written draw_postscript_page(const Page& page, const std::string& plot_file,
                              const std::string& path) {

@@ -22,27 +22,6 @@
 namespace polarsketch::render {
 namespace {
 
-// The paper of each orientation, in points. A landscape page is written as a
-// wide page with the drawing upright, though the plot file draws it turned a
-// quarter turn onto portrait paper ("translate 90 rotate"): a figure is read
-// as the drawing, not as the sheet that goes through the printer.
-struct Paper {
-  double width;
-  double height;
-};
-
-Paper paper_of(Orientation o) {
-  switch (o) {
-    case Orientation::landscape_us:
-      return {792.0, 612.0};
-    case Orientation::landscape_a4:
-      return {842.0, 595.0};
-    case Orientation::portrait:
-      break;
-  }
-  return {595.0, 842.0};
-}
-
 // Pages are recorded in eighths of a point: cairo measures a recording's
 // ink in whole units, and the crop should follow the ink closely.
 constexpr double kFine = 8.0;
@@ -56,111 +35,25 @@ cairo_matrix_t page_matrix(Orientation o) {
   return m;
 }
 
-// Coordinates cairo can hold; the driver clamps the same way.
-std::atomic<std::size_t> g_non_finite{0};
-
-double finite_or_zero(double v) {
-  constexpr double kLimit = 9.9e7;
-  if (!std::isfinite(v)) {
-    ++g_non_finite;
-    return 0.0;
-  }
-  return std::clamp(v, -kLimit, kLimit);
-}
-
 void set_rgb(cairo_t* cr, const Rgb& c) {
   auto unit = [](double v) { return std::isfinite(v) ? std::clamp(v, 0.0, 1.0) : 0.0; };
   cairo_set_source_rgb(cr, unit(c.red), unit(c.green), unit(c.blue));
 }
 
-// Points closer than this to the straight line through their neighbours
-// are left out of a path: half the plot file's coordinate step (0.01), so
-// nothing a PostScript interpreter would draw differently is lost, and dense
-// curves make much smaller figures.
-constexpr double kFlatness = 0.005;
-// How many points one straight piece may replace at most.
-constexpr std::size_t kMaxSkipped = 32;
-
-// Distance of p from the line through a and b (from a when they coincide).
-double off_line(const Point& p, const Point& a, const Point& b) {
-  const double dx = b.x - a.x, dy = b.y - a.y;
-  const double len = std::hypot(dx, dy);
-  if (len == 0.0) return std::hypot(p.x - a.x, p.y - a.y);
-  return std::abs((p.x - a.x) * dy - (p.y - a.y) * dx) / len;
-}
-
-// Whether every point strictly between from and to lies within kFlatness of
-// their chord, and not beyond its ends.
-bool straight(std::span<const Point> points, std::size_t from, std::size_t to) {
-  const Point& a = points[from];
-  const Point& b = points[to];
-  const double dx = b.x - a.x, dy = b.y - a.y;
-  const double len2 = dx * dx + dy * dy;
-  for (std::size_t k = from + 1; k < to; ++k) {
-    const Point& p = points[k];
-    const double t = len2 == 0.0 ? 0.0 : ((p.x - a.x) * dx + (p.y - a.y) * dy) / len2;
-    if (t < 0.0 || t > 1.0 || off_line(p, a, b) > kFlatness) return false;
-  }
-  return true;
-}
-
-Point finite(const Point& p) { return {finite_or_zero(p.x), finite_or_zero(p.y)}; }
-
 // Adds the points to cr's path as a subpath, last to first when `reversed`.
 void add_path(cairo_t* cr, std::span<const Point> points, std::vector<Point>& scratch,
               bool reversed = false) {
-  scratch.resize(points.size());
-  if (reversed) {
-    std::transform(points.rbegin(), points.rend(), scratch.begin(), finite);
-  } else {
-    std::transform(points.begin(), points.end(), scratch.begin(), finite);
-  }
-  const std::span<const Point> p(scratch);
-  cairo_move_to(cr, p[0].x, p[0].y);
+  kept_points(points, scratch, reversed);
+  cairo_move_to(cr, scratch[0].x, scratch[0].y);
   // A single point still makes a (zero-length) segment, as the driver's
   // line to the same point does.
-  if (p.size() == 1) cairo_line_to(cr, p[0].x, p[0].y);
-  std::size_t from = 0;
-  while (from + 1 < p.size()) {
-    std::size_t to = from + 1;
-    while (to + 1 < p.size() && to - from < kMaxSkipped && straight(p, from, to + 1)) ++to;
-    cairo_line_to(cr, p[to].x, p[to].y);
-    from = to;
-  }
+  if (scratch.size() == 1) cairo_line_to(cr, scratch[0].x, scratch[0].y);
+  for (std::size_t i = 1; i < scratch.size(); ++i) cairo_line_to(cr, scratch[i].x, scratch[i].y);
 }
 
 // Shapes painted together at most: cairo fills and strokes a path of very
 // many subpaths more slowly than the same shapes in small groups.
 constexpr int kBatchShapes = 16;
-
-// How a closed polygon turns when it is convex: +1 counter-clockwise, -1
-// clockwise; 0 when it is not convex (or has no area to speak of). Convex
-// polygons turned one way fill their union when painted as one path.
-int convex_turn(std::span<const Point> points) {
-  const std::size_t n = points.size();
-  double turning = 0.0;
-  int sign = 0;
-  Point before{};  // the last edge of length, the closing one first
-  for (std::size_t k = n; k-- > 0 && before.x == 0.0 && before.y == 0.0;)
-    before = {points[(k + 1) % n].x - points[k].x, points[(k + 1) % n].y - points[k].y};
-  int edges = 0;
-  for (std::size_t k = 0; k < n; ++k) {
-    const Point edge{points[(k + 1) % n].x - points[k].x, points[(k + 1) % n].y - points[k].y};
-    if (edge.x == 0.0 && edge.y == 0.0) continue;
-    if (!std::isfinite(edge.x) || !std::isfinite(edge.y)) return 0;
-    const double cross = before.x * edge.y - before.y * edge.x;
-    const double dot = before.x * edge.x + before.y * edge.y;
-    const int s = cross > 0.0 ? 1 : cross < 0.0 ? -1 : 0;
-    if (s != 0 && sign != 0 && s != sign) return 0;
-    if (s != 0) sign = s;
-    turning += std::atan2(cross, dot);
-    before = edge;
-    ++edges;
-  }
-  // One full turn: no reversal along an edge, no loop wound twice.
-  if (edges < 3 || std::abs(std::abs(turning) - 2.0 * std::numbers::pi) > 1e-6) return 0;
-  return sign;
-}
 
 [[noreturn]] void cannot_write(const std::filesystem::path& file, const std::string& reason) {
   throw std::runtime_error("cannot write '" + file.string() + "': " + reason);
@@ -412,8 +305,6 @@ Box CairoDevice::page_box(int index, const PageLayout& layout) const {
           ink.height + 2.0 * layout.margin};
 }
 
-std::size_t non_finite_coordinates() { return g_non_finite; }
-
 void CairoDevice::write_pdf(const std::filesystem::path& file, const PageLayout& layout) const {
   FigureFile temp(file);
   cairo_surface_t* surface = cairo_pdf_surface_create(temp.name(), 595.0, 842.0);
@@ -453,8 +344,7 @@ void CairoDevice::write_png(const std::filesystem::path& file, int page, const P
   replay(cr, pages_.at(static_cast<std::size_t>(page))->surface, box);
   cairo_destroy(cr);
   cairo_status_t status = cairo_surface_status(surface);
-  if (status == CAIRO_STATUS_SUCCESS)
-    status = cairo_surface_write_to_png(surface, temp.name());
+  if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_write_to_png(surface, temp.name());
   cairo_surface_destroy(surface);
   check(status, file);
   temp.commit();

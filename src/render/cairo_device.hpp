@@ -10,21 +10,10 @@
 #include <vector>
 
 #include "render/device.hpp"
+#include "render/page_layout.hpp"
+#include "render/path_points.hpp"
 
 namespace polarsketch::render {
-
-// A box on the paper in points, cairo's orientation (origin top left, y down).
-struct Box {
-  double x = 0.0;
-  double y = 0.0;
-  double width = 0.0;
-  double height = 0.0;
-};
-
-struct PageLayout {
-  bool whole_page = false;            // the whole paper instead of the ink plus the margin
-  double margin = 72.0 * 2.0 / 25.4;  // around the ink: 2 mm in points
-};
 
 class CairoDevice final : public Device {
  public:
@@ -81,10 +70,5 @@ class CairoDevice final : public Device {
   std::vector<Point> scratch_;  // a path's points
   Batch batch_;
 };
-
-// How many coordinates the cairo devices of the process have received that
-// were not finite (drawn at 0 instead): callers that must not keep such a
-// drawing compare it before and after.
-std::size_t non_finite_coordinates();
 
 }  // namespace polarsketch::render

@@ -1,42 +1,51 @@
-// The table of plot formats and the cairo device's writers it names.
+// The table of plot formats and the writers it names.
 #include "render/formats.hpp"
 
 #include <algorithm>
 
 #include "render/cairo_device.hpp"
+#include "render/svg_device.hpp"
 
 namespace polarsketch::render {
 namespace {
 
-void write_eps(const CairoDevice& pages, const std::filesystem::path& file, int page,
+void write_eps(const FigurePages& pages, const std::filesystem::path& file, int page,
                const PageLayout& layout, double) {
-  pages.write_eps(file, page, layout);
+  pages.cairo->write_eps(file, page, layout);
 }
-void write_pdf(const CairoDevice& pages, const std::filesystem::path& file, int,
+void write_pdf(const FigurePages& pages, const std::filesystem::path& file, int,
                const PageLayout& layout, double) {
-  pages.write_pdf(file, layout);
+  pages.cairo->write_pdf(file, layout);
 }
-void write_svg(const CairoDevice& pages, const std::filesystem::path& file, int page,
+void write_svg(const FigurePages& pages, const std::filesystem::path& file, int page,
                const PageLayout& layout, double) {
-  pages.write_svg(file, page, layout);
+  pages.svg->write_svg(file, page, layout);
 }
-void write_png(const CairoDevice& pages, const std::filesystem::path& file, int page,
+void write_png(const FigurePages& pages, const std::filesystem::path& file, int page,
                const PageLayout& layout, double dpi) {
-  pages.write_png(file, page, layout, dpi);
+  pages.cairo->write_png(file, page, layout, dpi);
 }
 
 constexpr FigureFormat kFormats[] = {
     {"ps", "PostScript as the driver writes it, every page", "PostScript", SiblingNames::none,
-     nullptr},
-    {"eps", "encapsulated PostScript, one page", "(one page)", SiblingNames::none, write_eps},
-    {"pdf", "PDF, every page in one file", "", SiblingNames::one_file, write_pdf},
-    {"svg", "SVG, one file a page", "", SiblingNames::numbered_after_first, write_svg},
-    {"png", "PNG image, one file a page", "", SiblingNames::numbered, write_png},
+     nullptr, FigureDevice::postscript},
+    {"eps", "encapsulated PostScript, one page", "(one page)", SiblingNames::none, write_eps,
+     FigureDevice::cairo},
+    {"pdf", "PDF, every page in one file", "", SiblingNames::one_file, write_pdf,
+     FigureDevice::cairo},
+    {"svg", "SVG, one file a page", "", SiblingNames::numbered_after_first, write_svg,
+     FigureDevice::svg},
+    {"png", "PNG image, one file a page", "", SiblingNames::numbered, write_png,
+     FigureDevice::cairo},
 };
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
+
+int FigurePages::page_count() const {
+  return cairo != nullptr ? cairo->page_count() : svg != nullptr ? svg->page_count() : 0;
+}
 
 std::span<const FigureFormat> figure_formats() { return kFormats; }
 

@@ -1,8 +1,8 @@
 // The formats a plot can be written in, listed in one table: the
-// PostScript plot file the driver writes, and the formats the cairo device
-// writes from its recorded pages. The command line's names, help and
-// dispatch and the interactive program's sibling files read this table; a
-// new format is a writer and a line of the table.
+// PostScript plot file the driver writes, the formats the cairo device
+// writes from its recorded pages, and SVG, which the SVG device writes. The command line's names,
+// help and dispatch and the interactive program's sibling files read this table; a new format is a
+// writer and a line of the table.
 #pragma once
 
 #include <filesystem>
@@ -14,7 +14,19 @@
 namespace polarsketch::render {
 
 class CairoDevice;
+class SvgDevice;
 struct PageLayout;
+
+// The device a format's pages are drawn on.
+enum class FigureDevice { postscript, cairo, svg };
+
+// The pages drawn for figures: the device of each kind asked for, or nullptr.
+struct FigurePages {
+  const CairoDevice* cairo = nullptr;
+  const SvgDevice* svg = nullptr;
+  // Pages drawn (every device draws them all).
+  int page_count() const;
+};
 
 // How the sibling files of a plot file are named in a format (NAME is the
 // plot file's name without its extension).
@@ -26,9 +38,9 @@ enum class SiblingNames {
 };
 
 // Writes page `page` (from 0; a format holding every page writes them all)
-// of the recorded pages at `dpi` (raster formats). Throws std::runtime_error
-// naming the file on failure.
-using PageWriter = void (*)(const CairoDevice& pages, const std::filesystem::path& file, int page,
+// of the pages drawn on the format's device at `dpi` (raster formats).
+// Throws std::runtime_error naming the file on failure.
+using PageWriter = void (*)(const FigurePages& pages, const std::filesystem::path& file, int page,
                             const PageLayout& layout, double dpi);
 
 struct FigureFormat {
@@ -37,6 +49,7 @@ struct FigureFormat {
   std::string_view help_note;    // said after ".ext" in the usage text, or ""
   SiblingNames siblings;
   PageWriter write;  // nullptr: the PostScript driver's own plot file
+  FigureDevice device;
 };
 
 // Every format, the PostScript plot file first.

@@ -12,7 +12,9 @@
 #include "console/formatting.hpp"
 #include "math/saturate.hpp"
 #include "plot/records.hpp"
+#include "render/cairo_device.hpp"
 #include "render/postscript_device.hpp"
+#include "render/svg_device.hpp"
 
 namespace polarsketch::render {
 namespace {
@@ -23,8 +25,11 @@ struct Seam {
   PostScriptDevice postscript;
   Device* base = &postscript;
   SiblingFormats formats;
-  // While a plot is open with siblings requested.
+  // While a plot is open with siblings requested: the devices their
+  // formats draw on, and the tees that send the calls to them too.
   std::unique_ptr<CairoDevice> recording;
+  std::unique_ptr<SvgDevice> svg;
+  std::unique_ptr<TeeDevice> figures;
   std::unique_ptr<TeeDevice> tee;
   bool open = false;
   int page = 0;
@@ -141,8 +146,16 @@ void plot_opened(const std::string& plot_file, Orientation orientation) {
   s.plot_file = plot_file;
   s.orientation = orientation;
   if (s.formats.any()) {
-    s.recording = std::make_unique<CairoDevice>();
-    s.tee = std::make_unique<TeeDevice>(*s.base, *s.recording);
+    if (needs_device(s.formats, FigureDevice::cairo)) s.recording = std::make_unique<CairoDevice>();
+    if (needs_device(s.formats, FigureDevice::svg)) s.svg = std::make_unique<SvgDevice>();
+    Device* figures = s.recording.get();
+    if (s.recording && s.svg) {
+      s.figures = std::make_unique<TeeDevice>(*s.recording, *s.svg);
+      figures = s.figures.get();
+    } else if (s.svg) {
+      figures = s.svg.get();
+    }
+    s.tee = std::make_unique<TeeDevice>(*s.base, *figures);
   }
   device().begin_page(s.page, s.orientation);
 }
@@ -164,9 +177,12 @@ void plot_closed() {
   device().end_page();
   s.open = false;
   s.tee.reset();
-  std::unique_ptr<CairoDevice> recording = std::move(s.recording);
-  if (!recording || s.plot_file.empty()) return;
-  for (const std::string& failure : write_siblings(*recording, s.plot_file, s.formats))
+  s.figures.reset();
+  const std::unique_ptr<CairoDevice> recording = std::move(s.recording);
+  const std::unique_ptr<SvgDevice> svg = std::move(s.svg);
+  if ((!recording && !svg) || s.plot_file.empty()) return;
+  for (const std::string& failure :
+       write_siblings({recording.get(), svg.get()}, s.plot_file, s.formats))
     std::cerr << "polarsketch: " << failure << '\n';
 }
 

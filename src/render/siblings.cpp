@@ -1,6 +1,7 @@
 // Naming and writing the sibling files of a plot file.
 #include "render/siblings.hpp"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace polarsketch::render {
@@ -40,7 +41,12 @@ std::vector<Sibling> siblings(const std::filesystem::path& plot_file, const Sibl
 
 }  // namespace
 
-std::vector<std::string> write_siblings(const CairoDevice& pages,
+bool needs_device(const SiblingFormats& formats, FigureDevice device) {
+  return std::any_of(formats.formats.begin(), formats.formats.end(),
+                     [device](const FigureFormat* f) { return f->device == device; });
+}
+
+std::vector<std::string> write_siblings(const FigurePages& pages,
                                         const std::filesystem::path& plot_file,
                                         const SiblingFormats& formats) {
   std::vector<std::string> failures;

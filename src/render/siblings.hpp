@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "render/cairo_device.hpp"
 #include "render/formats.hpp"
+#include "render/page_layout.hpp"
 
 namespace polarsketch::render {
 
@@ -24,10 +24,13 @@ struct SiblingFormats {
   bool any() const { return !formats.empty(); }
 };
 
-// Writes the siblings of `plot_file` from the recorded pages. A sibling
+// Whether any of the formats draws on `device`.
+bool needs_device(const SiblingFormats& formats, FigureDevice device);
+
+// Writes the siblings of `plot_file` from the pages drawn. A sibling
 // whose name would be the plot file itself is not written. Returns one
 // message per file that could not be written.
-std::vector<std::string> write_siblings(const CairoDevice& pages,
+std::vector<std::string> write_siblings(const FigurePages& pages,
                                         const std::filesystem::path& plot_file,
                                         const SiblingFormats& formats);
 

@@ -17,6 +17,7 @@
 #include "render/images.hpp"
 #include "render/postscript_device.hpp"
 #include "render/seam.hpp"
+#include "render/svg_device.hpp"
 
 namespace polarsketch::render {
 namespace {
@@ -32,8 +33,8 @@ bool have_viewers() {
 // A card of the driver's text rules: every alignment code at a cross, at
 // two angles, in four fonts (Symbol among them) and sizes, with colours, a filled polygon and
 // lines of several widths; drawn once through a tee into a PostScript file
-// and a cairo recording.
-void draw_card(const char* sys, Orientation orientation, CairoDevice& cairo) {
+// and a figure device.
+void draw_card(const char* sys, Orientation orientation, Device& figure) {
   testing::reset_driver();
   math::trigoset();
   postscript::psparams.ips = 2;
@@ -57,7 +58,7 @@ void draw_card(const char* sys, Orientation orientation, CairoDevice& cairo) {
   plt2blk.green(4) = 60.0f;
 
   PostScriptDevice ps;
-  TeeDevice tee(ps, cairo);
+  TeeDevice tee(ps, figure);
   Device* before = use_device(&tee);
   tee.begin_page(1, orientation);
   const float width[3] = {0.5f, 1.5f, 4.0f};
@@ -119,6 +120,35 @@ TEST(CairoPictures, TextAlignmentFontsColoursAndFillsMatchGhostscript) {
       EXPECT_NEAR(testing::ink_box(other).top, testing::ink_box(ps).top, 2);
     }
   }
+}
+
+// The SVG device's own document of the card, placed by built-in metrics
+// and the reader's text anchors, against Ghostscript; cropped, its ink keeps
+// the margin on every side.
+TEST(SvgPictures, TextAlignmentFontsColoursAndFillsMatchGhostscript) {
+  if (!have_viewers()) GTEST_SKIP() << "a viewer is missing";
+  testing::ConsoleCapture console;
+  testing::ScratchDir dir;
+  SvgDevice svg;
+  draw_card("P  ", Orientation::portrait, svg);
+  testing::write_file("card.svg", svg.document(0, PageLayout{true}));
+  ASSERT_TRUE(testing::run_quietly("xmllint --noout card.svg"));
+  const Picture ps = testing::render_postscript("card.ps", 595, 842);
+  const Picture whole = testing::render_svg("card.svg");
+  testing::compare_ink(ps, whole, "card SVG device");
+  EXPECT_NEAR(testing::ink_box(whole).left, testing::ink_box(ps).left, 2);
+  EXPECT_NEAR(testing::ink_box(whole).top, testing::ink_box(ps).top, 2);
+
+  testing::write_file("crop.svg", svg.document(0, PageLayout{}));
+  const Picture crop = testing::render_svg("crop.svg");
+  const testing::InkBox ink = testing::ink_box(crop);
+  const int margin = 8;  // 2 mm at 100 dpi, less a pixel for the metrics' estimate
+  EXPECT_GE(ink.left, margin - 2);
+  EXPECT_GE(ink.top, margin - 2);
+  EXPECT_GE(crop.width - 1 - ink.right, margin - 2);
+  EXPECT_GE(crop.height - 1 - ink.bottom, margin - 2);
+  EXPECT_NEAR(crop.width - ink.width(), 2 * margin, 6);
+  EXPECT_NEAR(crop.height - ink.height(), 2 * margin, 6);
 }
 
 }  // namespace
