@@ -190,9 +190,12 @@ async function drawOnce() {
   if (density) { args.splice(args.length - 2, 0, '--density-out', density); outputs.push(density); }
   $('status').textContent = 'drawing…';
   const ran = await engine.ask({ op: 'run', args, outputs });
-  const svg = ran.status === 0 ? ran.files[output] : '';
-  last = { svg, density: density ? ran.files[density] : '', output };
-  showFigure(svg, ran.err, ran.status === 0 ? '' : `Nothing drawn (exit status ${ran.status}).`);
+  const svg = ran.status === 0 ? ran.files[output] : null;
+  last = { svg, density: density ? ran.files[density] : null, output };
+  let hint = '';
+  if (ran.status !== 0) hint = `Nothing drawn (exit status ${ran.status}): see the messages below.`;
+  else if (svg === null) hint = 'The figure was drawn but could not be read back.';
+  showFigure(svg, ran.err, hint);
   $('status').textContent = ran.status === 0
     ? `drawn in ${Math.round(ran.milliseconds)} ms` : `exit status ${ran.status}`;
 }

@@ -4,6 +4,7 @@
 // on its own gives the page what the file holds and what is wrong with it.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -33,6 +34,9 @@ constexpr const char* kFolder = "/files";
 void enter_folder() {
   static const bool entered = [] {
     std::setlocale(LC_ALL, "C");
+    // The files written are the user's to read and write again: the
+    // runtime's initial mask would leave them with no permissions at all.
+    ::umask(022);
     fs::create_directories(kFolder);
     return ::chdir(kFolder) == 0;
   }();
@@ -62,16 +66,22 @@ void remove_file(const std::string& name) {
 }
 
 // The text of the file `name`, removed from the folder (an output of a
-// run); an empty string for none.
-std::string take_file(const std::string& name) {
+// run); null when there is no such file or it cannot be read.
+val take_file(const std::string& name) {
   enter_folder();
-  if (!plain_name(name)) return "";
+  if (!plain_name(name)) return val::null();
   std::ifstream file(name, std::ios::binary);
   std::ostringstream text;
-  text << file.rdbuf();
+  bool read = file.is_open();
+  if (read) {
+    text << file.rdbuf();
+    read = !file.bad();
+  }
+  file.close();
   std::error_code ec;
-  fs::remove(name, ec);
-  return text.str();
+  const bool existed = fs::remove(name, ec);
+  if (!existed || !read) return val::null();
+  return val(text.str());
 }
 
 // Runs the command line on `args` (without the program name):

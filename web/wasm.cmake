@@ -25,4 +25,4 @@ target_include_directories(Eigen3::Eigen SYSTEM INTERFACE ${POLARSKETCH_EIGEN_DI
 
 # What the WebAssembly build's C++ library lacks that the library uses
 # (web/compat): found before the system's headers.
-include_directories(SYSTEM BEFORE ${CMAKE_SOURCE_DIR}/web/compat)
+include_directories(BEFORE SYSTEM ${CMAKE_SOURCE_DIR}/web/compat)

@@ -46,6 +46,4 @@ void CairoDevice::write_eps(const std::filesystem::path& file, int, const PageLa
   not_built(file, "EPS");
 }
 
-std::size_t non_finite_coordinates() { return 0; }
-
 }  // namespace polarsketch::render

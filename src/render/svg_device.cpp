@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "files/atomic_file.hpp"
+#include "math/decimal.hpp"
 #include "render/font_metrics.hpp"
 #include "render/fonts.hpp"
 #include "render/path_points.hpp"
@@ -58,9 +59,8 @@ void append_pair(std::string& out, long long x, long long y) {
 std::string decimal(double v) {
   if (!std::isfinite(v)) v = 0.0;
   char buffer[48];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::round(v * 1000.0) / 1000.0,
-                                 std::chars_format::fixed)
-                       .ptr;
+  const auto end =
+      math::write_fixed(buffer, buffer + sizeof buffer, std::round(v * 1000.0) / 1000.0, 3).ptr;
   std::string s(buffer, end);
   if (s.find('.') != std::string::npos) {
     while (s.back() == '0') s.pop_back();
