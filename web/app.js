@@ -164,16 +164,25 @@ let running = false;
 let again = false;
 let last = null;  // {svg, density, args}
 
+// The body's data-draws counts the drawings finished and data-busy says
+// whether one is under way (for scripts and tests that wait for a figure).
+let draws = 0;
+
 async function redraw() {
   if (running) { again = true; return; }
   running = true;
+  document.body.dataset.busy = 'true';
   try {
     do {
       again = false;
       await drawOnce();
     } while (again);
+  } catch (error) {
+    showFigure(null, String(error), 'Nothing drawn: the engine failed.');
   } finally {
     running = false;
+    document.body.dataset.draws = String(++draws);
+    document.body.dataset.busy = 'false';
   }
 }
 
@@ -230,13 +239,13 @@ function download(name, blob) {
   setTimeout(() => URL.revokeObjectURL(a.href), 10000);
 }
 
-// The figure drawn on a canvas at 150 pixels per inch (the SVG's size is
-// in points), white behind it.
+// The figure drawn on a canvas at 150 pixels per inch (the image's size is
+// in CSS pixels, 96 to the inch), white behind it.
 function pngOf(svg) {
   return new Promise((resolve, reject) => {
     const image = new Image();
     image.onload = () => {
-      const scale = 150 / 72;
+      const scale = 150 / 96;
       const canvas = document.createElement('canvas');
       canvas.width = Math.ceil(image.width * scale);
       canvas.height = Math.ceil(image.height * scale);

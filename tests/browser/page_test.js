@@ -1,0 +1,193 @@
+// The web page in headless Chromium, opened from disk: a shipped example
+// loaded, controls changed, and the figure, messages, downloads and pixels
+// checked against what the measurement file says.
+'use strict';
+const { test, before, after } = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const { chromium } = require('playwright-core');
+const { readPng } = require('./png.js');
+
+const pageUrl = 'file://' + process.env.POLARSKETCH_PAGE;
+const examples = process.env.POLARSKETCH_EXAMPLES;
+const foldBedding = path.join(examples, 'fold_bedding.csv');
+
+// The data rows of a measurement file with a header: every line that is
+// neither blank nor a comment, less the header, split at commas.
+function rows(file) {
+  const lines = fs.readFileSync(file, 'utf8').split('\n').filter((l) => l.trim() && !l.startsWith('#'));
+  const names = lines[0].split(',');
+  return lines.slice(1).map((l) => Object.fromEntries(l.split(',').map((v, i) => [names[i], v])));
+}
+
+let browser;
+before(async () => {
+  browser = await chromium.launch({ executablePath: process.env.POLARSKETCH_CHROMIUM });
+});
+after(async () => { await browser.close(); });
+
+async function openPage() {
+  const context = await browser.newContext({ acceptDownloads: true, viewport: { width: 1280, height: 1000 } });
+  const page = await context.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(String(e)));
+  await page.goto(pageUrl);
+  await page.waitForSelector('body[data-ready=true]');
+  page.errors = errors;
+  return page;
+}
+
+// Runs `action` and waits for the drawing it starts to finish.
+async function andDrawn(page, action) {
+  const before = Number(await page.evaluate(() => document.body.dataset.draws || 0));
+  await action();
+  await page.waitForFunction(
+    (n) => Number(document.body.dataset.draws || 0) > n && document.body.dataset.busy === 'false', before);
+}
+
+const load = (page, ...files) => andDrawn(page, () => page.setInputFiles('#file-input', files));
+const choose = (page, id, value) => andDrawn(page, () => page.selectOption(id, value));
+
+// What the SVG on the page shows of the first data set (drawn in the colour
+// of its legend text): the subpaths stroked in that colour and the symbols
+// placed in it; the legend's own sample counts one of either.
+function setMarks(page) {
+  return page.evaluate(() => {
+    const svg = document.querySelector('#figure svg');
+    const texts = [...svg.querySelectorAll('text')];
+    const legend = texts.find((t) => /\(\d+ (planes|lines|slips)\)$/.test(t.textContent));
+    const colour = legend.getAttribute('fill');
+    let subpaths = 0, symbols = 0;
+    for (const g of svg.querySelectorAll(`g[stroke="${colour}"]`)) {
+      for (const p of g.querySelectorAll('path')) subpaths += (p.getAttribute('d').match(/M/g) || []).length;
+      symbols += g.querySelectorAll('use').length;
+    }
+    return { legend: legend.textContent, subpaths, symbols, texts: texts.map((t) => t.textContent) };
+  });
+}
+
+test('a file drawn as great circles, then as poles, one mark per measurement, in a worker', async () => {
+  const page = await openPage();
+  assert.equal(await page.evaluate(() => engine.inWorker), true);
+  await page.uncheck('#stats');
+  await load(page, foldBedding);
+  const n = rows(foldBedding).length;
+  let marks = await setMarks(page);
+  assert.equal(marks.legend, `fold_bedding.csv (${n} planes)`);
+  assert.equal(marks.subpaths, n + 1);
+  assert.equal(await page.textContent('#file-list .file-info'), `${n} planes (strike,dip (right-hand rule))`);
+
+  await choose(page, '#planes', 'poles');
+  marks = await setMarks(page);
+  assert.equal(marks.symbols, n + 1);
+  assert.equal(marks.subpaths, 0);
+  assert.match(await page.inputValue('#command'), /^polarsketch plot fold_bedding\.csv --planes poles -o fold_bedding\.svg$/);
+  assert.deepEqual(page.errors, []);
+});
+
+test('the projection and the contour method redraw the figure and its legend', async () => {
+  const page = await openPage();
+  await load(page, foldBedding);
+  assert.ok((await setMarks(page)).texts.includes('Equal-area, lower hemisphere'));
+  await choose(page, '#projection', 'equal-angle');
+  assert.ok((await setMarks(page)).texts.includes('Equal-angle, lower hemisphere'));
+
+  for (const method of ['kamb', 'exp-kamb']) {
+    await choose(page, '#contour', method);
+    const texts = (await setMarks(page)).texts;
+    assert.ok(texts.some((t) => t.startsWith(`Density ${method},`)), `${method}: ${texts.join(' | ')}`);
+  }
+  assert.match(await page.inputValue('#command'), / --projection equal-angle .*--contour exp-kamb /);
+  // The statistics table of the command line, under the figure.
+  assert.match(await page.textContent('#messages'), /fold_bedding\.csv: \d+ planes .*\n\s+mean trend \/ plunge/);
+});
+
+test('a bad line is shown beside its file with its line and column, and nothing is drawn', async () => {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'polarsketch-'));
+  const bad = path.join(folder, 'bad_dips.csv');
+  fs.writeFileSync(bad, 'dipdir,dip\n120,30\n130,4x\n140,50\n');
+  const page = await openPage();
+  await load(page, bad);
+  const expected = "bad_dips.csv:3:5: '4x': ";
+  assert.ok((await page.textContent('#file-list .file-error')).startsWith(expected));
+  assert.ok((await page.textContent('#messages')).startsWith(expected));
+  assert.match(await page.textContent('#figure'), /Nothing drawn \(exit status 65\)/);
+  assert.equal(await page.isDisabled('#download-svg'), true);
+
+  // Skipping bad lines draws the two good ones.
+  await andDrawn(page, () => page.check('#skip-bad'));
+  assert.equal((await setMarks(page)).legend, 'bad_dips.csv (2 planes)');
+  fs.rmSync(folder, { recursive: true });
+});
+
+test('rows chosen by a column are counted as the file says, and the command line quotes them', async () => {
+  const page = await openPage();
+  await load(page, foldBedding);
+  await andDrawn(page, () => page.fill('#where', 'dip>40'));
+  const all = rows(foldBedding);
+  const kept = all.filter((r) => Number(r.dip) > 40).length;
+  assert.match(await page.textContent('#messages'), new RegExp(`fold_bedding\\.csv: kept ${kept} of ${all.length} rows`));
+  assert.equal((await setMarks(page)).legend, `fold_bedding.csv (${kept} planes)`);
+  assert.match(await page.inputValue('#command'), / --where 'dip>40' /);
+});
+
+test('downloads: the SVG shown, a PNG of it, the statistics and the density grid as CSV', async () => {
+  const page = await openPage();
+  await load(page, foldBedding);
+  await choose(page, '#contour', 'kamb');
+  const take = async (button) => {
+    const [download] = await Promise.all([page.waitForEvent('download'), page.click(button)]);
+    return { name: download.suggestedFilename(), data: fs.readFileSync(await download.path()) };
+  };
+  const svg = await take('#download-svg');
+  assert.equal(svg.name, 'fold_bedding.svg');
+  assert.ok(svg.data.toString().startsWith('<?xml'));
+  const shown = await page.evaluate(() => new XMLSerializer().serializeToString(document.querySelector('#figure svg')));
+  assert.equal((shown.match(/<use /g) || []).length, (svg.data.toString().match(/<use /g) || []).length);
+
+  const png = await take('#download-png');
+  assert.equal(png.name, 'fold_bedding.png');
+  const image = readPng(png.data);
+  const widthPt = Number(svg.data.toString().match(/width="([\d.]+)pt"/)[1]);
+  assert.ok(Math.abs(image.width - widthPt * 150 / 72) <= 1, `${image.width} px for ${widthPt} pt`);
+
+  const stats = (await take('#download-stats')).data.toString().split('\n');
+  assert.match(stats[0], /^file,kind,n,mean_trend,mean_plunge,/);
+  assert.match(stats[1], new RegExp(`^fold_bedding\\.csv,planes,${rows(foldBedding).length},`));
+
+  const density = (await take('#download-density')).data.toString().trim().split('\n');
+  assert.equal(density[0], 'trend,plunge,density');
+  for (const line of density.slice(1)) assert.match(line, /^[\d.]+,[\d.]+,[\d.e+-]+$/);
+});
+
+test('a screenshot of the page has ink on the primitive circle and none beside the net', async () => {
+  const page = await openPage();
+  await load(page, foldBedding);
+  await page.uncheck('#stats');
+  await choose(page, '#planes', 'poles');
+  // The net's frame is the black path; its first subpath is the primitive circle.
+  await page.evaluate(() => window.scrollTo(0, 0));
+  const box = await page.evaluate(() => {
+    const frame = document.querySelector('#figure svg g[stroke="#000000"] path');
+    const r = frame.getBoundingClientRect();
+    return { x: r.x, y: r.y, width: r.width, height: r.height };
+  });
+  const shot = readPng(await page.screenshot());
+  // Ink: clearly off the white page (the thin circle is drawn antialiased).
+  const dark = ([r, g, b]) => r + g + b < 660;
+  // The frame's box holds the circle and its ticks: the circle's radius is
+  // a little less than half the box; look for ink around it every 30 degrees.
+  const cx = box.x + box.width / 2, cy = box.y + box.height / 2, half = box.width / 2;
+  for (let degrees = 15; degrees < 360; degrees += 30) {
+    const a = (degrees * Math.PI) / 180;
+    let ink = false;
+    for (let r = half * 0.8; r <= half && !ink; r += 0.5)
+      ink = dark(shot.pixel(cx + r * Math.sin(a), cy - r * Math.cos(a)));
+    assert.ok(ink, `no ink on the circle at ${degrees} degrees`);
+  }
+  // Outside the frame's box, at its corners, the page is blank.
+  for (const [x, y] of [[box.x + 3, box.y + 3], [box.x + box.width - 3, box.y + box.height - 3]])
+    assert.ok(!dark(shot.pixel(x, y)), `ink at ${x}, ${y}`);
+});
