@@ -205,12 +205,14 @@ async function drawOnce() {
   if (ran.status !== 0) hint = `Nothing drawn (exit status ${ran.status}): see the messages below.`;
   else if (svg === null) hint = 'The figure was drawn but could not be read back.';
   showFigure(svg, ran.err, hint);
+  if (svg) await locateSymbols(args);
   $('status').textContent = ran.status === 0
     ? `drawn in ${Math.round(ran.milliseconds)} ms` : `exit status ${ran.status}`;
 }
 
 function showFigure(svg, messages, hint) {
   const figure = $('figure');
+  located = null;
   if (svg) {
     const doc = new DOMParser().parseFromString(svg, 'image/svg+xml');
     figure.replaceChildren(document.importNode(doc.documentElement, true));
@@ -227,6 +229,82 @@ function showFigure(svg, messages, hint) {
   $('download-stats').disabled = files.size === 0;
   $('download-density').disabled = !(drawn && last && last.density);
 }
+
+// ---- Pointing at a symbol: the measurements' symbols are placed where the
+// projection puts them on the net's primitive circle (the first outline of
+// the black frame), so the one nearest the pointer is found from the
+// measurements themselves, and the engine describes it.
+let located = null;  // {sets, frame: {cx, cy, r}, projection, upper}
+
+// The primitive circle in the SVG's units: the box of the frame's first outline.
+function primitiveCircle(svg) {
+  const frame = svg.querySelector('g[stroke="#000000"] path');
+  if (!frame) return null;
+  const first = frame.getAttribute('d').split(/(?=M)/)[0];
+  const outline = document.createElementNS('http://www.w3.org/2000/svg', 'path');
+  outline.setAttribute('d', first);
+  svg.append(outline);
+  const box = outline.getBBox();
+  outline.remove();
+  return { cx: box.x + box.width / 2, cy: box.y + box.height / 2, r: box.width / 2 };
+}
+
+// Where a direction (trend, plunge in degrees, pointing down) is drawn: the
+// lower hemisphere seen from above; the upper one shows the other end.
+function projected(trend, plunge, where) {
+  const azimuth = ((where.upper ? trend + 180 : trend) * Math.PI) / 180;
+  const half = ((90 - plunge) * Math.PI) / 360;
+  const r = where.projection === 'equal-angle' ? Math.tan(half) : Math.SQRT2 * Math.sin(half);
+  return [where.frame.cx + where.frame.r * r * Math.sin(azimuth),
+          where.frame.cy - where.frame.r * r * Math.cos(azimuth)];
+}
+
+async function locateSymbols(args) {
+  located = null;
+  const svg = $('figure').querySelector('svg');
+  const frame = svg && primitiveCircle(svg);
+  if (!frame) return;
+  const sets = await engine.ask({ op: 'locate', args });
+  const where = { frame, projection: value('projection'), upper: value('hemisphere') === 'upper' };
+  const drawn = (set) => set.kind !== 'planes' || value('planes') !== 'great-circles';
+  located = {
+    svg,
+    sets: sets.filter(drawn).map((set) => {
+      const xy = new Float64Array(set.points.length);
+      for (let i = 0; i < set.points.length; i += 2)
+        [xy[i], xy[i + 1]] = projected(set.points[i], set.points[i + 1], where);
+      return { index: sets.indexOf(set), xy };
+    }),
+  };
+}
+
+let pointed = null;
+$('figure').addEventListener('mousemove', (e) => {
+  if (!located || $('hide-data').checked) return;
+  const point = located.svg.createSVGPoint();
+  point.x = e.clientX;
+  point.y = e.clientY;
+  const at = point.matrixTransform(located.svg.getScreenCTM().inverse());
+  let best = null, nearest = 16;  // within 4 points of a symbol's centre
+  for (const set of located.sets)
+    for (let i = 0; i < set.xy.length; i += 2) {
+      const d = (set.xy[i] - at.x) ** 2 + (set.xy[i + 1] - at.y) ** 2;
+      if (d < nearest) { nearest = d; best = { set: set.index, index: i / 2 }; }
+    }
+  const tip = $('tooltip');
+  if (!best) { tip.hidden = true; pointed = null; return; }
+  tip.style.left = `${e.clientX + 14}px`;
+  tip.style.top = `${e.clientY + 14}px`;
+  const key = `${best.set}:${best.index}`;
+  if (key === pointed) return;
+  pointed = key;
+  engine.ask({ op: 'describe', ...best }).then((text) => {
+    if (pointed !== key) return;
+    tip.textContent = text;
+    tip.hidden = !text;
+  });
+});
+$('figure').addEventListener('mouseleave', () => { $('tooltip').hidden = true; pointed = null; });
 
 // ---- Downloads.
 function download(name, blob) {

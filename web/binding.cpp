@@ -9,16 +9,19 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "analysis/density_methods.hpp"
 #include "analysis/faults.hpp"
 #include "analysis/kinematics.hpp"
 #include "cli/cli.hpp"
+#include "cli/inputs.hpp"
 #include "data/measurements.hpp"
 #include "figure/page.hpp"
 
@@ -178,6 +181,86 @@ val tables() {
   return t;
 }
 
+// The data sets the arguments of a plot draw (after --where and --by), kept
+// for describe() until the next call.
+std::vector<polarsketch::data::DataSet>& located() {
+  static std::vector<polarsketch::data::DataSet> sets;
+  return sets;
+}
+
+// Where the measurements a plot draws are: per data set, its name, kind
+// and the trend and plunge of each measurement's symbol (a plane's pole, a
+// line, a slip's line) as one array [trend, plunge, trend, plunge, ...].
+// Empty when the arguments are no plot or its files cannot be read.
+val locate(const val& args) {
+  namespace data = polarsketch::data;
+  enter_folder();
+  located().clear();
+  const polarsketch::cli::Request request =
+      polarsketch::cli::request_of(emscripten::vecFromJSArray<std::string>(args));
+  val result = val::array();
+  const auto* plot = std::get_if<polarsketch::cli::PlotRequest>(&request);
+  if (plot == nullptr) return result;
+  std::istringstream in;
+  std::ostringstream err;
+  polarsketch::cli::LoadedInputs inputs = polarsketch::cli::load_inputs(plot->input, in, err);
+  if (inputs.status != polarsketch::cli::kExitOk) return result;
+  located() = std::move(inputs.sets);
+  for (const data::DataSet& set : located()) {
+    std::vector<double> points;
+    points.reserve(2 * set.size());
+    auto add = [&points](const data::Line& l) {
+      points.push_back(l.trend);
+      points.push_back(l.plunge);
+    };
+    for (const data::Plane& p : set.planes) add(data::pole_of(p));
+    for (const data::Line& l : set.lines) add(l);
+    for (const data::Slip& s : set.slips) add(s.line);
+    val entry = val::object();
+    entry.set("name", set.name);
+    entry.set("kind", std::string(data::kind_name(set.kind)));
+    entry.set("points", val::global("Float64Array")
+                            .new_(emscripten::typed_memory_view(points.size(), points.data())));
+    result.call<void>("push", entry);
+  }
+  return result;
+}
+
+std::string degrees(double v, int width) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%0*.0f", width, v);
+  return text;
+}
+
+// One measurement of a located set, as the page shows it when pointed at:
+// its file and line, its orientation and its other columns (a label
+// column among them).
+std::string describe(int set, int index) {
+  namespace data = polarsketch::data;
+  if (set < 0 || static_cast<std::size_t>(set) >= located().size()) return "";
+  const data::DataSet& s = located()[static_cast<std::size_t>(set)];
+  if (index < 0 || static_cast<std::size_t>(index) >= s.size()) return "";
+  const auto i = static_cast<std::size_t>(index);
+  std::string text = s.name;
+  if (i < s.line_numbers.size()) text += ", line " + std::to_string(s.line_numbers[i]);
+  auto plane = [](const data::Plane& p) {
+    return "plane " + degrees(p.dip_direction, 3) + "/" + degrees(p.dip, 2) + " (dip direction/dip)";
+  };
+  auto line = [](const data::Line& l) {
+    return "line " + degrees(l.trend, 3) + "/" + degrees(l.plunge, 2) + " (trend/plunge)";
+  };
+  if (s.kind == data::Kind::planes) text += "\n" + plane(s.planes[i]);
+  if (s.kind == data::Kind::lines) text += "\n" + line(s.lines[i]);
+  if (s.kind == data::Kind::slips) {
+    const data::Slip& slip = s.slips[i];
+    text += "\n" + plane(slip.plane) + "\nslip " + line(slip.line) + ", rake " +
+            degrees(slip.rake, 1) + (slip.sense_known ? "" : " (sense unknown)");
+  }
+  for (std::size_t c = 0; c < s.attribute_names.size(); ++c)
+    text += "\n" + s.attribute_names[c] + ": " + s.attribute(i, c);
+  return text;
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(polarsketch) {
@@ -187,4 +270,6 @@ EMSCRIPTEN_BINDINGS(polarsketch) {
   emscripten::function("run", &run);
   emscripten::function("readFile", &read_file);
   emscripten::function("tables", &tables);
+  emscripten::function("locate", &locate);
+  emscripten::function("describe", &describe);
 }

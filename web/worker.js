@@ -27,6 +27,10 @@ async function polarsketchHandle(request) {
       ran.milliseconds = performance.now() - started;
       return ran;
     }
+    case 'locate':
+      return m.locate(request.args);
+    case 'describe':
+      return m.describe(request.set, request.index);
     default:
       throw new Error(`unknown request '${request.op}'`);
   }

@@ -191,3 +191,50 @@ test('a screenshot of the page has ink on the primitive circle and none beside t
   for (const [x, y] of [[box.x + 3, box.y + 3], [box.x + box.width - 3, box.y + box.height - 3]])
     assert.ok(!dark(shot.pixel(x, y)), `ink at ${x}, ${y}`);
 });
+
+test('symbols sit where the projection puts each pole, and pointing at one names its line', async () => {
+  const page = await openPage();
+  await page.uncheck('#stats');
+  await page.selectOption('#planes', 'poles');
+  await load(page, foldBedding);
+  // Poles from the file by the definitions: strike by the right-hand rule,
+  // the pole plunges 90 - dip towards the dip direction + 180.
+  const poles = rows(foldBedding).map((r) => ({ trend: Number(r.strike) + 270, plunge: 90 - Number(r.dip) }));
+  for (const hemisphere of ['lower', 'upper'])
+    for (const projection of ['equal-area', 'equal-angle']) {
+      await choose(page, '#hemisphere', hemisphere);
+      await choose(page, '#projection', projection);
+      const worst = await page.evaluate(({ poles, projection, upper }) => {
+        const svg = document.querySelector('#figure svg');
+        const outline = svg.querySelector('g[stroke="#000000"] path').getAttribute('d').split(/(?=M)/)[0];
+        const circle = document.createElementNS('http://www.w3.org/2000/svg', 'path');
+        circle.setAttribute('d', outline);
+        svg.append(circle);
+        const b = circle.getBBox();
+        const R = b.width / 2, cx = b.x + R, cy = b.y + R;
+        const symbols = [...svg.querySelectorAll('use')].map((u) => {
+          const s = u.getBBox();
+          return [s.x + s.width / 2, s.y + s.height / 2];
+        });
+        let worst = 0;
+        for (const { trend, plunge } of poles) {
+          const a = ((upper ? trend + 180 : trend) * Math.PI) / 180, half = ((90 - plunge) * Math.PI) / 360;
+          const r = R * (projection === 'equal-angle' ? Math.tan(half) : Math.SQRT2 * Math.sin(half));
+          const x = cx + r * Math.sin(a), y = cy - r * Math.cos(a);
+          worst = Math.max(worst, Math.min(...symbols.map(([sx, sy]) => Math.hypot(sx - x, sy - y))));
+        }
+        return worst;
+      }, { poles, projection, upper: hemisphere === 'upper' });
+      assert.ok(worst < 0.1, `${hemisphere} ${projection}: a pole ${worst} pt from its symbol`);
+    }
+
+  const first = rows(foldBedding)[0];
+  const symbol = page.locator('#figure svg use').first();
+  const box = await symbol.boundingBox();
+  await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
+  await page.waitForSelector('#tooltip:not([hidden])');
+  const lineOfFirst = fs.readFileSync(foldBedding, 'utf8').split('\n').indexOf(`${first.strike},${first.dip},${first.label}`) + 1;
+  const dipDirection = String((Number(first.strike) + 90) % 360).padStart(3, '0');
+  assert.equal(await page.textContent('#tooltip'),
+    `fold_bedding.csv, line ${lineOfFirst}\nplane ${dipDirection}/${first.dip} (dip direction/dip)\nlabel: ${first.label}`);
+});
