@@ -198,22 +198,40 @@ async function drawOnce() {
   const density = value('contour') ? 'density.csv' : '';
   if (density) { args.splice(args.length - 2, 0, '--density-out', density); outputs.push(density); }
   $('status').textContent = 'drawing…';
-  const ran = await engine.ask({ op: 'run', args, outputs });
+  // A large figure comes back as a picture drawn in the worker as well: the
+  // page would take seconds to build its elements.
+  const scale = (Math.min(window.devicePixelRatio || 1, 2) * 96) / 72;
+  const started = performance.now();
+  const ran = await engine.ask({ op: 'run', args, outputs, figure: output, pictureAbove: 1500000, scale });
   const svg = ran.status === 0 ? ran.files[output] : null;
   last = { svg, density: density ? ran.files[density] : null, output };
   let hint = '';
   if (ran.status !== 0) hint = `Nothing drawn (exit status ${ran.status}): see the messages below.`;
   else if (svg === null) hint = 'The figure was drawn but could not be read back.';
-  showFigure(svg, ran.err, hint);
-  if (svg) await locateSymbols(args);
+  showFigure(svg, ran.err, hint, ran.picture);
+  // Until the figure is painted (the library's part in brackets).
+  await new Promise((painted) => requestAnimationFrame(() => setTimeout(painted, 0)));
+  const shown = performance.now() - started;
   $('status').textContent = ran.status === 0
-    ? `drawn in ${Math.round(ran.milliseconds)} ms` : `exit status ${ran.status}`;
+    ? `drawn in ${Math.round(shown)} ms (library ${Math.round(ran.milliseconds)} ms)`
+    : `exit status ${ran.status}`;
+  if (svg && ran.frame) await locateSymbols(args, ran.frame, ran.viewBox);
 }
 
-function showFigure(svg, messages, hint) {
+function showFigure(svg, messages, hint, picture) {
   const figure = $('figure');
   located = null;
-  if (svg) {
+  if (svg && picture) {
+    const canvas = document.createElement('canvas');
+    canvas.width = picture.width;
+    canvas.height = picture.height;
+    canvas.getContext('bitmaprenderer').transferFromImageBitmap(picture);
+    const size = /width="([\d.]+)pt" height="([\d.]+)pt"/.exec(svg.slice(0, 2000));
+    canvas.style.width = `${size[1]}pt`;
+    canvas.setAttribute('role', 'img');
+    canvas.setAttribute('aria-label', 'The figure');
+    figure.replaceChildren(canvas);
+  } else if (svg) {
     const doc = new DOMParser().parseFromString(svg, 'image/svg+xml');
     figure.replaceChildren(document.importNode(doc.documentElement, true));
   } else if (hint) {
@@ -231,23 +249,10 @@ function showFigure(svg, messages, hint) {
 }
 
 // ---- Pointing at a symbol: the measurements' symbols are placed where the
-// projection puts them on the net's primitive circle (the first outline of
-// the black frame), so the one nearest the pointer is found from the
+// projection puts them on the net's primitive circle (read back from the
+// figure by the engine), so the one nearest the pointer is found from the
 // measurements themselves, and the engine describes it.
-let located = null;  // {sets, frame: {cx, cy, r}, projection, upper}
-
-// The primitive circle in the SVG's units: the box of the frame's first outline.
-function primitiveCircle(svg) {
-  const frame = svg.querySelector('g[stroke="#000000"] path');
-  if (!frame) return null;
-  const first = frame.getAttribute('d').split(/(?=M)/)[0];
-  const outline = document.createElementNS('http://www.w3.org/2000/svg', 'path');
-  outline.setAttribute('d', first);
-  svg.append(outline);
-  const box = outline.getBBox();
-  outline.remove();
-  return { cx: box.x + box.width / 2, cy: box.y + box.height / 2, r: box.width / 2 };
-}
+let located = null;  // {element, viewBox, sets: [{index, xy}]}
 
 // Where a direction (trend, plunge in degrees, pointing down) is drawn: the
 // lower hemisphere seen from above; the upper one shows the other end.
@@ -259,16 +264,14 @@ function projected(trend, plunge, where) {
           where.frame.cy - where.frame.r * r * Math.cos(azimuth)];
 }
 
-async function locateSymbols(args) {
-  located = null;
-  const svg = $('figure').querySelector('svg');
-  const frame = svg && primitiveCircle(svg);
-  if (!frame) return;
+async function locateSymbols(args, frame, viewBox) {
+  const element = $('figure').firstElementChild;
   const sets = await engine.ask({ op: 'locate', args });
   const where = { frame, projection: value('projection'), upper: value('hemisphere') === 'upper' };
   const drawn = (set) => set.kind !== 'planes' || value('planes') !== 'great-circles';
   located = {
-    svg,
+    element,
+    viewBox,
     sets: sets.filter(drawn).map((set) => {
       const xy = new Float64Array(set.points.length);
       for (let i = 0; i < set.points.length; i += 2)
@@ -281,10 +284,13 @@ async function locateSymbols(args) {
 let pointed = null;
 $('figure').addEventListener('mousemove', (e) => {
   if (!located || $('hide-data').checked) return;
-  const point = located.svg.createSVGPoint();
-  point.x = e.clientX;
-  point.y = e.clientY;
-  const at = point.matrixTransform(located.svg.getScreenCTM().inverse());
+  // The pointer in the figure's points: the element shows the whole view
+  // box, as large as fits and centred.
+  const box = located.element.getBoundingClientRect();
+  const [vx, vy, vw, vh] = located.viewBox;
+  const k = Math.min(box.width / vw, box.height / vh);
+  const at = { x: vx + (e.clientX - box.left - (box.width - vw * k) / 2) / k,
+               y: vy + (e.clientY - box.top - (box.height - vh * k) / 2) / k };
   let best = null, nearest = 16;  // within 4 points of a symbol's centre
   for (const set of located.sets)
     for (let i = 0; i < set.xy.length; i += 2) {

@@ -25,6 +25,13 @@ async function polarsketchHandle(request) {
       ran.files = {};
       for (const name of request.outputs || []) ran.files[name] = m.takeFile(name);
       ran.milliseconds = performance.now() - started;
+      const svg = request.figure && ran.files[request.figure];
+      if (svg) {
+        ran.viewBox = viewBox(svg);
+        ran.frame = primitiveCircle(svg);
+        if (svg.length > request.pictureAbove && typeof OffscreenCanvas !== 'undefined')
+          ran.picture = drawFigure(svg, request.scale);
+      }
       return ran;
     }
     case 'locate':
@@ -36,11 +43,99 @@ async function polarsketchHandle(request) {
   }
 }
 
+// ---- Reading back the SVG the library writes: its view box, the net's
+// primitive circle, and (for figures too large for the page to build as
+// elements quickly) a picture of it drawn here on a canvas.
+
+// The view box [x, y, width, height] of the figure, in points.
+function viewBox(svg) {
+  const m = /viewBox="([-\d.]+) ([-\d.]+) ([-\d.]+) ([-\d.]+)"/.exec(svg.slice(0, 2000));
+  return m ? m.slice(1).map(Number) : null;
+}
+
+// The points of a path's first outline: "M x y" then relative steps.
+function firstOutline(d) {
+  const outline = d.split('M')[1] || '';
+  const numbers = (outline.match(/-?(?:\d+\.?\d*|\.\d+)/g) || []).map(Number);
+  const points = [];
+  let x = 0, y = 0;
+  for (let i = 0; i + 1 < numbers.length; i += 2) {
+    x = i === 0 ? numbers[0] : x + numbers[i];
+    y = i === 0 ? numbers[1] : y + numbers[i + 1];
+    points.push([x, y]);
+  }
+  return points;
+}
+
+// The net's primitive circle {cx, cy, r}: the first outline of the first
+// path stroked in black (the frame, drawn before the data).
+function primitiveCircle(svg) {
+  const m = /<g fill="none" stroke="#000000"[^>]*>\n<path d="([^"]*)"/.exec(svg);
+  if (!m) return null;
+  const points = firstOutline(m[1]);
+  if (points.length < 3) return null;
+  const xs = points.map((p) => p[0]), ys = points.map((p) => p[1]);
+  const [left, right, top, bottom] = [Math.min(...xs), Math.max(...xs), Math.min(...ys), Math.max(...ys)];
+  return { cx: (left + right) / 2, cy: (top + bottom) / 2, r: (right - left) / 2 };
+}
+
+function unescapeXml(text) {
+  return text.replace(/&(lt|gt|amp|quot|apos|#x?[0-9a-fA-F]+);/g, (all, e) => {
+    const named = { lt: '<', gt: '>', amp: '&', quot: '"', apos: "'" }[e];
+    if (named) return named;
+    return String.fromCodePoint(e[1] === 'x' ? parseInt(e.slice(2), 16) : parseInt(e.slice(1), 10));
+  });
+}
+
+// Draws the figure `scale` pixels to the point, white behind it: the
+// library's SVG is groups of one paint holding paths, symbols placed with
+// <use>, and text.
+function drawFigure(svg, scale) {
+  const [vx, vy, vw, vh] = viewBox(svg);
+  const canvas = new OffscreenCanvas(Math.ceil(vw * scale), Math.ceil(vh * scale));
+  const g = canvas.getContext('2d');
+  g.fillStyle = '#fff';
+  g.fillRect(0, 0, canvas.width, canvas.height);
+  g.setTransform(scale, 0, 0, scale, -vx * scale, -vy * scale);
+  g.miterLimit = 10;
+  const symbols = new Map();
+  let fill = 'none', stroke = 'none', width = 1;
+  const paint = (path) => {
+    if (fill !== 'none') { g.fillStyle = fill; g.fill(path); }
+    if (stroke !== 'none' && width > 0) { g.strokeStyle = stroke; g.lineWidth = width; g.stroke(path); }
+  };
+  const element = /<path id="(m\d+)" d="([^"]*)"\/>|<g fill="([^"]*)" stroke="([^"]*)" stroke-width="([^"]*)">|<path d="([^"]*)"\/>|<use xlink:href="#(m\d+)" x="([^"]*)" y="([^"]*)"\/>|<text ([^>]*)>([^<]*)<\/text>/g;
+  for (let m; (m = element.exec(svg));) {
+    if (m[1]) symbols.set(m[1], new Path2D(m[2]));
+    else if (m[3]) [fill, stroke, width] = [m[3], m[4], Number(m[5])];
+    else if (m[6] !== undefined) paint(new Path2D(m[6]));
+    else if (m[7]) {
+      g.save();
+      g.translate(Number(m[8]), Number(m[9]));
+      paint(symbols.get(m[7]));
+      g.restore();
+    } else if (m[10] !== undefined) {
+      const a = Object.fromEntries([...m[10].matchAll(/([\w-]+)="([^"]*)"/g)].map((x) => [x[1], x[2]]));
+      g.save();
+      const rotation = /rotate\(([-\d.]+)/.exec(a.transform || '');
+      g.translate(Number(a.x), Number(a.y));
+      if (rotation) g.rotate((Number(rotation[1]) * Math.PI) / 180);
+      g.font = `${a['font-style'] || ''} ${a['font-weight'] || ''} ${a['font-size']}px ${a['font-family']}`;
+      g.textAlign = { middle: 'center', end: 'right' }[a['text-anchor']] || 'left';
+      g.fillStyle = a.fill || '#000';
+      g.fillText(unescapeXml(m[11]), 0, 0);
+      g.restore();
+    }
+  }
+  return canvas.transferToImageBitmap();
+}
+
 if (typeof WorkerGlobalScope !== 'undefined' && self instanceof WorkerGlobalScope) {
   self.onmessage = async (event) => {
     const { id, request } = event.data;
     try {
-      self.postMessage({ id, result: await polarsketchHandle(request) });
+      const result = await polarsketchHandle(request);
+      self.postMessage({ id, result }, result && result.picture ? [result.picture] : []);
     } catch (error) {
       self.postMessage({ id, error: String(error && error.message ? error.message : error) });
     }
