@@ -252,7 +252,7 @@ function showFigure(svg, messages, hint, picture) {
 // projection puts them on the net's primitive circle (read back from the
 // figure by the engine), so the one nearest the pointer is found from the
 // measurements themselves, and the engine describes it.
-let located = null;  // {element, viewBox, sets: [{index, xy}]}
+let located = null;  // {element, viewBox, frame, sets: [{index, xy}]}
 
 // Where a direction (trend, plunge in degrees, pointing down) is drawn: the
 // lower hemisphere seen from above; the upper one shows the other end.
@@ -272,6 +272,7 @@ async function locateSymbols(args, frame, viewBox) {
   located = {
     element,
     viewBox,
+    frame,
     sets: sets.filter(drawn).map((set) => {
       const xy = new Float64Array(set.points.length);
       for (let i = 0; i < set.points.length; i += 2)

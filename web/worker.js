@@ -53,30 +53,39 @@ function viewBox(svg) {
   return m ? m.slice(1).map(Number) : null;
 }
 
-// The points of a path's first outline: "M x y" then relative steps.
-function firstOutline(d) {
-  const outline = d.split('M')[1] || '';
-  const numbers = (outline.match(/-?(?:\d+\.?\d*|\.\d+)/g) || []).map(Number);
-  const points = [];
-  let x = 0, y = 0;
-  for (let i = 0; i + 1 < numbers.length; i += 2) {
-    x = i === 0 ? numbers[0] : x + numbers[i];
-    y = i === 0 ? numbers[1] : y + numbers[i + 1];
-    points.push([x, y]);
-  }
-  return points;
+// The outlines of a path's data, each as its points: "M x y" then
+// relative steps, as the library writes them.
+function outlines(d) {
+  return d.split('M').slice(1).map((outline) => {
+    const numbers = (outline.match(/-?(?:\d+\.?\d*|\.\d+)/g) || []).map(Number);
+    const points = [];
+    let x = 0, y = 0;
+    for (let i = 0; i + 1 < numbers.length; i += 2) {
+      x = i === 0 ? numbers[0] : x + numbers[i];
+      y = i === 0 ? numbers[1] : y + numbers[i + 1];
+      points.push([x, y]);
+    }
+    return points;
+  });
 }
 
-// The net's primitive circle {cx, cy, r}: the first outline of the first
-// path stroked in black (the frame, drawn before the data).
+// The net's primitive circle {cx, cy, r}: the largest round outline drawn
+// in black without fill (the frame; contour lines and grids lie inside it).
 function primitiveCircle(svg) {
-  const m = /<g fill="none" stroke="#000000"[^>]*>\n<path d="([^"]*)"/.exec(svg);
-  if (!m) return null;
-  const points = firstOutline(m[1]);
-  if (points.length < 3) return null;
-  const xs = points.map((p) => p[0]), ys = points.map((p) => p[1]);
-  const [left, right, top, bottom] = [Math.min(...xs), Math.max(...xs), Math.min(...ys), Math.max(...ys)];
-  return { cx: (left + right) / 2, cy: (top + bottom) / 2, r: (right - left) / 2 };
+  let best = null;
+  const group = /<g fill="none" stroke="#000000"[^>]*>\n((?:<path d="[^"]*"\/>\n)+)/g;
+  for (let g; (g = group.exec(svg));) {
+    for (const p of g[1].matchAll(/<path d="([^"]*)"/g)) {
+      for (const points of outlines(p[1])) {
+        if (points.length < 24) continue;
+        const xs = points.map((q) => q[0]), ys = points.map((q) => q[1]);
+        const width = Math.max(...xs) - Math.min(...xs), height = Math.max(...ys) - Math.min(...ys);
+        if (Math.abs(width - height) > 0.01 * width || (best && width <= 2 * best.r)) continue;
+        best = { cx: Math.min(...xs) + width / 2, cy: Math.min(...ys) + height / 2, r: width / 2 };
+      }
+    }
+  }
+  return best;
 }
 
 function unescapeXml(text) {

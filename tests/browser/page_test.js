@@ -71,7 +71,7 @@ function setMarks(page) {
 test('a file drawn as great circles, then as poles, one mark per measurement, in a worker', async () => {
   const page = await openPage();
   assert.equal(await page.evaluate(() => engine.inWorker), true);
-  await page.uncheck('#stats');
+  await andDrawn(page, () => page.uncheck('#stats'));
   await load(page, foldBedding);
   const n = rows(foldBedding).length;
   let marks = await setMarks(page);
@@ -162,40 +162,63 @@ test('downloads: the SVG shown, a PNG of it, the statistics and the density grid
   for (const line of density.slice(1)) assert.match(line, /^[\d.]+,[\d.]+,[\d.e+-]+$/);
 });
 
-test('a screenshot of the page has ink on the primitive circle and none beside the net', async () => {
-  const page = await openPage();
-  await load(page, foldBedding);
-  await page.uncheck('#stats');
-  await choose(page, '#planes', 'poles');
-  // The net's frame is the black path; its first subpath is the primitive circle.
-  await page.evaluate(() => window.scrollTo(0, 0));
-  const box = await page.evaluate(() => {
-    const frame = document.querySelector('#figure svg g[stroke="#000000"] path');
-    const r = frame.getBoundingClientRect();
-    return { x: r.x, y: r.y, width: r.width, height: r.height };
-  });
-  const shot = readPng(await page.screenshot());
+// Whether a screenshot has ink all round a circle given in page pixels
+// (looked for every 30 degrees within 3 % inside its radius) and none at
+// two corners of the square around it.
+function inkRound(shot, cx, cy, r) {
   // Ink: clearly off the white page (the thin circle is drawn antialiased).
-  const dark = ([r, g, b]) => r + g + b < 660;
-  // The frame's box holds the circle and its ticks: the circle's radius is
-  // a little less than half the box; look for ink around it every 30 degrees.
-  const cx = box.x + box.width / 2, cy = box.y + box.height / 2, half = box.width / 2;
+  const dark = ([red, green, blue]) => red + green + blue < 660;
   for (let degrees = 15; degrees < 360; degrees += 30) {
     const a = (degrees * Math.PI) / 180;
     let ink = false;
-    for (let r = half * 0.8; r <= half && !ink; r += 0.5)
-      ink = dark(shot.pixel(cx + r * Math.sin(a), cy - r * Math.cos(a)));
+    for (let d = r * 0.97; d <= r * 1.01 && !ink; d += 0.5)
+      ink = dark(shot.pixel(cx + d * Math.sin(a), cy - d * Math.cos(a)));
     assert.ok(ink, `no ink on the circle at ${degrees} degrees`);
   }
-  // Outside the frame's box, at its corners, the page is blank.
-  for (const [x, y] of [[box.x + 3, box.y + 3], [box.x + box.width - 3, box.y + box.height - 3]])
-    assert.ok(!dark(shot.pixel(x, y)), `ink at ${x}, ${y}`);
+  for (const [x, y] of [[cx - r, cy - r], [cx + r, cy + r]]) assert.ok(!dark(shot.pixel(x, y)), `ink at ${x}, ${y}`);
+}
+
+// The primitive circle the page located, in page pixels.
+function circleOnPage(page) {
+  return page.evaluate(() => {
+    const { element, viewBox: [vx, vy, vw, vh], frame } = located;
+    const box = element.getBoundingClientRect();
+    const k = Math.min(box.width / vw, box.height / vh);
+    return { cx: box.x + (box.width - vw * k) / 2 + (frame.cx - vx) * k,
+             cy: box.y + (box.height - vh * k) / 2 + (frame.cy - vy) * k, r: frame.r * k };
+  });
+}
+
+test('a screenshot has ink on the primitive circle, drawn as SVG and, for a large figure, as a picture', async () => {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'polarsketch-'));
+  const many = path.join(folder, 'many_planes.csv');
+  const lines = ['dipdir,dip'];
+  for (let i = 0; i < 5000; i++) lines.push(`${(i * 137.5) % 360},${(i * 7) % 90}`);
+  fs.writeFileSync(many, lines.join('\n') + '\n');
+  for (const [file, shownAs] of [[foldBedding, 'svg'], [many, 'canvas']]) {
+    const page = await openPage();
+    await andDrawn(page, () => page.uncheck('#stats'));
+    await load(page, file);
+    assert.equal(await page.evaluate(() => document.querySelector('#figure').firstElementChild.tagName.toLowerCase()), shownAs);
+    await page.evaluate(() => window.scrollTo(0, 0));
+    const { cx, cy, r } = await circleOnPage(page);
+    // The net's frame in the SVG: its primitive circle is where the page located it.
+    if (shownAs === 'svg') {
+      const frame = await page.evaluate(() => {
+        const b = document.querySelector('#figure svg g[stroke="#000000"] path').getBoundingClientRect();
+        return { cx: b.x + b.width / 2, cy: b.y + b.height / 2 };
+      });
+      assert.ok(Math.hypot(frame.cx - cx, frame.cy - cy) < 1, `circle at ${cx}, ${cy}, frame at ${frame.cx}, ${frame.cy}`);
+    }
+    inkRound(readPng(await page.screenshot()), cx, cy, r);
+  }
+  fs.rmSync(folder, { recursive: true });
 });
 
 test('symbols sit where the projection puts each pole, and pointing at one names its line', async () => {
   const page = await openPage();
-  await page.uncheck('#stats');
-  await page.selectOption('#planes', 'poles');
+  await andDrawn(page, () => page.uncheck('#stats'));
+  await choose(page, '#planes', 'poles');
   await load(page, foldBedding);
   // Poles from the file by the definitions: strike by the right-hand rule,
   // the pole plunges 90 - dip towards the dip direction + 180.
@@ -228,8 +251,12 @@ test('symbols sit where the projection puts each pole, and pointing at one names
       assert.ok(worst < 0.1, `${hemisphere} ${projection}: a pole ${worst} pt from its symbol`);
     }
 
+  // Contour lines drawn in black under the data leave the pointing right.
+  await choose(page, '#contour', 'kamb');
   const first = rows(foldBedding)[0];
-  const symbol = page.locator('#figure svg use').first();
+  const colour = await page.evaluate(() => [...document.querySelectorAll('#figure svg text')]
+    .find((t) => /\(\d+ planes\)$/.test(t.textContent)).getAttribute('fill'));
+  const symbol = page.locator(`#figure svg g[fill="${colour}"] use`).first();
   const box = await symbol.boundingBox();
   await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
   await page.waitForSelector('#tooltip:not([hidden])');
