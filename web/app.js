@@ -111,16 +111,23 @@ function showFiles() {
 // ---- The controls as arguments of `polarsketch plot`.
 function value(id) { return $(id).value.trim(); }
 
-function plotArguments(output) {
-  const args = ['plot', ...files.keys()];
-  const option = (name, v) => { if (v !== '') args.push(name, v); };
-  const flag = (name, on) => { if (on) args.push(name); };
+// The files (every one unless named) and how they are read and chosen
+// from, as every form takes them.
+function inputArguments(form, names = [...files.keys()]) {
+  const args = [form, ...names];
   const columns = columnsOption();
   if (columns.length) args.push('--columns', columns.join(','));
-  flag('--skip-bad', $('skip-bad').checked);
+  if ($('skip-bad').checked) args.push('--skip-bad');
   for (const condition of value('where').split(';').map((c) => c.trim()).filter((c) => c))
     args.push('--where', condition);
-  option('--by', value('by'));
+  if (value('by')) args.push('--by', value('by'));
+  return args;
+}
+
+function plotArguments(output) {
+  const args = inputArguments('plot');
+  const option = (name, v) => { if (v !== '') args.push(name, v); };
+  const flag = (name, on) => { if (on) args.push(name); };
   if (value('projection') !== 'equal-area') option('--projection', value('projection'));
   if (value('hemisphere') !== 'lower') option('--hemisphere', value('hemisphere'));
   if (value('net')) option(value('net'), value('net-step') || '10');
@@ -246,6 +253,8 @@ function showFigure(svg, messages, hint, picture) {
   $('download-png').disabled = !drawn;
   $('download-stats').disabled = files.size === 0;
   $('download-density').disabled = !(drawn && last && last.density);
+  $('download-kinematics').disabled = !(drawn && value('slope'));
+  $('download-faults').disabled = slipFiles().length === 0;
 }
 
 // ---- Pointing at a symbol: the measurements' symbols are placed where the
@@ -351,16 +360,24 @@ $('download-png').addEventListener('click', async () =>
   download(last.output.replace(/\.svg$/, '.png'), await pngOf(last.svg)));
 $('download-density').addEventListener('click', () =>
   download(`${baseName()}_density.csv`, new Blob([last.density], { type: 'text/csv' })));
-$('download-stats').addEventListener('click', async () => {
-  const args = ['stats', ...files.keys(), '--csv'];
-  const columns = columnsOption();
-  if (columns.length) args.push('--columns', columns.join(','));
-  if ($('skip-bad').checked) args.push('--skip-bad');
-  for (const c of value('where').split(';').map((w) => w.trim()).filter((w) => w)) args.push('--where', c);
-  if (value('by')) args.push('--by', value('by'));
-  const ran = await engine.ask({ op: 'run', args });
-  if (ran.status !== 0) { $('messages').textContent = ran.err; return; }
-  download(`${baseName()}_statistics.csv`, new Blob([ran.out], { type: 'text/csv' }));
+// A table of another form as CSV: its standard output, or the file it
+// writes; its messages shown when it fails.
+async function downloadTable(args, name, written) {
+  const ran = await engine.ask({ op: 'run', args, outputs: written ? [written] : [] });
+  const text = written ? ran.files[written] : ran.out;
+  if (ran.status !== 0 || text === null) { $('messages').textContent = ran.err; return; }
+  download(`${baseName()}_${name}.csv`, new Blob([text], { type: 'text/csv' }));
+}
+$('download-stats').addEventListener('click', () =>
+  downloadTable([...inputArguments('stats'), '--csv'], 'statistics'));
+// The faults of the files that hold slips.
+const slipFiles = () => [...files].filter(([, f]) => f.info.sets.some((set) => set.kind === 'slips')).map(([name]) => name);
+$('download-faults').addEventListener('click', () =>
+  downloadTable([...inputArguments('faults', slipFiles()), '--csv'], 'faults'));
+$('download-kinematics').addEventListener('click', () => {
+  const args = [...inputArguments('kinematics'), '--slope', value('slope')];
+  if (value('friction')) args.push('--friction', value('friction'));
+  downloadTable([...args, '--csv', 'kinematics.csv'], 'kinematics', 'kinematics.csv');
 });
 
 $('copy-command').addEventListener('click', async () => {

@@ -166,13 +166,15 @@ test('downloads: the SVG shown, a PNG of it, the statistics and the density grid
 // (looked for every 30 degrees within 3 % inside its radius) and none at
 // two corners of the square around it.
 function inkRound(shot, cx, cy, r) {
-  // Ink: clearly off the white page (the thin circle is drawn antialiased).
-  const dark = ([red, green, blue]) => red + green + blue < 660;
+  // Ink: clearly off the white figure (a thin line is drawn antialiased,
+  // spread over neighbouring pixels).
+  const dark = ([red, green, blue]) => red + green + blue < 700;
+  const near = (x, y) => [[0, 0], [1, 0], [-1, 0], [0, 1], [0, -1]].some(([dx, dy]) => dark(shot.pixel(x + dx, y + dy)));
   for (let degrees = 15; degrees < 360; degrees += 30) {
     const a = (degrees * Math.PI) / 180;
     let ink = false;
     for (let d = r * 0.97; d <= r * 1.01 && !ink; d += 0.5)
-      ink = dark(shot.pixel(cx + d * Math.sin(a), cy - d * Math.cos(a)));
+      ink = near(cx + d * Math.sin(a), cy - d * Math.cos(a));
     assert.ok(ink, `no ink on the circle at ${degrees} degrees`);
   }
   for (const [x, y] of [[cx - r, cy - r], [cx + r, cy + r]]) assert.ok(!dark(shot.pixel(x, y)), `ink at ${x}, ${y}`);
@@ -188,6 +190,25 @@ function circleOnPage(page) {
              cy: box.y + (box.height - vh * k) / 2 + (frame.cy - vy) * k, r: frame.r * k };
   });
 }
+
+test('the kinematics and fault tables of the files download as the other forms write them', async () => {
+  const page = await openPage();
+  const joints = path.join(examples, 'slope_joints.csv'), faults = path.join(examples, 'quarry_faults.csv');
+  await load(page, joints, faults);
+  assert.equal(await page.isDisabled('#download-kinematics'), true);
+  await andDrawn(page, () => page.fill('#slope', '120/65'));
+  const take = async (button) => {
+    const [download] = await Promise.all([page.waitForEvent('download'), page.click(button)]);
+    return fs.readFileSync(await download.path(), 'utf8').trim().split('\n');
+  };
+  const kinematics = await take('#download-kinematics');
+  assert.equal(kinematics[0], 'mode,zone,label_a,label_b,trend,plunge');
+  assert.ok(kinematics.length > 1);
+  // One line per fault of known sense, of the file that holds slips only.
+  const table = await take('#download-faults');
+  assert.match(table[0], /^label,dipdir,dip,slip_trend,slip_plunge,rake,sense,/);
+  assert.equal(table.length - 1, rows(faults).filter((r) => r.sense !== 'U').length);
+});
 
 test('a screenshot has ink on the primitive circle, drawn as SVG and, for a large figure, as a picture', async () => {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'polarsketch-'));
