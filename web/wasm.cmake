@@ -22,6 +22,8 @@ add_library(CLI11::CLI11 INTERFACE IMPORTED)
 target_include_directories(CLI11::CLI11 SYSTEM INTERFACE ${cli11_only})
 add_library(Eigen3::Eigen INTERFACE IMPORTED)
 target_include_directories(Eigen3::Eigen SYSTEM INTERFACE ${POLARSKETCH_EIGEN_DIR})
+# zlib: the deflate calls of the PDF writer, answered by web/compat/zlib.h.
+add_library(ZLIB::ZLIB INTERFACE IMPORTED)
 
 # What the WebAssembly build's C++ library lacks that the library uses
 # (web/compat): found before the system's headers.

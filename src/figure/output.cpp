@@ -10,9 +10,11 @@
 #include "console/identity.hpp"
 #include "console/stop.hpp"
 #include "figure/layers.hpp"
+#include "figure/set_marks.hpp"
 #include "files/atomic_file.hpp"
 #include "postscript/writer.hpp"
 #include "render/cairo_device.hpp"
+#include "render/pdf_device.hpp"
 #include "render/svg_device.hpp"
 #include "stereonet/batch_session.hpp"
 
@@ -180,10 +182,19 @@ Written write_figure_on(Figure& figure, const render::FigurePages& pages, const 
 Written write_figure(const Document& page, const std::string& path) {
   if (page.format->device == render::FigureDevice::svg) {
     render::SvgDevice svg;
-    return write_figure_on(svg, {nullptr, &svg}, page, path);
+    return write_figure_on(svg, {nullptr, &svg, nullptr, nullptr}, page, path);
+  }
+  if (page.format->device == render::FigureDevice::pdf) {
+    render::PdfDevice pdf;
+    return write_figure_on(pdf, {nullptr, nullptr, &pdf, nullptr}, page, path);
+  }
+  if (page.format->device == render::FigureDevice::raster) {
+    render::CairoDevice raster(
+        render::CairoDevice::Raster{static_cast<double>(page.dpi), {page.whole_page}});
+    return write_figure_on(raster, {nullptr, nullptr, nullptr, &raster}, page, path);
   }
   render::CairoDevice cairo;
-  return write_figure_on(cairo, {&cairo, nullptr}, page, path);
+  return write_figure_on(cairo, {&cairo, nullptr, nullptr, nullptr}, page, path);
 }
 
 Written write_document(const Document& document, const std::string& path) {
@@ -192,10 +203,29 @@ Written write_document(const Document& document, const std::string& path) {
   return write_figure(document, path);
 }
 
+// More great circles than this cover the net in ink and take long to draw.
+constexpr std::size_t kManyGreatCircles = 10000;
+
+// The note a page of very many great circles gets: what reads better.
+Written with_great_circle_note(Written w, const Page& page) {
+  if (page.hide_data) return w;
+  std::size_t circles = 0;
+  for (const PageSet& set : page.sets)
+    if (draws_circles(set.data, page.planes))
+      circles +=
+          set.data.kind == data::Kind::slips ? set.data.slips.size() : set.data.planes.size();
+  if (circles > kManyGreatCircles)
+    w.messages.push_back("note: " + std::to_string(circles) +
+                         " great circles drawn; poles (--planes poles) or the density alone "
+                         "(--contour --hide-data) read better");
+  return w;
+}
+
 }  // namespace
 
 Written write_page(const Page& page, const std::string& path) {
-  return write_document(document_of(page, [&page] { draw_page(page); }), path);
+  return with_great_circle_note(
+      write_document(document_of(page, [&page] { draw_page(page); }), path), page);
 }
 
 Written write_rose_page(const RosePage& page, const std::string& path) {
@@ -208,7 +238,8 @@ bool is_postscript(const Page& page) {
 
 Written draw_postscript_page(const Page& page, const std::string& plot_file,
                              const std::string& path) {
-  return draw_postscript(document_of(page, [&page] { draw_page(page); }), plot_file, path);
+  return with_great_circle_note(
+      draw_postscript(document_of(page, [&page] { draw_page(page); }), plot_file, path), page);
 }
 
 }  // namespace polarsketch::figure

@@ -1,7 +1,7 @@
 // The cairo device in a build without cairo (the WebAssembly page): pages
 // are counted so that callers see the pages they drew, and every writer
-// fails with a message, so a PDF, PNG or EPS asked of this build is a
-// failure said, never a file that is silently missing.
+// fails with a message, so a PNG or EPS asked of this build is a failure
+// said, never a file that is silently missing.
 #include <stdexcept>
 #include <string>
 
@@ -21,6 +21,7 @@ namespace {
 }  // namespace
 
 CairoDevice::CairoDevice() = default;
+CairoDevice::CairoDevice(Raster raster) : raster_(raster) {}
 CairoDevice::~CairoDevice() = default;
 
 void CairoDevice::begin_page(int, Orientation) { pages_.push_back(std::make_unique<Page>()); }

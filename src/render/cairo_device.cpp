@@ -17,7 +17,9 @@
 #include <string_view>
 
 #include "files/atomic_file.hpp"
+#include "render/font_metrics.hpp"
 #include "render/fonts.hpp"
+#include "render/repeated_shapes.hpp"
 
 namespace polarsketch::render {
 namespace {
@@ -112,6 +114,11 @@ void finish(cairo_surface_t* surface, const std::filesystem::path& file) {
   check(status, file);
 }
 
+cairo_status_t append_bytes(void* closure, const unsigned char* data, unsigned int length) {
+  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+  return CAIRO_STATUS_SUCCESS;
+}
+
 // Appends what cairo writes to a string (the closure).
 cairo_status_t append_to(void* closure, const unsigned char* data, unsigned int length) {
   static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
@@ -138,21 +145,106 @@ void set_bounding_box(std::string& text, const Box& box) {
   replace_line("%%HiResBoundingBox:", hires.str());
 }
 
+// A mark drawn once on a small image, premultiplied, to be composited at
+// every copy: the shape in one paint, with its origin at a quarter-pixel
+// phase (copies land within an eighth of a pixel of their place).
+struct Stamp {
+  int shape = 0;
+  bool filled = false;
+  Rgb fill, edge;
+  double width = 0.0;
+  int phase_x = 0, phase_y = 0;  // quarters of a pixel
+  cairo_surface_t* image = nullptr;
+  int left = 0, top = 0;                   // the origin's whole pixel within the image
+  std::vector<std::pair<int, int>> spans;  // each row's inked columns
+};
+
+constexpr int kPhases = 4;
+
+// The columns of each row of a stamp that hold ink, [first, end).
+void find_spans(Stamp& s) {
+  const int w = cairo_image_surface_get_width(s.image), h = cairo_image_surface_get_height(s.image);
+  const int stride = cairo_image_surface_get_stride(s.image);
+  const unsigned char* data = cairo_image_surface_get_data(s.image);
+  s.spans.assign(static_cast<std::size_t>(h), {0, 0});
+  for (int j = 0; j < h; ++j) {
+    const auto* row = reinterpret_cast<const std::uint32_t*>(data + j * stride);
+    int first = 0, end = w;
+    while (first < w && (row[first] >> 24) == 0) ++first;
+    while (end > first && (row[end - 1] >> 24) == 0) --end;
+    s.spans[static_cast<std::size_t>(j)] = {first, end};
+  }
+}
+
+// Composites `s` (premultiplied ARGB) over the 32-bit pixels of `target`
+// with its pixel (left, top) on the target's (x, y); clipped to the target.
+void composite(cairo_surface_t* target, const Stamp& s, int x, int y) {
+  const int tw = cairo_image_surface_get_width(target), th = cairo_image_surface_get_height(target);
+  const int sh = cairo_image_surface_get_height(s.image);
+  const int tstride = cairo_image_surface_get_stride(target);
+  const int sstride = cairo_image_surface_get_stride(s.image);
+  unsigned char* tdata = cairo_image_surface_get_data(target);
+  const unsigned char* sdata = cairo_image_surface_get_data(s.image);
+  const int x0 = x - s.left, y0 = y - s.top;
+  for (int j = std::max(0, -y0); j < sh && y0 + j < th; ++j) {
+    const auto* src = reinterpret_cast<const std::uint32_t*>(sdata + j * sstride);
+    auto* dst = reinterpret_cast<std::uint32_t*>(tdata + (y0 + j) * tstride) + x0;
+    const auto [first, end] = s.spans[static_cast<std::size_t>(j)];
+    for (int i = std::max(first, -x0); i < end && x0 + i < tw; ++i) {
+      const std::uint32_t p = src[i];
+      const std::uint32_t keep = 255 - (p >> 24);
+      if (keep == 0) {
+        dst[i] = p;
+        continue;
+      }
+      // Two channels at a time: d * keep / 255, rounded.
+      const std::uint32_t d = dst[i];
+      std::uint32_t rb = (d & 0xff00ffu) * keep + 0x800080u;
+      std::uint32_t ag = ((d >> 8) & 0xff00ffu) * keep + 0x800080u;
+      rb = ((rb + ((rb >> 8) & 0xff00ffu)) >> 8) & 0xff00ffu;
+      ag = (ag + ((ag >> 8) & 0xff00ffu)) & 0xff00ff00u;
+      dst[i] = p + (rb | ag);
+    }
+  }
+}
+
+// Appends what cairo writes to a string (the closure).
+cairo_status_t append_bytes(void* closure, const unsigned char* data, unsigned int length);
+
 }  // namespace
 
 struct CairoDevice::Page {
   Orientation orientation = Orientation::portrait;
   cairo_surface_t* surface = nullptr;
   cairo_t* cr = nullptr;
+  // A raster page: its scale (pixels a point), ink, marks, and the PNG it
+  // becomes when it ends.
+  double scale = 0.0;
+  InkBox ink;
+  ShapeCatalog shapes;
+  std::vector<Stamp> stamps;
+  bool pixels_written = false;  // pixels written past cairo since it last drew
+  std::string png;
 
-  explicit Page(Orientation o) : orientation(o) {
-    // Bounded by the paper, which clips the drawing as it clips the plot
-    // file's page (and an unbounded recording replays far more slowly).
+  Page(Orientation o, const Raster* raster) : orientation(o) {
     const Paper paper = paper_of(o);
-    const cairo_rectangle_t bounds{0.0, 0.0, paper.width * kFine, paper.height * kFine};
-    surface = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &bounds);
-    cr = cairo_create(surface);
-    const cairo_matrix_t m = page_matrix(o);
+    cairo_matrix_t m = page_matrix(o);
+    if (raster != nullptr) {
+      scale = raster->dpi / 72.0;
+      surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24,
+                                           static_cast<int>(std::ceil(paper.width * scale)),
+                                           static_cast<int>(std::ceil(paper.height * scale)));
+      cr = cairo_create(surface);
+      cairo_set_source_rgb(cr, 1.0, 1.0, 1.0);  // the paper
+      cairo_paint(cr);
+      cairo_matrix_init(&m, scale, 0.0, 0.0, -scale, 0.0, paper.height * scale);
+    } else {
+      // Bounded by the paper, which clips the drawing as it clips the plot
+      // file's page (and an unbounded recording replays far more slowly).
+      const cairo_rectangle_t bounds{0.0, 0.0, paper.width * kFine, paper.height * kFine};
+      surface = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &bounds);
+      cr = cairo_create(surface);
+    }
     cairo_set_matrix(cr, &m);
     // Glyph positions from the fonts' own metrics, as a PostScript
     // interpreter places them.
@@ -164,20 +256,80 @@ struct CairoDevice::Page {
   }
   ~Page() {
     if (cr != nullptr) cairo_destroy(cr);
-    cairo_surface_destroy(surface);
+    if (surface != nullptr) cairo_surface_destroy(surface);
+    for (Stamp& s : stamps) cairo_surface_destroy(s.image);
   }
   Page(const Page&) = delete;
   Page& operator=(const Page&) = delete;
 
-  void close() {
+  bool raster() const { return scale > 0.0; }
+
+  // Marks waiting to be composited, all of one colour: copies of one colour
+  // over each other give the same pixels in any order, so they are
+  // composited row by row, which reads the image of the page in order
+  // rather than at random.
+  struct Placed {
+    int y, x;
+    std::size_t stamp;
+    bool operator<(const Placed& o) const { return y != o.y ? y < o.y : x < o.x; }
+  };
+  std::vector<Placed> placed;
+  static constexpr std::size_t kPlacedAtMost = std::size_t{1} << 16;
+
+  void composite_placed() {
+    std::sort(placed.begin(), placed.end());
+    for (const Placed& p : placed) composite(surface, stamps[p.stamp], p.x, p.y);
+    placed.clear();
+  }
+
+  // Before cairo draws again on pixels written past it, and the reverse.
+  void cairo_draws() {
+    if (!placed.empty()) composite_placed();
+    if (pixels_written) cairo_surface_mark_dirty(surface);
+    pixels_written = false;
+  }
+  void pixels_drawn() {
+    if (!pixels_written) cairo_surface_flush(surface);
+    pixels_written = true;
+  }
+
+  // The raster page cropped by `layout` as PNG.
+  std::string encoded(const PageLayout& layout) {
+    cairo_draws();
+    const Box box = ink.page_box(paper_of(orientation), layout);
+    const auto width = static_cast<int>(std::ceil(box.width * scale));
+    const auto height = static_cast<int>(std::ceil(box.height * scale));
+    cairo_surface_t* crop = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    cairo_t* c = cairo_create(crop);
+    cairo_set_source_rgb(c, 1.0, 1.0, 1.0);
+    cairo_paint(c);
+    cairo_set_source_surface(c, surface, -std::round(box.x * scale), -std::round(box.y * scale));
+    cairo_paint(c);
+    cairo_destroy(c);
+    std::string out;
+    cairo_status_t status = cairo_surface_status(crop);
+    if (status == CAIRO_STATUS_SUCCESS)
+      status = cairo_surface_write_to_png_stream(crop, append_bytes, &out);
+    cairo_surface_destroy(crop);
+    if (status != CAIRO_STATUS_SUCCESS) throw std::runtime_error(cairo_status_to_string(status));
+    return out;
+  }
+
+  void close(const Raster* raster) {
     if (cr == nullptr) return;
     cairo_destroy(cr);
     cr = nullptr;
     cairo_surface_flush(surface);
+    if (raster == nullptr) return;
+    // The page is kept as its PNG; the image of the paper goes.
+    png = encoded(raster->layout);
+    cairo_surface_destroy(surface);
+    surface = nullptr;
   }
 };
 
 CairoDevice::CairoDevice() = default;
+CairoDevice::CairoDevice(Raster raster) : raster_(raster) {}
 CairoDevice::~CairoDevice() = default;
 
 CairoDevice::Page* CairoDevice::drawing() {
@@ -186,14 +338,14 @@ CairoDevice::Page* CairoDevice::drawing() {
 
 void CairoDevice::begin_page(int /*number*/, Orientation orientation) {
   end_page();
-  pages_.push_back(std::make_unique<Page>(orientation));
+  pages_.push_back(std::make_unique<Page>(orientation, raster_ ? &*raster_ : nullptr));
 }
 
 void CairoDevice::end_page() {
   Page* page = drawing();
   if (page == nullptr) return;
   flush();
-  page->close();
+  page->close(raster_ ? &*raster_ : nullptr);
 }
 
 void CairoDevice::line_width(double width) {
@@ -202,6 +354,7 @@ void CairoDevice::line_width(double width) {
 
 void CairoDevice::flush() {
   if (batch_.shapes == 0) return;
+  pages_.back()->cairo_draws();
   cairo_t* cr = pages_.back()->cr;
   set_rgb(cr, batch_.colour);
   if (batch_.filled) cairo_fill_preserve(cr);
@@ -218,9 +371,26 @@ void CairoDevice::join(bool filled, const Rgb& colour) {
   batch_ = {filled, colour, width, batch_.shapes + 1};
 }
 
+namespace {
+
+void add_ink(InkBox& ink, std::span<const Point> points, double width) {
+  const double r = std::max(width, 0.0) / 2.0;
+  for (const Point& p : points) {
+    const Point f = finite(p);
+    ink.add(f.x, f.y, r);
+  }
+}
+
+}  // namespace
+
 void CairoDevice::polyline(std::span<const Point> points, const Rgb& colour) {
   Page* page = drawing();
   if (page == nullptr || points.empty()) return;
+  if (page->raster()) {
+    const ShapeCatalog::Sighting seen = page->shapes.see(points, false);
+    if (seen.shape >= 0) return stamp(*page, seen.shape, false, {}, colour, finite(points[0]));
+    add_ink(page->ink, points, line_width_);
+  }
   // Strokes of one colour and width cover their union in any order.
   join(false, colour);
   add_path(page->cr, points, scratch_);
@@ -230,6 +400,11 @@ void CairoDevice::polygon(std::span<const Point> points, bool filled, const Rgb&
                           const Rgb& edge) {
   Page* page = drawing();
   if (page == nullptr || points.empty()) return;
+  if (page->raster()) {
+    const ShapeCatalog::Sighting seen = page->shapes.see(points, true);
+    if (seen.shape >= 0) return stamp(*page, seen.shape, filled, fill, edge, finite(points[0]));
+    add_ink(page->ink, points, line_width_);
+  }
   cairo_t* cr = page->cr;
   // An outline is a stroke; a convex shape filled in its edge's colour is
   // its union with the others too, once all turn the same way.
@@ -241,6 +416,7 @@ void CairoDevice::polygon(std::span<const Point> points, bool filled, const Rgb&
     return;
   }
   flush();
+  page->cairo_draws();
   add_path(cr, points, scratch_);
   cairo_close_path(cr);
   set_rgb(cr, fill);
@@ -255,6 +431,8 @@ void CairoDevice::text(Point at, std::string_view text, const TextStyle& style) 
   // A font of no size shows nothing (and would leave cairo in an error state).
   if (page == nullptr || text.empty() || !(style.size > 0.0) || !std::isfinite(style.size)) return;
   flush();
+  page->cairo_draws();
+  if (page->raster()) add_text_ink(place_text(at, text, style), style.size, page->ink);
   cairo_t* cr = page->cr;
   const FontFace face = font_face(style.font);
   const std::string shown = text_to_utf8(text, face.symbol);
@@ -292,8 +470,69 @@ void CairoDevice::text(Point at, std::string_view text, const TextStyle& style) 
   cairo_restore(cr);
 }
 
+void CairoDevice::stamp(Page& page, int shape, bool filled, const Rgb& fill, const Rgb& edge,
+                        const Point& at) {
+  const double width = std::max(line_width_, 0.0);
+  const InkBox& e = page.shapes.extent(shape);
+  page.ink.add(at.x + e.left(), at.y + e.bottom(), width / 2.0);
+  page.ink.add(at.x + e.right(), at.y + e.top(), width / 2.0);
+  const Paper paper = paper_of(page.orientation);
+  const double px = at.x * page.scale, py = (paper.height - at.y) * page.scale;
+  auto whole_and_phase = [](double v, int& whole) {
+    const double q = std::round((v - std::floor(v)) * kPhases);
+    whole = static_cast<int>(std::floor(v)) + (q == kPhases ? 1 : 0);
+    return q == kPhases ? 0 : static_cast<int>(q);
+  };
+  int x = 0, y = 0;
+  if (!(std::abs(px) < 1e6 && std::abs(py) < 1e6)) return;  // far off the paper
+  const int phase_x = whole_and_phase(px, x), phase_y = whole_and_phase(py, y);
+  auto it = std::find_if(page.stamps.begin(), page.stamps.end(), [&](const Stamp& s) {
+    return s.shape == shape && s.filled == filled && (!filled || s.fill == fill) &&
+           s.edge == edge && s.width == width && s.phase_x == phase_x && s.phase_y == phase_y;
+  });
+  if (it == page.stamps.end()) {
+    // The shape in pixels, the origin at its phase, with room for the
+    // stroke and the antialiasing.
+    Stamp s{shape, filled, fill, edge, width, phase_x, phase_y, nullptr, 0, 0, {}};
+    const double k = page.scale, pad = width * k / 2.0 + 2.0;
+    s.left = static_cast<int>(std::ceil(-e.left() * k + pad));
+    s.top = static_cast<int>(std::ceil(e.top() * k + pad));
+    const int w = s.left + static_cast<int>(std::ceil(e.right() * k + pad)) + 1;
+    const int h = s.top + static_cast<int>(std::ceil(-e.bottom() * k + pad)) + 1;
+    s.image = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    cairo_t* c = cairo_create(s.image);
+    const double ox = s.left + static_cast<double>(phase_x) / kPhases;
+    const double oy = s.top + static_cast<double>(phase_y) / kPhases;
+    for (const Point& o : page.shapes.offsets(shape)) cairo_line_to(c, ox + o.x * k, oy - o.y * k);
+    if (page.shapes.closed(shape)) cairo_close_path(c);
+    if (filled) {
+      set_rgb(c, fill);
+      cairo_fill_preserve(c);
+    }
+    set_rgb(c, edge);
+    cairo_set_line_width(c, width * k);
+    cairo_stroke(c);
+    cairo_destroy(c);
+    cairo_surface_flush(s.image);
+    find_spans(s);
+    page.stamps.push_back(std::move(s));
+    it = page.stamps.end() - 1;
+  }
+  flush();
+  page.pixels_drawn();
+  const auto index = static_cast<std::size_t>(it - page.stamps.begin());
+  if (!page.placed.empty()) {
+    const Stamp& run = page.stamps[page.placed.front().stamp];
+    if (page.placed.size() >= Page::kPlacedAtMost || run.filled != filled || !(run.edge == edge) ||
+        (filled && !(run.fill == fill)))
+      page.composite_placed();
+  }
+  page.placed.push_back({y, x, index});
+}
+
 Box CairoDevice::page_box(int index, const PageLayout& layout) const {
   const Page& page = *pages_.at(static_cast<std::size_t>(index));
+  if (page.raster()) return page.ink.page_box(paper_of(page.orientation), layout);
   const Paper paper = paper_of(page.orientation);
   const Box whole{0.0, 0.0, paper.width, paper.height};
   if (layout.whole_page) return whole;
@@ -306,6 +545,7 @@ Box CairoDevice::page_box(int index, const PageLayout& layout) const {
 }
 
 void CairoDevice::write_pdf(const std::filesystem::path& file, const PageLayout& layout) const {
+  if (raster_) throw std::logic_error("a raster device writes PNG alone");
   FigureFile temp(file);
   cairo_surface_t* surface = cairo_pdf_surface_create(temp.name(), 595.0, 842.0);
   cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "polarsketch");
@@ -320,6 +560,7 @@ void CairoDevice::write_pdf(const std::filesystem::path& file, const PageLayout&
 
 void CairoDevice::write_svg(const std::filesystem::path& file, int page,
                             const PageLayout& layout) const {
+  if (raster_) throw std::logic_error("a raster device writes PNG alone");
   FigureFile temp(file);
   const Box box = page_box(page, layout);
   cairo_surface_t* surface = cairo_svg_surface_create(temp.name(), box.width, box.height);
@@ -331,6 +572,17 @@ void CairoDevice::write_svg(const std::filesystem::path& file, int page,
 
 void CairoDevice::write_png(const std::filesystem::path& file, int page, const PageLayout& layout,
                             double dpi) const {
+  Page& raster = *pages_.at(static_cast<std::size_t>(page));
+  if (raster.raster()) {
+    FigureFile out(file);
+    try {
+      out.write(raster.cr == nullptr ? raster.png : raster.encoded(raster_->layout));
+    } catch (const std::runtime_error& e) {
+      cannot_write(file, e.what());
+    }
+    out.commit();
+    return;
+  }
   FigureFile temp(file);
   const Box box = page_box(page, layout);
   const double scale = dpi / 72.0;
@@ -352,6 +604,7 @@ void CairoDevice::write_png(const std::filesystem::path& file, int page, const P
 
 void CairoDevice::write_eps(const std::filesystem::path& file, int page,
                             const PageLayout& layout) const {
+  if (raster_) throw std::logic_error("a raster device writes PNG alone");
   FigureFile temp(file);
   const Box box = page_box(page, layout);
   // Made in memory, its box set there, then written: the file is never read

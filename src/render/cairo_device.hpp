@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "render/device.hpp"
@@ -17,7 +18,17 @@ namespace polarsketch::render {
 
 class CairoDevice final : public Device {
  public:
+  // A device that draws each page straight onto an image of the paper at
+  // `dpi` instead of recording it, and keeps the page as PNG cropped by
+  // `layout` once it ends: its memory does not grow with the drawing. It
+  // writes PNG only.
+  struct Raster {
+    double dpi = 150.0;
+    PageLayout layout{};
+  };
+
   CairoDevice();
+  explicit CairoDevice(Raster raster);
   ~CairoDevice() override;
   CairoDevice(const CairoDevice&) = delete;
   CairoDevice& operator=(const CairoDevice&) = delete;
@@ -38,7 +49,8 @@ class CairoDevice final : public Device {
 
   // Writers; each writes a temporary file beside `file` and renames it, so a
   // failure leaves no partial file. They throw std::runtime_error naming the
-  // file on failure. Pages are indexed from 0.
+  // file on failure. Pages are indexed from 0. A raster device writes PNG
+  // alone, at its own resolution and crop.
   void write_pdf(const std::filesystem::path& file, const PageLayout& layout) const;
   void write_svg(const std::filesystem::path& file, int page, const PageLayout& layout) const;
   void write_png(const std::filesystem::path& file, int page, const PageLayout& layout,
@@ -65,6 +77,11 @@ class CairoDevice final : public Device {
   // painted first unless they are painted alike and few enough.
   void join(bool filled, const Rgb& colour);
 
+  // A raster page's marks: a copy of a shape seen before is composited from
+  // a stamp of the shape drawn once.
+  void stamp(Page& page, int shape, bool filled, const Rgb& fill, const Rgb& edge, const Point& at);
+
+  std::optional<Raster> raster_;
   std::vector<std::unique_ptr<Page>> pages_;
   double line_width_ = 1.0;     // PostScript's initial line width, kept across pages
   std::vector<Point> scratch_;  // a path's points

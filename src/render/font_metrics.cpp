@@ -1,57 +1,22 @@
 // Advance widths of the base fonts and the driver's text placement.
 #include "render/font_metrics.hpp"
 
-#include <array>
 #include <cmath>
-#include <cstdint>
 #include <numbers>
 #include <string>
 
+#include "render/base_font_widths.hpp"
+#include "render/fonts.hpp"
 #include "render/path_points.hpp"
 
 namespace polarsketch::render {
 namespace {
 
-using Widths = std::array<std::uint16_t, 95>;  // characters 32..126, thousandths of an em
-
-constexpr Widths kHelvetica{
-    278,  278, 355, 556, 556, 889, 667, 222, 333, 333, 389, 584, 278, 333, 278, 278,  // ' '../
-    556,  556, 556, 556, 556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556,  // 0..?
-    1015, 667, 667, 722, 722, 667, 611, 778, 722, 278, 500, 667, 556, 833, 722, 778,  // @..O
-    667,  778, 722, 667, 611, 722, 667, 944, 667, 667, 611, 278, 278, 278, 469, 556,  // P.._
-    222,  556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833, 556, 556,  // `..o
-    556,  556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584};      // p..~
-
-constexpr Widths kHelveticaBold{
-    278, 333, 474, 556, 556, 889, 722, 278, 333, 333, 389, 584, 278, 333, 278, 278,  //
-    556, 556, 556, 556, 556, 556, 556, 556, 556, 556, 333, 333, 584, 584, 584, 611,  //
-    975, 722, 722, 722, 722, 667, 611, 778, 722, 278, 556, 722, 611, 833, 722, 778,  //
-    667, 778, 722, 667, 611, 722, 667, 944, 667, 667, 611, 333, 278, 333, 584, 556,  //
-    278, 556, 611, 556, 611, 556, 333, 611, 611, 278, 278, 556, 278, 889, 611, 611,  //
-    611, 611, 389, 556, 333, 611, 556, 778, 556, 556, 500, 389, 280, 389, 584};
-
-constexpr Widths kTimes{
-    250, 333, 408, 500, 500, 833, 778, 333, 333, 333, 500, 564, 250, 333, 250, 278,  //
-    500, 500, 500, 500, 500, 500, 500, 500, 500, 500, 278, 278, 564, 564, 564, 444,  //
-    921, 722, 667, 667, 722, 611, 556, 722, 722, 333, 389, 722, 611, 889, 722, 722,  //
-    556, 722, 667, 556, 611, 722, 722, 944, 722, 722, 611, 333, 278, 333, 469, 500,  //
-    333, 444, 500, 444, 500, 444, 333, 500, 500, 278, 278, 500, 278, 778, 500, 500,  //
-    500, 500, 333, 389, 278, 500, 500, 722, 500, 500, 444, 480, 200, 480, 541};
-
-struct Metrics {
-  const Widths* widths = nullptr;  // nullptr: every character `fixed`
-  double scale = 1.0;
-  double fixed = 0.6;  // em, also the width of characters outside the table
-};
-
-Metrics metrics_of(std::string_view font) {
-  if (!font.empty() && font.front() == '/') font.remove_prefix(1);
-  const bool bold = font.find("Bold") != std::string_view::npos;
-  if (font.starts_with("Helvetica")) return {bold ? &kHelveticaBold : &kHelvetica, 1.0, 0.556};
-  if (font.starts_with("Times")) return {&kTimes, bold ? 1.04 : 1.0, 0.5};
-  // Courier and the fonts an interpreter replaces by it; the Symbol font's
-  // widths vary about this average.
-  return {nullptr, 1.0, 0.6};
+const BaseFontWidths& widths_of(std::string_view postscript_name) {
+  const std::string_view name = base_font_name(postscript_name);
+  for (const BaseFontWidths& f : kBaseFontWidths)
+    if (f.name == name) return f;
+  return kBaseFontWidths[8];  // Courier
 }
 
 constexpr double kAscent = 0.75;   // em above the baseline, capitals and accents aside
@@ -59,17 +24,30 @@ constexpr double kDescent = 0.25;  // em below it
 
 }  // namespace
 
+std::string_view base_font_name(std::string_view postscript_name) {
+  const FontFace f = font_face(postscript_name);
+  if (f.symbol) return "Symbol";
+  if (f.family == "Nimbus Sans") {
+    if (f.bold) return f.italic ? "Helvetica-BoldOblique" : "Helvetica-Bold";
+    return f.italic ? "Helvetica-Oblique" : "Helvetica";
+  }
+  if (f.family == "Nimbus Roman") {
+    if (f.bold) return f.italic ? "Times-BoldItalic" : "Times-Bold";
+    return f.italic ? "Times-Italic" : "Times-Roman";
+  }
+  if (f.bold) return f.italic ? "Courier-BoldOblique" : "Courier-Bold";
+  return f.italic ? "Courier-Oblique" : "Courier";
+}
+
 double text_width(std::string_view postscript_font, std::string_view bytes) {
-  const Metrics m = metrics_of(postscript_font);
-  double thousandths = 0.0;
+  const BaseFontWidths& f = widths_of(postscript_font);
+  long thousandths = 0;
   for (const char b : bytes) {
     const auto c = static_cast<unsigned char>(b);
-    if (m.widths != nullptr && c >= 32 && c <= 126)
-      thousandths += (*m.widths)[c - 32];
-    else
-      thousandths += 1000.0 * m.fixed;
+    // Control codes show as blanks.
+    thousandths += f.width[c < 32 || c == 127 ? 0 : c - 32];
   }
-  return thousandths / 1000.0 * m.scale;
+  return static_cast<double>(thousandths) / 1000.0;
 }
 
 TextPlacement place_text(Point at, std::string_view text, const TextStyle& style) {

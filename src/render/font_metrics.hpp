@@ -1,9 +1,6 @@
-// Built-in widths of the PostScript base fonts, enough to place text and to
-// bound it for a figure's crop without a font library: the standard advance
-// widths of Helvetica, Helvetica-Bold, Times-Roman and Courier for the ASCII
-// characters. Other faces borrow the nearest table (oblique and italic faces
-// their upright one, Times-Bold Times-Roman widened by 4 %), and characters
-// outside ASCII an average width: close enough for a crop, not for setting.
+// Text placed and bounded without a font library: the PostScript base
+// fonts' own advance widths (a table in code), the driver's alignment, and
+// an ascender and descender for the box a text covers.
 #pragma once
 
 #include <string_view>
@@ -12,6 +9,10 @@
 #include "render/page_layout.hpp"
 
 namespace polarsketch::render {
+
+// The base font a PostScript font name is shown in: its family, weight and
+// slant among the 13 base fonts; an unknown family is shown as Courier.
+std::string_view base_font_name(std::string_view postscript_name);
 
 // The advance width of the text bytes in the PostScript font, in units of
 // the font size (an em).

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "render/cairo_device.hpp"
+#include "render/pdf_device.hpp"
 #include "render/svg_device.hpp"
 
 namespace polarsketch::render {
@@ -15,7 +16,7 @@ void write_eps(const FigurePages& pages, const std::filesystem::path& file, int 
 }
 void write_pdf(const FigurePages& pages, const std::filesystem::path& file, int,
                const PageLayout& layout, double) {
-  pages.cairo->write_pdf(file, layout);
+  pages.pdf->write_pdf(file, layout);
 }
 void write_svg(const FigurePages& pages, const std::filesystem::path& file, int page,
                const PageLayout& layout, double) {
@@ -23,7 +24,7 @@ void write_svg(const FigurePages& pages, const std::filesystem::path& file, int 
 }
 void write_png(const FigurePages& pages, const std::filesystem::path& file, int page,
                const PageLayout& layout, double dpi) {
-  pages.cairo->write_png(file, page, layout, dpi);
+  pages.raster->write_png(file, page, layout, dpi);
 }
 
 constexpr FigureFormat kFormats[] = {
@@ -32,11 +33,11 @@ constexpr FigureFormat kFormats[] = {
     {"eps", "encapsulated PostScript, one page", "(one page)", SiblingNames::none, write_eps,
      FigureDevice::cairo},
     {"pdf", "PDF, every page in one file", "", SiblingNames::one_file, write_pdf,
-     FigureDevice::cairo},
+     FigureDevice::pdf},
     {"svg", "SVG, one file a page", "", SiblingNames::numbered_after_first, write_svg,
      FigureDevice::svg},
     {"png", "PNG image, one file a page", "", SiblingNames::numbered, write_png,
-     FigureDevice::cairo},
+     FigureDevice::raster},
 };
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -44,7 +45,10 @@ char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + '
 }  // namespace
 
 int FigurePages::page_count() const {
-  return cairo != nullptr ? cairo->page_count() : svg != nullptr ? svg->page_count() : 0;
+  if (cairo != nullptr) return cairo->page_count();
+  if (svg != nullptr) return svg->page_count();
+  if (pdf != nullptr) return pdf->page_count();
+  return raster != nullptr ? raster->page_count() : 0;
 }
 
 std::span<const FigureFormat> figure_formats() { return kFormats; }

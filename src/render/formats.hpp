@@ -1,6 +1,7 @@
 // The formats a plot can be written in, listed in one table: the
 // PostScript plot file the driver writes, the formats the cairo device
-// writes from its recorded pages, and SVG, which the SVG device writes. The command line's names,
+// writes from its recorded pages, and SVG and PDF, which devices of our own
+// write. The command line's names,
 // help and dispatch and the interactive program's sibling files read this table; a new format is a
 // writer and a line of the table.
 #pragma once
@@ -15,15 +16,18 @@ namespace polarsketch::render {
 
 class CairoDevice;
 class SvgDevice;
+class PdfDevice;
 struct PageLayout;
 
 // The device a format's pages are drawn on.
-enum class FigureDevice { postscript, cairo, svg };
+enum class FigureDevice { postscript, cairo, svg, pdf, raster };
 
 // The pages drawn for figures: the device of each kind asked for, or nullptr.
 struct FigurePages {
   const CairoDevice* cairo = nullptr;
   const SvgDevice* svg = nullptr;
+  const PdfDevice* pdf = nullptr;
+  const CairoDevice* raster = nullptr;  // a cairo device drawing on images
   // Pages drawn (every device draws them all).
   int page_count() const;
 };

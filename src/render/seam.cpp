@@ -13,6 +13,7 @@
 #include "math/saturate.hpp"
 #include "plot/records.hpp"
 #include "render/cairo_device.hpp"
+#include "render/pdf_device.hpp"
 #include "render/postscript_device.hpp"
 #include "render/svg_device.hpp"
 
@@ -29,8 +30,10 @@ struct Seam {
   // formats draw on, and the tees that send the calls to them too.
   std::unique_ptr<CairoDevice> recording;
   std::unique_ptr<SvgDevice> svg;
-  std::unique_ptr<TeeDevice> figures;
-  std::unique_ptr<TeeDevice> tee;
+  std::unique_ptr<PdfDevice> pdf;
+  std::unique_ptr<CairoDevice> raster;
+  std::vector<std::unique_ptr<TeeDevice>> figures;
+  Device* tee = nullptr;  // the last of the chain, while there is one
   bool open = false;
   int page = 0;
   std::string plot_file;      // the open plot file's name
@@ -148,14 +151,19 @@ void plot_opened(const std::string& plot_file, Orientation orientation) {
   if (s.formats.any()) {
     if (needs_device(s.formats, FigureDevice::cairo)) s.recording = std::make_unique<CairoDevice>();
     if (needs_device(s.formats, FigureDevice::svg)) s.svg = std::make_unique<SvgDevice>();
-    Device* figures = s.recording.get();
-    if (s.recording && s.svg) {
-      s.figures = std::make_unique<TeeDevice>(*s.recording, *s.svg);
-      figures = s.figures.get();
-    } else if (s.svg) {
-      figures = s.svg.get();
+    if (needs_device(s.formats, FigureDevice::pdf)) s.pdf = std::make_unique<PdfDevice>();
+    if (needs_device(s.formats, FigureDevice::raster))
+      s.raster =
+          std::make_unique<CairoDevice>(CairoDevice::Raster{s.formats.dpi, s.formats.layout});
+    // The base device first, then each figure device, through a chain of tees.
+    Device* all = s.base;
+    for (Device* d : {static_cast<Device*>(s.recording.get()), static_cast<Device*>(s.svg.get()),
+                      static_cast<Device*>(s.pdf.get()), static_cast<Device*>(s.raster.get())}) {
+      if (d == nullptr) continue;
+      s.figures.push_back(std::make_unique<TeeDevice>(*all, *d));
+      all = s.figures.back().get();
     }
-    s.tee = std::make_unique<TeeDevice>(*s.base, *figures);
+    if (!s.figures.empty()) s.tee = all;
   }
   device().begin_page(s.page, s.orientation);
 }
@@ -176,13 +184,15 @@ void plot_closed() {
   if (!s.open) return;
   device().end_page();
   s.open = false;
-  s.tee.reset();
-  s.figures.reset();
+  s.tee = nullptr;
+  s.figures.clear();
   const std::unique_ptr<CairoDevice> recording = std::move(s.recording);
   const std::unique_ptr<SvgDevice> svg = std::move(s.svg);
-  if ((!recording && !svg) || s.plot_file.empty()) return;
-  for (const std::string& failure :
-       write_siblings({recording.get(), svg.get()}, s.plot_file, s.formats))
+  const std::unique_ptr<PdfDevice> pdf = std::move(s.pdf);
+  const std::unique_ptr<CairoDevice> raster = std::move(s.raster);
+  const FigurePages pages{recording.get(), svg.get(), pdf.get(), raster.get()};
+  if (pages.page_count() == 0 || s.plot_file.empty()) return;
+  for (const std::string& failure : write_siblings(pages, s.plot_file, s.formats))
     std::cerr << "polarsketch: " << failure << '\n';
 }
 

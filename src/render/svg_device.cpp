@@ -3,13 +3,12 @@
 #include "render/svg_device.hpp"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
 
 #include "files/atomic_file.hpp"
-#include "math/decimal.hpp"
+#include "render/decimal_text.hpp"
 #include "render/font_metrics.hpp"
 #include "render/fonts.hpp"
 #include "render/path_points.hpp"
@@ -17,57 +16,12 @@
 namespace polarsketch::render {
 namespace {
 
-// A body piece is closed at this size and a new one begun: a page of a
-// million marks grows without copying what it holds.
-constexpr std::size_t kPieceSize = std::size_t{1} << 20;
-
 // The length a <use> element takes at most (its coordinates are bounded).
 constexpr std::size_t kUseRoom = 64;
 
-// Coordinates are written in hundredths of a point, the plot file's step.
-long long hundredths(double v) { return std::llround(v * 100.0); }
-
-// Appends hundredths `h` as a decimal number, as short as it goes: "12.5",
-// "-.05", "3".
-void append_number(std::string& out, long long h) {
-  if (h < 0) {
-    out += '-';
-    h = -h;
-  }
-  const long long whole = h / 100, part = h % 100;
-  char digits[24];
-  if (whole != 0 || part == 0) {
-    const auto end = std::to_chars(digits, digits + sizeof digits, whole).ptr;
-    out.append(digits, end);
-  }
-  if (part != 0) {
-    out += '.';
-    out += static_cast<char>('0' + part / 10);
-    if (part % 10 != 0) out += static_cast<char>('0' + part % 10);
-  }
-}
-
-// Appends a pair, each number preceded by a blank unless its sign parts it.
-void append_pair(std::string& out, long long x, long long y) {
-  if (x >= 0) out += ' ';
-  append_number(out, x);
-  if (y >= 0) out += ' ';
-  append_number(out, y);
-}
-
-// A value written with up to three decimals (widths, sizes, angles).
-std::string decimal(double v) {
-  if (!std::isfinite(v)) v = 0.0;
-  char buffer[48];
-  const auto end =
-      math::write_fixed(buffer, buffer + sizeof buffer, std::round(v * 1000.0) / 1000.0, 3).ptr;
-  std::string s(buffer, end);
-  if (s.find('.') != std::string::npos) {
-    while (s.back() == '0') s.pop_back();
-    if (s.back() == '.') s.pop_back();
-  }
-  return s == "-0" ? "0" : s;
-}
+// Path data of strokes joined into one path at most: readers refuse very
+// long attributes (libxml2 stops at ten million bytes).
+constexpr std::size_t kPathData = std::size_t{64} << 10;
 
 std::string colour(const Rgb& c) {
   auto byte = [](double v) {
@@ -122,14 +76,6 @@ SvgDevice::Page* SvgDevice::drawing() {
   return pages_.empty() || !pages_.back().drawing ? nullptr : &pages_.back();
 }
 
-void SvgDevice::append(Page& page, std::string_view text) {
-  if (page.body.empty() || page.body.back().size() + text.size() > kPieceSize) {
-    page.body.emplace_back();
-    page.body.back().reserve(std::max(kPieceSize, text.size()));
-  }
-  page.body.back() += text;
-}
-
 void SvgDevice::begin_page(int /*number*/, Orientation orientation) {
   end_page();
   pages_.emplace_back();
@@ -150,16 +96,16 @@ void SvgDevice::line_width(double width) {
 
 void SvgDevice::flush_path(Page& page) {
   if (page.path.empty()) return;
-  append(page, "<path d=\"");
-  append(page, page.path);
-  append(page, "\"/>\n");
+  page.body.append("<path d=\"");
+  page.body.append(page.path);
+  page.body.append("\"/>\n");
   page.path.clear();
 }
 
 void SvgDevice::close_group(Page& page) {
   flush_path(page);
   if (!page.in_group) return;
-  append(page, "</g>\n");
+  page.body.append("</g>\n");
   page.in_group = false;
 }
 
@@ -170,7 +116,7 @@ void SvgDevice::use_paint(Page& page, const Paint& paint) {
   g += paint.filled ? colour(paint.fill) : "none";
   g +=
       "\" stroke=\"" + colour(paint.stroke) + "\" stroke-width=\"" + decimal(paint.width) + "\">\n";
-  append(page, g);
+  page.body.append(g);
   page.in_group = true;
   page.paint = paint;
 }
@@ -187,11 +133,11 @@ void SvgDevice::add_subpath(Page& page, std::string& d, std::span<const Point> p
     const long long px = hundredths(p.x), py = hundredths(height - p.y);
     if (i == 0) {
       d += 'M';
-      append_pair(d, px, py);
+      append_pair(d, px, py, true);
       if (scratch_.size() == 1) d += "h0";  // a single point: a segment of no length
     } else {
       d += i == 1 ? "l" : "";
-      append_pair(d, px - x, py - y);
+      append_pair(d, px - x, py - y, true);
     }
     x = px;
     y = py;
@@ -205,9 +151,9 @@ void SvgDevice::use_element(Page& page, int shape, const Point& at) {
   use = "<use xlink:href=\"#m";
   use += std::to_string(shape);
   use += "\" x=\"";
-  append_number(use, hundredths(at.x));
+  append_hundredths(use, hundredths(at.x));
   use += "\" y=\"";
-  append_number(use, hundredths(height - at.y));
+  append_hundredths(use, hundredths(height - at.y));
   use += "\"/>";
 }
 
@@ -222,10 +168,8 @@ void SvgDevice::mark(Page& page, std::span<const Point> points, bool closed,
     page.path.clear();
     if (element.size() < kUseRoom) element.resize(kUseRoom, ' ');
     element += '\n';
-    append(page, element);
     page.seen_once[static_cast<std::size_t>(seen.remembered)] = {
-        page.body.size() - 1, page.body.back().size() - element.size(), element.size() - 1,
-        finite(points[0])};
+        page.body.append(element), element.size() - 1, finite(points[0])};
     return;
   }
   const double r = std::max(line_width_, 0.0) / 2.0;
@@ -238,12 +182,12 @@ void SvgDevice::mark(Page& page, std::span<const Point> points, bool closed,
     use_element(page, seen.shape, first.origin);
     if (line_.size() <= first.length) {
       line_.resize(first.length, ' ');
-      page.body[first.piece].replace(first.offset, first.length, line_);
+      page.body.overwrite(first.place, line_);
     }
   }
   use_element(page, seen.shape, at);
   line_ += '\n';
-  append(page, line_);
+  page.body.append(line_);
 }
 
 void SvgDevice::polyline(std::span<const Point> points, const Rgb& colour) {
@@ -258,6 +202,7 @@ void SvgDevice::polyline(std::span<const Point> points, const Rgb& colour) {
   }
   // Strokes of one colour and width cover their union in any order.
   add_subpath(*page, page->path, points, false);
+  if (page->path.size() > kPathData) flush_path(*page);
 }
 
 void SvgDevice::polygon(std::span<const Point> points, bool filled, const Rgb& fill,
@@ -273,6 +218,7 @@ void SvgDevice::polygon(std::span<const Point> points, bool filled, const Rgb& f
   }
   if (!filled) {
     add_subpath(*page, page->path, points, true);
+    if (page->path.size() > kPathData) flush_path(*page);
     return;
   }
   // A filled shape alone: filled together, shapes winding apart would leave
@@ -305,7 +251,7 @@ void SvgDevice::text(Point at, std::string_view text, const TextStyle& style) {
   t += " fill=\"" + colour(style.colour) + "\">";
   t += escaped(text_to_utf8(text, face.symbol));
   t += "</text>\n";
-  append(*page, t);
+  page->body.append(t);
 }
 
 Box SvgDevice::page_box(int page, const PageLayout& layout) const {
@@ -338,7 +284,7 @@ void SvgDevice::write_document(int page, const PageLayout& layout,
       for (std::size_t i = 1; i < offsets.size(); ++i) {
         const long long px = hundredths(offsets[i].x), py = hundredths(-offsets[i].y);
         head += i == 1 ? "l" : "";
-        append_pair(head, px - x, py - y);
+        append_pair(head, px - x, py - y, true);
         x = px;
         y = py;
       }
@@ -351,7 +297,7 @@ void SvgDevice::write_document(int page, const PageLayout& layout,
   }
   if (clip) head += "<g clip-path=\"url(#paper)\">\n";
   sink(head);
-  for (const std::string& piece : p.body) sink(piece);
+  p.body.read(sink);
   // A page still being drawn: its open group and waiting strokes.
   if (p.drawing) {
     if (!p.path.empty()) sink("<path d=\"" + p.path + "\"/>\n");

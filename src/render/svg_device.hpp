@@ -16,6 +16,7 @@
 #include "render/device.hpp"
 #include "render/page_layout.hpp"
 #include "render/repeated_shapes.hpp"
+#include "render/spool.hpp"
 
 namespace polarsketch::render {
 
@@ -42,7 +43,8 @@ class SvgDevice final : public Device {
   // layout.whole_page.
   std::string document(int page, const PageLayout& layout) const;
   // The same document handed to `sink` piece by piece, so a large page is
-  // never held twice.
+  // never held whole (the body of a large page waits on a temporary file).
+  // Throws std::runtime_error when that file failed.
   void write_document(int page, const PageLayout& layout,
                       const std::function<void(std::string_view)>& sink) const;
   // Writes the document to `file` under a temporary name renamed into place
@@ -61,14 +63,13 @@ class SvgDevice final : public Device {
   // Where a path seen once stands in the body: a later copy turns it into
   // the shape's first <use>.
   struct Location {
-    std::size_t piece = 0;
-    std::size_t offset = 0;
+    Spool::Place place;
     std::size_t length = 0;
     Point origin;
   };
   struct Page {
     Orientation orientation = Orientation::portrait;
-    std::vector<std::string> body;  // in pieces of bounded size
+    Spool body;
     InkBox ink;
     ShapeCatalog shapes;
     std::array<Location, ShapeCatalog::kRemembered> seen_once;
@@ -79,7 +80,6 @@ class SvgDevice final : public Device {
   };
 
   Page* drawing();
-  void append(Page& page, std::string_view text);
   // Writes the waiting strokes.
   void flush_path(Page& page);
   // Ends the open group (after the waiting strokes).

@@ -15,6 +15,7 @@
 #include "postscript/writer.hpp"
 #include "render/cairo_device.hpp"
 #include "render/images.hpp"
+#include "render/pdf_device.hpp"
 #include "render/postscript_device.hpp"
 #include "render/seam.hpp"
 #include "render/svg_device.hpp"
@@ -120,6 +121,22 @@ TEST(CairoPictures, TextAlignmentFontsColoursAndFillsMatchGhostscript) {
       EXPECT_NEAR(testing::ink_box(other).top, testing::ink_box(ps).top, 2);
     }
   }
+}
+
+// The PDF device's document of the card, its text in the base fonts placed
+// by built-in widths, against Ghostscript.
+TEST(PdfPictures, TextAlignmentFontsColoursAndFillsMatchGhostscript) {
+  if (!have_viewers()) GTEST_SKIP() << "a viewer is missing";
+  testing::ConsoleCapture console;
+  testing::ScratchDir dir;
+  PdfDevice pdf;
+  draw_card("P  ", Orientation::portrait, pdf);
+  pdf.write_pdf("card.pdf", PageLayout{true});
+  const Picture ps = testing::render_postscript("card.ps", 595, 842);
+  const Picture ours = testing::render_pdf("card.pdf");
+  testing::compare_ink(ps, ours, "card PDF device");
+  EXPECT_NEAR(testing::ink_box(ours).left, testing::ink_box(ps).left, 2);
+  EXPECT_NEAR(testing::ink_box(ours).top, testing::ink_box(ps).top, 2);
 }
 
 // The SVG device's own document of the card, placed by built-in metrics

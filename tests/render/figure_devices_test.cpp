@@ -1,8 +1,7 @@
-// The SVG device's document: repeated marks defined once and placed by
-// <use>, drawn as the cairo device draws them; the crop from the geometry;
-// text that cannot break the XML.
-#include "render/svg_device.hpp"
-
+// The figure devices of our own: repeated marks drawn once and placed many
+// times (SVG <use>, PDF form XObjects, PNG stamps), each drawn where the
+// cairo recording draws the same calls; the crop from the geometry; text
+// that cannot break the XML.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,7 +12,10 @@
 
 #include "postscript/ps_test_support.hpp"
 #include "render/cairo_device.hpp"
+#include "render/decimal_text.hpp"
 #include "render/images.hpp"
+#include "render/pdf_device.hpp"
+#include "render/svg_device.hpp"
 
 namespace polarsketch::render {
 namespace {
@@ -79,6 +81,57 @@ TEST(SvgDevice, EachRepeatedMarkIsDefinedOnceAndPlacedByUse) {
   const testing::Picture theirs = testing::render_pdf("marks.pdf");
   EXPECT_GT(testing::ink_pixels(ours), 1000);
   testing::compare_ink(theirs, ours, "marks");
+}
+
+TEST(PdfDevice, EachRepeatedMarkIsOneFormAndTheCropFollowsTheInk) {
+  testing::ScratchDir dir;
+  PdfDevice pdf;
+  draw_marks(pdf);
+  pdf.begin_page(2, Orientation::landscape_us);
+  pdf.polyline(std::vector<Point>{{100, 100}, {300, 200}}, Rgb{});
+  pdf.end_page();
+  const std::string doc = pdf.document(PageLayout{});
+  EXPECT_EQ(occurrences(doc, "/Subtype /Form"), 2);
+  EXPECT_EQ(occurrences(doc, "/Type /Page "), 2);
+  // The second page: the segment's box (its width 0.5 from the first page)
+  // plus 2 mm on each side.
+  const double m = 72.0 * 2.0 / 25.4;
+  EXPECT_NE(doc.find("/MediaBox [0 0 " + decimal(200.5 + 2 * m) + ' ' + decimal(100.5 + 2 * m)),
+            std::string::npos);
+  if (!testing::run_quietly("command -v pdftoppm")) GTEST_SKIP() << "pdftoppm is missing";
+  testing::write_file("marks.pdf", doc);
+  CairoDevice cairo;
+  draw_marks(cairo);
+  cairo.write_pdf("cairo.pdf", PageLayout{});
+  testing::compare_ink(testing::render_pdf("cairo.pdf"), testing::render_pdf("marks.pdf"), "marks");
+}
+
+// The raster device's page against the cairo recording's PDF as pdftoppm
+// shows it (the recording replayed onto an image came out about 1 % small).
+TEST(RasterDevice, StampedMarksLieWhereTheRecordedDrawingPutsThem) {
+  if (!testing::run_quietly("command -v pdftoppm")) GTEST_SKIP() << "pdftoppm is missing";
+  testing::ScratchDir dir;
+  CairoDevice cairo;
+  draw_marks(cairo);
+  cairo.write_pdf("recorded.pdf", PageLayout{true});
+  const testing::Picture recorded = testing::render_pdf("recorded.pdf");
+  for (const bool whole_page : {true, false}) {
+    CairoDevice raster(CairoDevice::Raster{100.0, PageLayout{whole_page}});
+    draw_marks(raster);
+    raster.write_png("stamped.png", 0, PageLayout{whole_page}, 100.0);
+    const testing::Picture stamped = testing::load_picture("stamped.png");
+    testing::compare_ink(recorded, stamped, whole_page ? "whole page" : "cropped");
+    const testing::InkBox ink = testing::ink_box(stamped);
+    if (whole_page) {
+      EXPECT_EQ(stamped.width, 827);
+      EXPECT_NEAR(ink.left, testing::ink_box(recorded).left, 1);
+      EXPECT_NEAR(ink.top, testing::ink_box(recorded).top, 1);
+    } else {
+      for (const int margin :
+           {ink.left, ink.top, stamped.width - 1 - ink.right, stamped.height - 1 - ink.bottom})
+        EXPECT_NEAR(margin, 2.0 / 25.4 * 100.0, 1.5);
+    }
+  }
 }
 
 // The view box's four numbers.
