@@ -251,6 +251,7 @@ function showFigure(svg, messages, hint, picture) {
   const drawn = Boolean(svg);
   $('download-svg').disabled = !drawn;
   $('download-png').disabled = !drawn;
+  $('download-pdf').disabled = !drawn;
   $('download-stats').disabled = files.size === 0;
   $('download-density').disabled = !(drawn && last && last.density);
   $('download-kinematics').disabled = !(drawn && value('slope'));
@@ -358,6 +359,13 @@ $('download-svg').addEventListener('click', () =>
   download(last.output, new Blob([last.svg], { type: 'image/svg+xml' })));
 $('download-png').addEventListener('click', async () =>
   download(last.output.replace(/\.svg$/, '.png'), await pngOf(last.svg)));
+// The figure as PDF: the same command line with a .pdf output.
+$('download-pdf').addEventListener('click', async () => {
+  const name = `${baseName()}.pdf`;
+  const ran = await engine.ask({ op: 'run', args: plotArguments(name), binaryOutputs: [name] });
+  if (ran.status !== 0 || !ran.files[name]) { $('messages').textContent = ran.err; return; }
+  download(name, new Blob([ran.files[name]], { type: 'application/pdf' }));
+});
 $('download-density').addEventListener('click', () =>
   download(`${baseName()}_density.csv`, new Blob([last.density], { type: 'text/csv' })));
 // A table of another form as CSV: its standard output, or the file it

@@ -24,6 +24,15 @@ async function polarsketchHandle(request) {
       const ran = m.run(request.args);
       ran.files = {};
       for (const name of request.outputs || []) ran.files[name] = m.takeFile(name);
+      // Files that are bytes rather than text (PDF), taken as they are.
+      for (const name of request.binaryOutputs || []) {
+        try {
+          ran.files[name] = m.FS.readFile(`/files/${name}`);
+        } catch (error) {
+          ran.files[name] = null;
+        }
+        m.removeFile(name);
+      }
       ran.milliseconds = performance.now() - started;
       const svg = request.figure && ran.files[request.figure];
       if (svg) {

@@ -133,7 +133,7 @@ test('rows chosen by a column are counted as the file says, and the command line
   assert.match(await page.inputValue('#command'), / --where 'dip>40' /);
 });
 
-test('downloads: the SVG shown, a PNG of it, the statistics and the density grid as CSV', async () => {
+test('downloads: the SVG shown, a PNG of it, a PDF, the statistics and the density grid as CSV', async () => {
   const page = await openPage();
   await load(page, foldBedding);
   await choose(page, '#contour', 'kamb');
@@ -152,6 +152,22 @@ test('downloads: the SVG shown, a PNG of it, the statistics and the density grid
   const image = readPng(png.data);
   const widthPt = Number(svg.data.toString().match(/width="([\d.]+)pt"/)[1]);
   assert.ok(Math.abs(image.width - widthPt * 150 / 72) <= 1, `${image.width} px for ${widthPt} pt`);
+
+  const pdf = await take('#download-pdf');
+  assert.equal(pdf.name, 'fold_bedding.pdf');
+  assert.match(pdf.data.subarray(0, 8).toString('latin1'), /^%PDF-1\.\d/);
+  assert.match(pdf.data.subarray(-8).toString('latin1'), /%%EOF\s*$/);
+  // Every compressed stream inflates (the browser's build writes them without zlib).
+  const text = pdf.data.toString('latin1');
+  let flate = 0;
+  for (const m of text.matchAll(/<<([^]*?)>>\s*stream\r?\n/g)) {
+    if (!m[1].includes('/FlateDecode')) continue;
+    const length = Number(/\/Length (\d+)/.exec(m[1])[1]);
+    const start = m.index + m[0].length;
+    assert.ok(require('zlib').inflateSync(pdf.data.subarray(start, start + length)).length > 0);
+    flate++;
+  }
+  assert.ok(flate > 0);
 
   const stats = (await take('#download-stats')).data.toString().split('\n');
   assert.match(stats[0], /^file,kind,n,mean_trend,mean_plunge,/);
