@@ -124,6 +124,22 @@ function inputArguments(form, names = [...files.keys()]) {
   return args;
 }
 
+// The rose diagram of the files instead: `polarsketch rose`.
+function roseArguments(output) {
+  const args = inputArguments('rose');
+  if (value('rose-of')) args.push('--of', value('rose-of'));
+  if (value('rose-circle')) args.push(value('rose-circle'));
+  if (value('rose-bin')) args.push('--bin', value('rose-bin'));
+  if (value('rose-scale')) args.push('--scale', value('rose-scale'));
+  if (output) args.push('-o', output);
+  return args;
+}
+
+// The figure the controls ask for, written to `output`.
+function figureArguments(output) {
+  return value('figure-kind') === 'rose' ? roseArguments(output) : plotArguments(output);
+}
+
 function plotArguments(output) {
   const args = inputArguments('plot');
   const option = (name, v) => { if (v !== '') args.push(name, v); };
@@ -194,15 +210,18 @@ async function redraw() {
 }
 
 async function drawOnce() {
-  const output = `${baseName()}.svg`;
-  const args = plotArguments(output);
+  const rose = value('figure-kind') === 'rose';
+  document.querySelectorAll('.net-only').forEach((box) => { box.hidden = rose; });
+  $('rose-box').hidden = !rose;
+  const output = `${baseName()}${rose ? '_rose' : ''}.svg`;
+  const args = figureArguments(output);
   $('command').value = ['polarsketch', ...args].map(shellWord).join(' ');
   if (files.size === 0) {
     showFigure(null, '', 'Open or drop a measurement file to draw it.');
     return;
   }
   const outputs = [output];
-  const density = value('contour') ? 'density.csv' : '';
+  const density = !rose && value('contour') ? 'density.csv' : '';
   if (density) { args.splice(args.length - 2, 0, '--density-out', density); outputs.push(density); }
   $('status').textContent = 'drawing…';
   // A large figure comes back as a picture drawn in the worker as well: the
@@ -253,8 +272,10 @@ function showFigure(svg, messages, hint, picture) {
   $('download-png').disabled = !drawn;
   $('download-pdf').disabled = !drawn;
   $('download-stats').disabled = files.size === 0;
-  $('download-density').disabled = !(drawn && last && last.density);
-  $('download-kinematics').disabled = !(drawn && value('slope'));
+  const rose = value('figure-kind') === 'rose';
+  $('download-rose').disabled = !(drawn && rose);
+  $('download-density').disabled = !(drawn && !rose && last && last.density);
+  $('download-kinematics').disabled = !(drawn && !rose && value('slope'));
   $('download-faults').disabled = slipFiles().length === 0;
 }
 
@@ -361,8 +382,8 @@ $('download-png').addEventListener('click', async () =>
   download(last.output.replace(/\.svg$/, '.png'), await pngOf(last.svg)));
 // The figure as PDF: the same command line with a .pdf output.
 $('download-pdf').addEventListener('click', async () => {
-  const name = `${baseName()}.pdf`;
-  const ran = await engine.ask({ op: 'run', args: plotArguments(name), binaryOutputs: [name] });
+  const name = last.output.replace(/\.svg$/, '.pdf');
+  const ran = await engine.ask({ op: 'run', args: figureArguments(name), binaryOutputs: [name] });
   if (ran.status !== 0 || !ran.files[name]) { $('messages').textContent = ran.err; return; }
   download(name, new Blob([ran.files[name]], { type: 'application/pdf' }));
 });
@@ -376,6 +397,8 @@ async function downloadTable(args, name, written) {
   if (ran.status !== 0 || text === null) { $('messages').textContent = ran.err; return; }
   download(`${baseName()}_${name}.csv`, new Blob([text], { type: 'text/csv' }));
 }
+$('download-rose').addEventListener('click', () =>
+  downloadTable([...roseArguments(''), '--csv'], 'rose'));
 $('download-stats').addEventListener('click', () =>
   downloadTable([...inputArguments('stats'), '--csv'], 'statistics'));
 // The faults of the files that hold slips.

@@ -226,6 +226,21 @@ test('the kinematics and fault tables of the files download as the other forms w
   assert.equal(table.length - 1, rows(faults).filter((r) => r.sense !== 'U').length);
 });
 
+test('a rose diagram of the same files, its bins downloaded, counting every measurement once', async () => {
+  const page = await openPage();
+  await load(page, foldBedding);
+  await choose(page, '#figure-kind', 'rose');
+  assert.equal(await page.inputValue('#command'), 'polarsketch rose fold_bedding.csv -o fold_bedding_rose.svg');
+  const texts = await page.evaluate(() => [...document.querySelectorAll('#figure svg text')].map((t) => t.textContent));
+  assert.ok(texts.includes('Rose of strikes of planes, axial'), texts.join(' | '));
+  assert.equal(await page.isHidden('#contour'), true);
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#download-rose')]);
+  const bins = fs.readFileSync(await download.path(), 'utf8').trim().split('\n');
+  assert.equal(bins[0], 'start,end,count,percent');
+  const counted = bins.slice(1).filter((l) => /^\d/.test(l)).reduce((sum, l) => sum + Number(l.split(',')[2]), 0);
+  assert.equal(counted, rows(foldBedding).length);
+});
+
 test('a screenshot has ink on the primitive circle, drawn as SVG and, for a large figure, as a picture', async () => {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'polarsketch-'));
   const many = path.join(folder, 'many_planes.csv');
@@ -294,6 +309,7 @@ test('symbols sit where the projection puts each pole, and pointing at one names
   const colour = await page.evaluate(() => [...document.querySelectorAll('#figure svg text')]
     .find((t) => /\(\d+ planes\)$/.test(t.textContent)).getAttribute('fill'));
   const symbol = page.locator(`#figure svg g[fill="${colour}"] use`).first();
+  await symbol.scrollIntoViewIfNeeded();
   const box = await symbol.boundingBox();
   await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
   await page.waitForSelector('#tooltip:not([hidden])');
