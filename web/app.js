@@ -114,7 +114,8 @@ function value(id) { return $(id).value.trim(); }
 // The files (every one unless named) and how they are read and chosen
 // from, as every form takes them.
 function inputArguments(form, names = [...files.keys()]) {
-  const args = [form, ...names];
+  // A name that starts with a dash would read as an option: said as ./NAME.
+  const args = [form, ...names.map((n) => (n.startsWith('-') ? `./${n}` : n))];
   const columns = columnsOption();
   if (columns.length) args.push('--columns', columns.join(','));
   if ($('skip-bad').checked) args.push('--skip-bad');
