@@ -66,7 +66,7 @@ echo
 echo "2,800,000 planes: time and maximum resident set size"
 printf '%-14s %-6s %10s %8s\n' drawn format seconds MB
 for style in poles great-circles; do
-  for format in ps pdf svg png; do
+  for format in ps eps pdf svg png; do
     if [ "$style" = great-circles ] && [ "$format" = png ] && [ "${GREAT_CIRCLE_PNG:-0}" != 1 ]; then
       printf '%-14s %-6s %10s %8s\n' "$style" "$format" skipped -
       continue

@@ -1,7 +1,7 @@
 // Writing a page: the batch session's driver settings from the page, the
 // PostScript plot file written under a temporary name and renamed into
-// place, or the page recorded by the cairo device and written by the
-// format's writer.
+// place, or the page drawn on the device of its figure format and written
+// by the format's writer; a note when very many great circles are drawn.
 #include "figure/output.hpp"
 
 #include <functional>
@@ -182,19 +182,15 @@ Written write_figure_on(Figure& figure, const render::FigurePages& pages, const 
 Written write_figure(const Document& page, const std::string& path) {
   if (page.format->device == render::FigureDevice::svg) {
     render::SvgDevice svg;
-    return write_figure_on(svg, {nullptr, &svg, nullptr, nullptr}, page, path);
+    return write_figure_on(svg, {&svg, nullptr, nullptr}, page, path);
   }
   if (page.format->device == render::FigureDevice::pdf) {
     render::PdfDevice pdf;
-    return write_figure_on(pdf, {nullptr, nullptr, &pdf, nullptr}, page, path);
+    return write_figure_on(pdf, {nullptr, &pdf, nullptr}, page, path);
   }
-  if (page.format->device == render::FigureDevice::raster) {
-    render::CairoDevice raster(
-        render::CairoDevice::Raster{static_cast<double>(page.dpi), {page.whole_page}});
-    return write_figure_on(raster, {nullptr, nullptr, nullptr, &raster}, page, path);
-  }
-  render::CairoDevice cairo;
-  return write_figure_on(cairo, {&cairo, nullptr, nullptr, nullptr}, page, path);
+  render::CairoDevice raster(
+      render::CairoDevice::Raster{static_cast<double>(page.dpi), {page.whole_page}});
+  return write_figure_on(raster, {nullptr, nullptr, &raster}, page, path);
 }
 
 Written write_document(const Document& document, const std::string& path) {

@@ -1,6 +1,6 @@
 // A page written to its file: drawn by the plot library in a batch session,
-// either straight into the PostScript plot file or through the cairo device
-// into a figure of the page's format.
+// either straight into the PostScript plot file or on the device of the
+// page's figure format, which writes the figure.
 #pragma once
 
 #include <optional>

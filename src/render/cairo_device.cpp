@@ -208,6 +208,97 @@ void composite(cairo_surface_t* target, const Stamp& s, int x, int y) {
   }
 }
 
+// Strokes at most this many pixels wide are drawn on a raster page by the
+// device itself: cairo's cost for a stroke grows with the rows it spans,
+// and thousands of great circles across the net took minutes.
+constexpr double kThinLine = 2.5;
+
+// Blends `colour` (premultiplied, opaque) at coverage `c` (0..1) over the pixel.
+[[gnu::always_inline]] inline void blend(std::uint32_t& pixel, std::uint32_t colour, double c) {
+  const auto cover = static_cast<std::uint32_t>(c * 255.0 + 0.5);
+  if (cover == 0) return;
+  const std::uint32_t keep = 255 - cover;
+  std::uint32_t src_rb = (colour & 0xff00ffu) * cover + 0x800080u;
+  std::uint32_t src_ag = ((colour >> 8) & 0xff00ffu) * cover + 0x800080u;
+  src_rb = ((src_rb + ((src_rb >> 8) & 0xff00ffu)) >> 8) & 0xff00ffu;
+  src_ag = (src_ag + ((src_ag >> 8) & 0xff00ffu)) & 0xff00ff00u;
+  const std::uint32_t d = pixel;
+  std::uint32_t rb = (d & 0xff00ffu) * keep + 0x800080u;
+  std::uint32_t ag = ((d >> 8) & 0xff00ffu) * keep + 0x800080u;
+  rb = ((rb + ((rb >> 8) & 0xff00ffu)) >> 8) & 0xff00ffu;
+  ag = (ag + ((ag >> 8) & 0xff00ffu)) & 0xff00ff00u;
+  pixel = (src_rb | src_ag) + (rb | ag);
+}
+
+// Strokes a thin line `width` pixels wide through the points (pixels, y
+// down) onto the 32-bit pixels of `target`. A pixel takes the coverage of
+// its centre's distance from the segment it projects onto; each segment
+// paints the pixels projecting onto it, so a joint is not painted twice and
+// the ends are butt, and the wedge outside a turn is filled round.
+void thin_polyline(cairo_surface_t* target, std::span<const Point> p, double width,
+                   const Rgb& colour) {
+  const int tw = cairo_image_surface_get_width(target), th = cairo_image_surface_get_height(target);
+  const int stride = cairo_image_surface_get_stride(target);
+  unsigned char* data = cairo_image_surface_get_data(target);
+  auto byte = [](double v) {
+    return static_cast<std::uint32_t>(
+        std::lround((std::isfinite(v) ? std::clamp(v, 0.0, 1.0) : 0.0) * 255.0));
+  };
+  const std::uint32_t argb =
+      0xff000000u | byte(colour.red) << 16 | byte(colour.green) << 8 | byte(colour.blue);
+  const double half = width / 2.0, reach = half + 0.5;
+  const auto coverage = [&](double distance) {
+    return std::clamp(std::min(width, reach - distance), 0.0, 1.0);
+  };
+  for (std::size_t k = 0; k + 1 < p.size(); ++k) {
+    const Point a = p[k], b = p[k + 1];
+    const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
+    if (!(len2 > 0.0)) continue;
+    const double inv_len = 1.0 / std::sqrt(len2), inv_len2 = 1.0 / len2;
+    const bool joint = k > 0;  // a turn from the segment before at a
+    const Point before = joint ? p[k - 1] : a;
+    const double bx = a.x - before.x, by = a.y - before.y, blen2 = bx * bx + by * by;
+    const auto paint = [&](int x, int y) {
+      if (x < 0 || y < 0 || x >= tw || y >= th) return;
+      const double cx = x + 0.5 - a.x, cy = y + 0.5 - a.y;
+      const double t = (cx * dx + cy * dy) * inv_len2;
+      if (t >= 1.0) return;
+      double distance = std::abs(cx * dy - cy * dx) * inv_len;
+      if (t < 0.0) {
+        // Outside the turn: beyond the segment before too.
+        if (!joint || !(blen2 > 0.0) ||
+            ((x + 0.5 - before.x) * bx + (y + 0.5 - before.y) * by) < blen2)
+          return;
+        distance = std::hypot(cx, cy);
+      }
+      const double c = coverage(distance);
+      if (c > 0.0) blend(reinterpret_cast<std::uint32_t*>(data + y * stride)[x], argb, c);
+    };
+    // Along the segment's longer axis, across it as far as the line reaches.
+    if (std::abs(dx) >= std::abs(dy)) {
+      const double slope = dy / dx, across = reach * std::sqrt(1.0 + slope * slope) + 0.5;
+      const int x_from = static_cast<int>(std::floor(std::min(a.x, b.x) - reach));
+      const int x_to = static_cast<int>(std::floor(std::max(a.x, b.x) + reach));
+      for (int x = std::max(x_from, 0); x <= std::min(x_to, tw - 1); ++x) {
+        const double yc = a.y + (x + 0.5 - a.x) * slope;
+        for (int y = static_cast<int>(std::floor(yc - across));
+             y <= static_cast<int>(std::floor(yc + across)); ++y)
+          paint(x, y);
+      }
+    } else {
+      const double slope = dx / dy, across = reach * std::sqrt(1.0 + slope * slope) + 0.5;
+      const int y_from = static_cast<int>(std::floor(std::min(a.y, b.y) - reach));
+      const int y_to = static_cast<int>(std::floor(std::max(a.y, b.y) + reach));
+      for (int y = std::max(y_from, 0); y <= std::min(y_to, th - 1); ++y) {
+        const double xc = a.x + (y + 0.5 - a.y) * slope;
+        for (int x = static_cast<int>(std::floor(xc - across));
+             x <= static_cast<int>(std::floor(xc + across)); ++x)
+          paint(x, y);
+      }
+    }
+  }
+}
+
 // Appends what cairo writes to a string (the closure).
 cairo_status_t append_bytes(void* closure, const unsigned char* data, unsigned int length);
 
@@ -390,6 +481,7 @@ void CairoDevice::polyline(std::span<const Point> points, const Rgb& colour) {
     const ShapeCatalog::Sighting seen = page->shapes.see(points, false);
     if (seen.shape >= 0) return stamp(*page, seen.shape, false, {}, colour, finite(points[0]));
     add_ink(page->ink, points, line_width_);
+    if (thin(*page, points, false, colour)) return;
   }
   // Strokes of one colour and width cover their union in any order.
   join(false, colour);
@@ -404,6 +496,7 @@ void CairoDevice::polygon(std::span<const Point> points, bool filled, const Rgb&
     const ShapeCatalog::Sighting seen = page->shapes.see(points, true);
     if (seen.shape >= 0) return stamp(*page, seen.shape, filled, fill, edge, finite(points[0]));
     add_ink(page->ink, points, line_width_);
+    if (!filled && thin(*page, points, true, edge)) return;
   }
   cairo_t* cr = page->cr;
   // An outline is a stroke; a convex shape filled in its edge's colour is
@@ -468,6 +561,20 @@ void CairoDevice::text(Point at, std::string_view text, const TextStyle& style) 
   cairo_show_text(cr, shown.c_str());
   cairo_new_path(cr);
   cairo_restore(cr);
+}
+
+bool CairoDevice::thin(Page& page, std::span<const Point> points, bool closed, const Rgb& colour) {
+  const double width = line_width_ * page.scale;
+  if (!(width > 0.0) || width > kThinLine) return false;
+  kept_points(points, scratch_);
+  if (closed && scratch_.size() > 1) scratch_.push_back(scratch_.front());
+  const double height = paper_of(page.orientation).height;
+  for (Point& q : scratch_) q = {q.x * page.scale, (height - q.y) * page.scale};
+  flush();
+  if (!page.placed.empty()) page.composite_placed();
+  page.pixels_drawn();
+  thin_polyline(page.surface, scratch_, width, colour);
+  return true;
 }
 
 void CairoDevice::stamp(Page& page, int shape, bool filled, const Rgb& fill, const Rgb& edge,

@@ -81,6 +81,10 @@ class CairoDevice final : public Device {
   // a stamp of the shape drawn once.
   void stamp(Page& page, int shape, bool filled, const Rgb& fill, const Rgb& edge, const Point& at);
 
+  // A raster page's thin strokes, drawn by the device itself; false for a
+  // stroke left to cairo (a wide one).
+  bool thin(Page& page, std::span<const Point> points, bool closed, const Rgb& colour);
+
   std::optional<Raster> raster_;
   std::vector<std::unique_ptr<Page>> pages_;
   double line_width_ = 1.0;     // PostScript's initial line width, kept across pages

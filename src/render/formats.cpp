@@ -12,7 +12,7 @@ namespace {
 
 void write_eps(const FigurePages& pages, const std::filesystem::path& file, int page,
                const PageLayout& layout, double) {
-  pages.cairo->write_eps(file, page, layout);
+  pages.pdf->write_eps(file, page, layout);
 }
 void write_pdf(const FigurePages& pages, const std::filesystem::path& file, int,
                const PageLayout& layout, double) {
@@ -31,7 +31,7 @@ constexpr FigureFormat kFormats[] = {
     {"ps", "PostScript as the driver writes it, every page", "PostScript", SiblingNames::none,
      nullptr, FigureDevice::postscript},
     {"eps", "encapsulated PostScript, one page", "(one page)", SiblingNames::none, write_eps,
-     FigureDevice::cairo},
+     FigureDevice::pdf},
     {"pdf", "PDF, every page in one file", "", SiblingNames::one_file, write_pdf,
      FigureDevice::pdf},
     {"svg", "SVG, one file a page", "", SiblingNames::numbered_after_first, write_svg,
@@ -45,7 +45,6 @@ char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + '
 }  // namespace
 
 int FigurePages::page_count() const {
-  if (cairo != nullptr) return cairo->page_count();
   if (svg != nullptr) return svg->page_count();
   if (pdf != nullptr) return pdf->page_count();
   return raster != nullptr ? raster->page_count() : 0;

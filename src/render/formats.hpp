@@ -1,9 +1,9 @@
 // The formats a plot can be written in, listed in one table: the
-// PostScript plot file the driver writes, the formats the cairo device
-// writes from its recorded pages, and SVG and PDF, which devices of our own
-// write. The command line's names,
-// help and dispatch and the interactive program's sibling files read this table; a new format is a
-// writer and a line of the table.
+// PostScript plot file the driver writes, and the figures the devices
+// under it write: PDF and EPS (the PDF device), SVG (the SVG device) and PNG
+// (cairo drawing on an image). The command line's names, help and dispatch
+// and the interactive program's sibling files read this table; a new format
+// is a writer and a line of the table.
 #pragma once
 
 #include <filesystem>
@@ -20,11 +20,10 @@ class PdfDevice;
 struct PageLayout;
 
 // The device a format's pages are drawn on.
-enum class FigureDevice { postscript, cairo, svg, pdf, raster };
+enum class FigureDevice { postscript, svg, pdf, raster };
 
 // The pages drawn for figures: the device of each kind asked for, or nullptr.
 struct FigurePages {
-  const CairoDevice* cairo = nullptr;
   const SvgDevice* svg = nullptr;
   const PdfDevice* pdf = nullptr;
   const CairoDevice* raster = nullptr;  // a cairo device drawing on images

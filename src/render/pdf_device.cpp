@@ -316,13 +316,10 @@ void PdfDevice::write_document(const PageLayout& layout,
     offsets[number] = written;
     put(std::to_string(number) + " 0 obj\n");
   };
-  // A stream of `head` (when given) then `data`.
   const auto stream_object = [&](std::size_t number, const std::string& dictionary,
-                                 std::string_view data, const Spool* head = nullptr) {
+                                 std::string_view data) {
     begin_object(number);
-    const std::size_t length = data.size() + (head != nullptr ? head->size() : 0);
-    put("<<" + dictionary + " /Length " + std::to_string(length) + ">>\nstream\n");
-    if (head != nullptr) head->read(put);
+    put("<<" + dictionary + " /Length " + std::to_string(data.size()) + ">>\nstream\n");
     put(data);
     put("\nendstream\nendobj\n");
   };
@@ -357,7 +354,6 @@ void PdfDevice::write_document(const PageLayout& layout,
 
   for (std::size_t i = 0; i < pages_.size(); ++i) {
     const Page& p = *pages_[i];
-    const Paper paper = paper_of(p.orientation);
     const Box box = page_box(static_cast<int>(i), layout);
     const std::size_t n = page_object[i];
     std::string forms;
@@ -368,41 +364,20 @@ void PdfDevice::write_document(const PageLayout& layout,
         decimal(box.height) + "] /Resources <</Font <<" + font_resources + ">> /XObject <<" +
         forms + ">>>> /Contents [" + std::to_string(n + 1) + " 0 R " + std::to_string(n + 2) +
         " 0 R]>>\nendobj\n");
-    // The crop moves the box's corner to the origin; ink beyond the paper
-    // is clipped to it, as the paper clips the plot file's page.
-    std::string prefix =
-        "1 0 0 1 " + decimal(-box.x) + ' ' + decimal(box.y + box.height - paper.height) + " cm\n";
-    if (!p.ink.empty() && (p.ink.left() < 0.0 || p.ink.bottom() < 0.0 ||
-                           p.ink.right() > paper.width || p.ink.top() > paper.height))
-      prefix += "0 0 " + decimal(paper.width) + ' ' + decimal(paper.height) + " re W n\n";
-    stream_object(n + 1, "", prefix);
-    // A page still being drawn: its stream so far, finished on a copy.
-    std::string tail;
-    if (p.drawing) {
-      z_stream copy{};
-      if (deflateCopy(&copy, const_cast<z_stream*>(&p.zs)) != Z_OK) zlib_failed();
-      deflate_onto(copy, p.pending + (p.path_waiting ? "S\n" : "") + (p.in_run ? "Q\n" : ""), tail,
-                   true);
-      deflateEnd(&copy);
-    }
-    stream_object(n + 2, "/Filter /FlateDecode", tail, &p.stream);
+    stream_object(n + 1, "", crop_prefix(p, box));
+    begin_object(n + 2);
+    put("<</Filter /FlateDecode /Length " + std::to_string(compressed_size(p)) + ">>\nstream\n");
+    compressed_content(p, put);
+    put("\nendstream\nendobj\n");
     for (std::size_t k = 0; k < p.forms.size(); ++k) {
       const Form& f = p.forms[k];
       const InkBox& e = p.shapes.extent(f.shape);
       const double r = f.widest / 2.0 + 1.0;
-      std::string d;
-      const std::vector<Point>& offsets_of_shape = p.shapes.offsets(f.shape);
-      for (std::size_t j = 0; j < offsets_of_shape.size(); ++j) {
-        append_pair(d, hundredths(offsets_of_shape[j].x), hundredths(offsets_of_shape[j].y));
-        d += j == 0 ? " m" : " l";
-      }
-      const bool closed = p.shapes.closed(f.shape);
-      d += f.filled ? " h B" : closed ? " h S" : " S";
       stream_object(n + 3 + k,
                     "/Type /XObject /Subtype /Form /BBox [" + decimal(e.left() - r) + ' ' +
                         decimal(e.bottom() - r) + ' ' + decimal(e.right() + r) + ' ' +
                         decimal(e.top() + r) + "]",
-                    d);
+                    form_content(p, k));
     }
   }
 
@@ -424,18 +399,155 @@ std::string PdfDevice::document(const PageLayout& layout) const {
   return out;
 }
 
-void PdfDevice::write_pdf(const std::filesystem::path& file, const PageLayout& layout) const {
+std::string PdfDevice::form_content(const Page& p, std::size_t form) {
+  const Form& f = p.forms[form];
+  std::string d;
+  const std::vector<Point>& offsets = p.shapes.offsets(f.shape);
+  for (std::size_t j = 0; j < offsets.size(); ++j) {
+    append_pair(d, hundredths(offsets[j].x), hundredths(offsets[j].y));
+    d += j == 0 ? " m" : " l";
+  }
+  d += f.filled ? " h B" : p.shapes.closed(f.shape) ? " h S" : " S";
+  return d;
+}
+
+std::string PdfDevice::crop_prefix(const Page& p, const Box& box) {
+  // The crop moves the box's corner to the origin; ink beyond the paper is
+  // clipped to it, as the paper clips the plot file's page.
+  const Paper paper = paper_of(p.orientation);
+  std::string prefix =
+      "1 0 0 1 " + decimal(-box.x) + ' ' + decimal(box.y + box.height - paper.height) + " cm\n";
+  if (!p.ink.empty() && (p.ink.left() < 0.0 || p.ink.bottom() < 0.0 ||
+                         p.ink.right() > paper.width || p.ink.top() > paper.height))
+    prefix += "0 0 " + decimal(paper.width) + ' ' + decimal(paper.height) + " re W n\n";
+  return prefix;
+}
+
+namespace {
+
+// The compressed end of a page still being drawn, finished on a copy of its stream.
+std::string finished_tail(const z_stream& zs, const std::string& rest) {
+  z_stream copy{};
+  if (deflateCopy(&copy, const_cast<z_stream*>(&zs)) != Z_OK) zlib_failed();
+  std::string tail;
+  deflate_onto(copy, rest, tail, true);
+  deflateEnd(&copy);
+  return tail;
+}
+
+}  // namespace
+
+std::size_t PdfDevice::compressed_size(const Page& p) {
+  if (!p.drawing) return p.stream.size();
+  return p.stream.size() +
+         finished_tail(p.zs, p.pending + (p.path_waiting ? "S\n" : "") + (p.in_run ? "Q\n" : ""))
+             .size();
+}
+
+void PdfDevice::compressed_content(const Page& p,
+                                   const std::function<void(std::string_view)>& sink) {
+  p.stream.read(sink);
+  if (p.drawing)
+    sink(finished_tail(p.zs, p.pending + (p.path_waiting ? "S\n" : "") + (p.in_run ? "Q\n" : "")));
+}
+
+void PdfDevice::write_file(
+    const std::filesystem::path& file,
+    const std::function<void(const std::function<void(std::string_view)>&)>& write) {
   files::AtomicFile out(file.string());
   const auto fail = [&](const std::string& why) {
     throw std::runtime_error("cannot write '" + file.string() + "': " + why);
   };
   if (!out.create()) fail(out.error());
   bool written = true;
-  write_document(layout, [&](std::string_view piece) {
-    if (written) written = out.write(piece);
-  });
+  try {
+    write([&](std::string_view piece) {
+      if (written) written = out.write(piece);
+    });
+  } catch (const std::runtime_error& e) {
+    fail(e.what());
+  }
   if (!written) fail(out.error());
   if (!out.commit()) fail(out.error());
+}
+
+void PdfDevice::write_pdf(const std::filesystem::path& file, const PageLayout& layout) const {
+  write_file(file, [&](const auto& sink) { write_document(layout, sink); });
+}
+
+namespace {
+
+// The PDF operators of the content, forms and fonts as PostScript
+// procedures: fill and stroke colours kept apart, text drawn through its
+// own matrix in the fill colour.
+constexpr std::string_view kEpsProlog =
+    "/sc [0 0 0] def /fc [0 0 0] def /tm [1 0 0 1 0 0] def\n"
+    "/w {setlinewidth} bind def\n"
+    "/RG {3 array astore /sc exch def} bind def\n"
+    "/rg {3 array astore /fc exch def} bind def\n"
+    "/m {moveto} bind def /l {lineto} bind def /h {closepath} bind def\n"
+    "/S {sc aload pop setrgbcolor stroke} bind def\n"
+    "/B {gsave fc aload pop setrgbcolor fill grestore S} bind def\n"
+    "/q {gsave} bind def /Q {grestore} bind def\n"
+    "/cm {6 array astore concat} bind def\n"
+    "/Do {cvx exec} bind def\n"
+    "/re {4 2 roll moveto 1 index 0 rlineto 0 exch rlineto neg 0 rlineto closepath} bind def\n"
+    "/W {clip} bind def /n {newpath} bind def\n"
+    "/BT {} def /ET {} def\n"
+    "/Tf {exch cvx exec exch scalefont setfont} bind def\n"
+    "/Tm {6 array astore /tm exch def} bind def\n"
+    "/Tj {gsave tm concat 0 0 moveto fc aload pop setrgbcolor show grestore} bind def\n";
+
+}  // namespace
+
+void PdfDevice::write_eps_document(int page, const PageLayout& layout,
+                                   const std::function<void(std::string_view)>& sink) const {
+  const Page& p = *pages_.at(static_cast<std::size_t>(page));
+  const Box box = page_box(page, layout);
+  std::string head = "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 " +
+                     std::to_string(static_cast<long>(std::ceil(box.width))) + ' ' +
+                     std::to_string(static_cast<long>(std::ceil(box.height))) +
+                     "\n%%HiResBoundingBox: 0 0 " + decimal(box.width) + ' ' + decimal(box.height) +
+                     "\n%%Creator: polarsketch\n%%LanguageLevel: 2\n%%Pages: 1\n%%EndComments\n"
+                     "%%BeginProlog\nsave\n/polarsketch 64 dict def polarsketch begin\n";
+  head += kEpsProlog;
+  for (const auto& [name, number] : fonts_)
+    head += "/F" + std::to_string(number) + " {/" + name + " findfont} def\n";
+  for (std::size_t k = 0; k < p.forms.size(); ++k)
+    head += "/M" + std::to_string(k) + " {" + form_content(p, k) + "} def\n";
+  head += "%%EndProlog\n%%Page: 1 1\n" + crop_prefix(p, box);
+  sink(head);
+  // The content, inflated on the way.
+  z_stream zs{};
+  if (inflateInit(&zs) != Z_OK) zlib_failed();
+  unsigned char buffer[1 << 15];
+  const auto inflate_piece = [&](std::string_view piece) {
+    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(piece.data()));
+    zs.avail_in = static_cast<uInt>(piece.size());
+    do {
+      zs.next_out = buffer;
+      zs.avail_out = sizeof buffer;
+      const int status = inflate(&zs, Z_NO_FLUSH);
+      if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR) {
+        inflateEnd(&zs);
+        zlib_failed();
+      }
+      sink(std::string_view(reinterpret_cast<const char*>(buffer), sizeof buffer - zs.avail_out));
+    } while (zs.avail_out == 0);
+  };
+  try {
+    compressed_content(p, inflate_piece);
+  } catch (...) {
+    inflateEnd(&zs);
+    throw;
+  }
+  inflateEnd(&zs);
+  sink("end restore\nshowpage\n%%EOF\n");
+}
+
+void PdfDevice::write_eps(const std::filesystem::path& file, int page,
+                          const PageLayout& layout) const {
+  write_file(file, [&](const auto& sink) { write_eps_document(page, layout, sink); });
 }
 
 }  // namespace polarsketch::render

@@ -50,6 +50,14 @@ class PdfDevice final : public Device {
   // (no partial file on failure); throws std::runtime_error naming the file.
   void write_pdf(const std::filesystem::path& file, const PageLayout& layout) const;
 
+  // Page `page` (from 0) as encapsulated PostScript: the same content after
+  // a prolog that defines the PDF operators it uses as PostScript
+  // procedures, the box in its comments. Handed to `sink` piece by piece,
+  // or written to `file` as write_pdf writes.
+  void write_eps_document(int page, const PageLayout& layout,
+                          const std::function<void(std::string_view)>& sink) const;
+  void write_eps(const std::filesystem::path& file, int page, const PageLayout& layout) const;
+
  private:
   struct Page;
   Page* drawing();
@@ -65,6 +73,19 @@ class PdfDevice final : public Device {
   void add_subpath(Page& page, std::span<const Point> points, bool closed);
   // Draws a copy of a shape through its form.
   void place(Page& page, int shape, bool filled, const Point& at);
+
+  // The path of a page's form `form`, its origin at 0 0, painted.
+  static std::string form_content(const Page& page, std::size_t form);
+  // What moves the box's corner to the origin and clips to the paper.
+  static std::string crop_prefix(const Page& page, const Box& box);
+  // A page's content, compressed, finished on a copy when still drawn.
+  static void compressed_content(const Page& page,
+                                 const std::function<void(std::string_view)>& sink);
+  static std::size_t compressed_size(const Page& page);
+  // Writes a file whole through `write`.
+  static void write_file(
+      const std::filesystem::path& file,
+      const std::function<void(const std::function<void(std::string_view)>&)>& write);
 
   std::vector<std::unique_ptr<Page>> pages_;
   std::map<std::string, int, std::less<>> fonts_;  // base font name -> resource number

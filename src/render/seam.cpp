@@ -1,5 +1,5 @@
 // The plot library's device: the installed device, the explicit attributes
-// taken from the plot records, and the sibling recording of an open plot.
+// taken from the plot records, and the sibling figures of an open plot.
 #include "render/seam.hpp"
 
 #include <array>
@@ -28,7 +28,6 @@ struct Seam {
   SiblingFormats formats;
   // While a plot is open with siblings requested: the devices their
   // formats draw on, and the tees that send the calls to them too.
-  std::unique_ptr<CairoDevice> recording;
   std::unique_ptr<SvgDevice> svg;
   std::unique_ptr<PdfDevice> pdf;
   std::unique_ptr<CairoDevice> raster;
@@ -149,7 +148,6 @@ void plot_opened(const std::string& plot_file, Orientation orientation) {
   s.plot_file = plot_file;
   s.orientation = orientation;
   if (s.formats.any()) {
-    if (needs_device(s.formats, FigureDevice::cairo)) s.recording = std::make_unique<CairoDevice>();
     if (needs_device(s.formats, FigureDevice::svg)) s.svg = std::make_unique<SvgDevice>();
     if (needs_device(s.formats, FigureDevice::pdf)) s.pdf = std::make_unique<PdfDevice>();
     if (needs_device(s.formats, FigureDevice::raster))
@@ -157,8 +155,8 @@ void plot_opened(const std::string& plot_file, Orientation orientation) {
           std::make_unique<CairoDevice>(CairoDevice::Raster{s.formats.dpi, s.formats.layout});
     // The base device first, then each figure device, through a chain of tees.
     Device* all = s.base;
-    for (Device* d : {static_cast<Device*>(s.recording.get()), static_cast<Device*>(s.svg.get()),
-                      static_cast<Device*>(s.pdf.get()), static_cast<Device*>(s.raster.get())}) {
+    for (Device* d : {static_cast<Device*>(s.svg.get()), static_cast<Device*>(s.pdf.get()),
+                      static_cast<Device*>(s.raster.get())}) {
       if (d == nullptr) continue;
       s.figures.push_back(std::make_unique<TeeDevice>(*all, *d));
       all = s.figures.back().get();
@@ -186,11 +184,10 @@ void plot_closed() {
   s.open = false;
   s.tee = nullptr;
   s.figures.clear();
-  const std::unique_ptr<CairoDevice> recording = std::move(s.recording);
   const std::unique_ptr<SvgDevice> svg = std::move(s.svg);
   const std::unique_ptr<PdfDevice> pdf = std::move(s.pdf);
   const std::unique_ptr<CairoDevice> raster = std::move(s.raster);
-  const FigurePages pages{recording.get(), svg.get(), pdf.get(), raster.get()};
+  const FigurePages pages{svg.get(), pdf.get(), raster.get()};
   if (pages.page_count() == 0 || s.plot_file.empty()) return;
   for (const std::string& failure : write_siblings(pages, s.plot_file, s.formats))
     std::cerr << "polarsketch: " << failure << '\n';

@@ -4,8 +4,8 @@
 // interactive program draws on the PostScript device). Every call carries
 // its colours and text style: no device reads them back from the driver.
 // While a plot file is open with sibling formats requested, the calls go to
-// the PostScript device and to a cairo recording of the same pages, which is
-// written next to the plot file when it is closed.
+// the PostScript device and to the device of each sibling format, whose
+// pages are written next to the plot file when it is closed.
 #pragma once
 
 #include <cstdint>

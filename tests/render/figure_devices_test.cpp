@@ -98,12 +98,43 @@ TEST(PdfDevice, EachRepeatedMarkIsOneFormAndTheCropFollowsTheInk) {
   const double m = 72.0 * 2.0 / 25.4;
   EXPECT_NE(doc.find("/MediaBox [0 0 " + decimal(200.5 + 2 * m) + ' ' + decimal(100.5 + 2 * m)),
             std::string::npos);
-  if (!testing::run_quietly("command -v pdftoppm")) GTEST_SKIP() << "pdftoppm is missing";
+  // As encapsulated PostScript: each form a procedure, called at each later copy.
+  std::string eps;
+  pdf.write_eps_document(0, PageLayout{true}, [&eps](std::string_view piece) { eps += piece; });
+  EXPECT_EQ(occurrences(eps, "/M0 {"), 1);
+  EXPECT_EQ(occurrences(eps, "/M0 Do"), 49);
+  EXPECT_EQ(occurrences(eps, "/M1 Do"), 29);
+  if (!testing::run_quietly("command -v pdftoppm && command -v gs"))
+    GTEST_SKIP() << "a viewer is missing";
   testing::write_file("marks.pdf", doc);
+  testing::write_file("marks.eps", eps);
   CairoDevice cairo;
   draw_marks(cairo);
   cairo.write_pdf("cairo.pdf", PageLayout{});
   testing::compare_ink(testing::render_pdf("cairo.pdf"), testing::render_pdf("marks.pdf"), "marks");
+  cairo.write_pdf("cairo_page.pdf", PageLayout{true});
+  testing::compare_ink(testing::render_pdf("cairo_page.pdf"),
+                       testing::render_postscript("marks.eps"), "marks as EPS");
+}
+
+// Arcs like great circles across a net, in thin lines of two widths and an
+// outlined square with sharp corners.
+void draw_arcs(Device& d) {
+  d.begin_page(1, Orientation::portrait);
+  for (int k = 0; k < 60; ++k) {
+    d.line_width(k % 2 == 0 ? 0.567 : 1.2);
+    std::vector<Point> arc;
+    for (int i = 0; i <= 90; ++i) {
+      const double a = 3.14159265 * i / 90.0, tilt = 0.05 * k;
+      arc.push_back(
+          {300 + 200 * std::cos(a) * std::cos(tilt) - 120 * std::sin(a) * std::sin(tilt) * (k % 3),
+           400 + 200 * std::sin(a) * (0.2 + 0.013 * k)});
+    }
+    d.polyline(arc, Rgb{0, 0, 0.5});
+  }
+  d.polygon(std::vector<Point>{{100, 100}, {200, 100}, {200, 180}, {100, 180}}, false, Rgb{},
+            Rgb{});
+  d.end_page();
 }
 
 // The raster device's page against the cairo recording's PDF as pdftoppm
@@ -115,6 +146,17 @@ TEST(RasterDevice, StampedMarksLieWhereTheRecordedDrawingPutsThem) {
   draw_marks(cairo);
   cairo.write_pdf("recorded.pdf", PageLayout{true});
   const testing::Picture recorded = testing::render_pdf("recorded.pdf");
+  {
+    // Thin strokes, drawn by the raster device itself.
+    CairoDevice arcs;
+    draw_arcs(arcs);
+    arcs.write_pdf("arcs.pdf", PageLayout{true});
+    CairoDevice raster(CairoDevice::Raster{100.0, PageLayout{true}});
+    draw_arcs(raster);
+    raster.write_png("arcs.png", 0, PageLayout{true}, 100.0);
+    testing::compare_ink(testing::render_pdf("arcs.pdf"), testing::load_picture("arcs.png"),
+                         "thin arcs");
+  }
   for (const bool whole_page : {true, false}) {
     CairoDevice raster(CairoDevice::Raster{100.0, PageLayout{whole_page}});
     draw_marks(raster);
