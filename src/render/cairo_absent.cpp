@@ -1,7 +1,7 @@
 // The cairo device in a build without cairo (the WebAssembly page): pages
 // are counted so that callers see the pages they drew, and every writer
-// fails with a message, so a PNG or EPS asked of this build is a failure
-// said, never a file that is silently missing.
+// fails with a message, so a figure asked of it in this build (a PNG) is a
+// failure said, never a file that is silently missing.
 #include <stdexcept>
 #include <string>
 

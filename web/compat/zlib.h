@@ -1,8 +1,9 @@
-// The deflate calls the PDF writer makes, for a build without the zlib
-// library (the WebAssembly build's): a valid zlib stream of stored
-// (uncompressed) blocks with its Adler-32 check, so the PDF is larger than
-// with zlib but reads the same. Only the WebAssembly build's include path
-// holds this folder.
+// The zlib calls the PDF writer makes, for a build without the zlib
+// library (the WebAssembly build's): deflate writes a valid zlib stream of
+// stored (uncompressed) blocks with its Adler-32 check, so the PDF is larger
+// than with zlib but reads the same; inflate reads such streams back (a
+// compressed block is a data error). Only the WebAssembly build's include
+// path holds this folder.
 #pragma once
 
 #include <algorithm>
@@ -17,6 +18,7 @@ using uLong = unsigned long;
 constexpr int Z_OK = 0;
 constexpr int Z_STREAM_END = 1;
 constexpr int Z_STREAM_ERROR = -2;
+constexpr int Z_DATA_ERROR = -3;
 constexpr int Z_BUF_ERROR = -5;
 constexpr int Z_NO_FLUSH = 0;
 constexpr int Z_FINISH = 4;
@@ -46,6 +48,15 @@ inline void add_block(State& s, const Bytef* data, std::size_t n, bool last) {
   }
 }
 
+// Where inflate is in a stream of stored blocks.
+struct Reading {
+  enum class Part { header, block, lengths, data, check, done } part = Part::header;
+  int needed = 2;         // bytes of the header, lengths or check still to read
+  std::uint32_t value = 0;  // those bytes so far
+  std::size_t left = 0;   // bytes of the block's data still to copy
+  bool last = false;      // the block is the stream's last
+};
+
 }  // namespace stored_deflate
 
 struct z_stream {
@@ -57,6 +68,7 @@ struct z_stream {
   uLong total_out = 0;
   const char* msg = nullptr;
   stored_deflate::State* state = nullptr;
+  stored_deflate::Reading* reading = nullptr;
 };
 
 inline int deflateInit(z_stream* strm, int /*level*/) {
@@ -94,6 +106,80 @@ inline int deflate(z_stream* strm, int flush) {
 inline int deflateCopy(z_stream* dest, z_stream* source) {
   *dest = *source;
   dest->state = source->state ? new stored_deflate::State(*source->state) : nullptr;
+  return Z_OK;
+}
+
+inline int inflateInit(z_stream* strm) {
+  strm->reading = new stored_deflate::Reading;
+  return Z_OK;
+}
+
+inline int inflate(z_stream* strm, int /*flush*/) {
+  using Part = stored_deflate::Reading::Part;
+  stored_deflate::Reading* r = strm->reading;
+  if (r == nullptr) return Z_STREAM_ERROR;
+  bool progress = false;
+  auto take = [&] {
+    const Bytef b = *strm->next_in++;
+    --strm->avail_in;
+    ++strm->total_in;
+    progress = true;
+    return b;
+  };
+  while (r->part != Part::done) {
+    if (r->part == Part::data) {
+      if (r->left == 0) {
+        r->part = r->last ? Part::check : Part::block;
+        r->needed = 4;
+        r->value = 0;
+        continue;
+      }
+      const std::size_t n = std::min<std::size_t>({r->left, strm->avail_in, strm->avail_out});
+      if (n == 0) break;
+      std::copy_n(strm->next_in, n, strm->next_out);
+      strm->next_in += n;
+      strm->avail_in -= static_cast<uInt>(n);
+      strm->total_in += n;
+      strm->next_out += n;
+      strm->avail_out -= static_cast<uInt>(n);
+      strm->total_out += n;
+      r->left -= n;
+      progress = true;
+      continue;
+    }
+    if (strm->avail_in == 0) break;
+    if (r->part == Part::block) {
+      const Bytef b = take();
+      if ((b & 6) != 0) return Z_DATA_ERROR;  // a compressed block
+      r->last = (b & 1) != 0;
+      r->part = Part::lengths;
+      r->needed = 4;
+      r->value = 0;
+      continue;
+    }
+    r->value = (r->value << 8) | take();
+    if (--r->needed > 0) continue;
+    if (r->part == Part::header) {
+      if (((r->value >> 8) & 0x0f) != 8 || r->value % 31 != 0) return Z_DATA_ERROR;
+      r->part = Part::block;
+    } else if (r->part == Part::lengths) {
+      // LEN and NLEN, each low byte first.
+      const std::uint32_t low = r->value >> 24, high = (r->value >> 16) & 0xff;
+      const std::uint32_t nlow = (r->value >> 8) & 0xff, nhigh = r->value & 0xff;
+      if ((low ^ nlow) != 0xff || (high ^ nhigh) != 0xff) return Z_DATA_ERROR;
+      r->left = low | high << 8;
+      r->part = Part::data;
+    } else {
+      r->part = Part::done;  // the Adler-32 check, read past
+    }
+  }
+  if (r->part == Part::done) return Z_STREAM_END;
+  return progress ? Z_OK : Z_BUF_ERROR;
+}
+
+inline int inflateEnd(z_stream* strm) {
+  delete strm->reading;
+  strm->reading = nullptr;
   return Z_OK;
 }
 
