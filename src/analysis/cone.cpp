@@ -3,6 +3,7 @@
 #include <Eigen/Eigenvalues>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -117,7 +118,7 @@ std::optional<ConeFit> fit_cone(std::span<const Vector3> axes) {
   const Eigen::SelfAdjointEigenSolver<Eigen::Matrix3d> tensor(t);
   ConeFit best;
   best.n = axes.size();
-  double best_sum = INFINITY;
+  double best_sum = std::numeric_limits<double>::infinity();
   std::vector<Vector3> points(axes.size());
   for (int candidate = 0; candidate < 3; ++candidate) {
     const Vector3 e = unit(tensor.eigenvectors().col(candidate));

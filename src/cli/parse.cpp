@@ -19,6 +19,7 @@
 #include "console/identity.hpp"
 #include "data/measurements.hpp"
 #include "files/atomic_file.hpp"
+#include "math/decimal.hpp"
 
 namespace polarsketch::cli {
 
@@ -501,7 +502,7 @@ std::string parse_levels(const std::string& list, std::vector<double>& levels) {
     item.erase(0, item.find_first_not_of(' '));
     item.erase(item.find_last_not_of(' ') + 1);
     double level = 0;
-    const auto [end, ec] = std::from_chars(item.data(), item.data() + item.size(), level);
+    const auto [end, ec] = math::read_double(item.data(), item.data() + item.size(), level);
     if (item.empty() || ec != std::errc() || end != item.data() + item.size() ||
         !std::isfinite(level))
       return fault + "'" + item + "' is not a number (levels are numbers above 0, e.g. 2,4,8)";
@@ -697,7 +698,7 @@ struct RoseForm {
 std::optional<double> number_of(std::string_view text) {
   double value = 0;
   const char* first = text.data() + (text.starts_with('+') ? 1 : 0);
-  const auto [end, ec] = std::from_chars(first, text.data() + text.size(), value);
+  const auto [end, ec] = math::read_double(first, text.data() + text.size(), value);
   if (text.empty() || ec != std::errc() || end != text.data() + text.size() ||
       !std::isfinite(value))
     return std::nullopt;
@@ -870,10 +871,10 @@ std::string slope_of(SlopeOptions& o) {
   const std::size_t slash = t.find('/');
   double dd = 0, dip = 0;
   const char* end = t.data() + t.size();
-  const auto first = std::from_chars(t.data(), t.data() + std::min(slash, t.size()), dd);
+  const auto first = math::read_double(t.data(), t.data() + std::min(slash, t.size()), dd);
   const bool read =
       slash != std::string::npos && first.ec == std::errc() && first.ptr == t.data() + slash &&
-      std::from_chars(t.data() + slash + 1, end, dip).ptr == end && slash + 1 < t.size();
+      math::read_double(t.data() + slash + 1, end, dip).ptr == end && slash + 1 < t.size();
   if (!read || !(dd >= 0 && dd <= 360))
     return "--slope '" + t + "' is not DD/DIP (a dip direction from 0 to 360, a dip), e.g. 120/65";
   o.values.dip_direction = dd == 360 ? 0 : dd;

@@ -51,9 +51,12 @@ inline std::int32_t menu_choice() {
 inline constexpr float kCountMargin = 0.002f;
 inline constexpr float kRemainderIgnored = 0.00005f;
 inline constexpr float kRemainderReported = 0.001f;
+// Their bit patterns, checked wherever the C++ library has bit_cast.
+#if defined(__cpp_lib_bit_cast)
 static_assert(std::bit_cast<std::uint32_t>(kCountMargin) == 0x3B03126Fu);
 static_assert(std::bit_cast<std::uint32_t>(kRemainderIgnored) == 0x3851B717u);
 static_assert(std::bit_cast<std::uint32_t>(kRemainderReported) == 0x3A83126Fu);
+#endif
 
 // trunc(x) + 1, truncating toward zero, without leaving the integer range.
 inline std::int32_t count_from(float x) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "data/measurements.hpp"
+#include "math/decimal.hpp"
 
 namespace polarsketch::data::notation {
 
@@ -48,7 +49,7 @@ Number number_prefix(std::string_view text) {
   const std::size_t start = text[0] == '+' ? 1 : 0;
   const char* first = text.data() + start;
   const auto [end, ec] =
-      std::from_chars(first, text.data() + text.size(), n.value, std::chars_format::fixed);
+      math::read_double(first, text.data() + text.size(), n.value, std::chars_format::fixed);
   n.length = static_cast<std::size_t>(end - text.data());
   if (ec == std::errc::result_out_of_range || !std::isfinite(n.value)) {
     n.error = "number out of range";

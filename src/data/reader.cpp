@@ -16,6 +16,7 @@
 
 #include "data/measurements.hpp"
 #include "data/notation.hpp"
+#include "math/decimal.hpp"
 
 namespace polarsketch::data {
 
@@ -269,8 +270,7 @@ std::string shown(std::string_view text) {
 // Degrees in a message: at most one decimal, none when whole.
 std::string degrees_text(double value) {
   std::array<char, 32> buffer{};
-  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                       std::chars_format::fixed, 1);
+  const auto [end, ec] = math::write_fixed(buffer.data(), buffer.data() + buffer.size(), value, 1);
   std::string text(buffer.data(), ec == std::errc{} ? end : buffer.data());
   if (text.size() > 2 && text.ends_with(".0")) text.resize(text.size() - 2);
   return text;

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "math/decimal.hpp"
+
 namespace polarsketch::data {
 
 namespace {
@@ -42,7 +44,7 @@ std::optional<double> number_of(std::string_view text) {
   text = trimmed(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   double value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  const auto [end, ec] = math::read_double(text.data(), text.data() + text.size(), value);
   if (text.empty() || ec != std::errc{} || end != text.data() + text.size() ||
       !std::isfinite(value)) {
     return std::nullopt;

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <system_error>
 
+#include "math/decimal.hpp"
+
 namespace polarsketch::data {
 namespace {
 
@@ -15,7 +17,7 @@ void append_angle(std::string& out, double value, bool azimuth) {
   if (azimuth && v >= 360.0) v -= 360.0;
   if (v == 0.0) v = 0.0;  // no "-0"
   char text[40];
-  const auto [end, ec] = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, 4);
+  const auto [end, ec] = math::write_fixed(text, text + sizeof text, v, 4);
   const char* last = ec == std::errc() ? end : text;
   while (last > text && last[-1] == '0') --last;
   if (last > text && last[-1] == '.') --last;

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "math/decimal.hpp"
+
 namespace polarsketch::render {
 
 long long hundredths(double v) { return std::llround(v * 100.0); }
@@ -36,9 +38,8 @@ void append_pair(std::string& out, long long x, long long y, bool tight) {
 std::string decimal(double v) {
   if (!std::isfinite(v)) v = 0.0;
   char buffer[48];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::round(v * 1000.0) / 1000.0,
-                                 std::chars_format::fixed)
-                       .ptr;
+  const auto end =
+      math::write_fixed(buffer, buffer + sizeof buffer, std::round(v * 1000.0) / 1000.0, 3).ptr;
   std::string s(buffer, end);
   if (s.find('.') != std::string::npos) {
     while (s.back() == '0') s.pop_back();
