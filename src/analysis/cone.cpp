@@ -163,9 +163,12 @@ std::optional<ConeFit> fit_cone(std::span<const Vector3> axes) {
     best.f = d * (great_sum - small_sum) / small_sum;
     best.p = f1_upper_tail(*best.f, d);
     best.small_circle_better = *best.p < 0.05;
-  } else {
+  } else if (axes.size() >= 4) {
+    // An exact cone (r_s = 0): V is infinite.
     best.small_circle_better = small_sum < great_sum;
   }
+  // Three axes always lie on a small circle: with no degree of freedom left
+  // there is no test, and the small circle is not called better.
   return best;
 }
 

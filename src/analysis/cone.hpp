@@ -21,7 +21,7 @@ struct ConeFit {
   // angular residuals; empty when r_s is 0 or n < 4.
   std::optional<double> f;
   std::optional<double> p;  // P(F(1, n - 3) > V)
-  bool small_circle_better = false;  // p < 0.05 (or r_s = 0 < r_g)
+  bool small_circle_better = false;  // p < 0.05 (or n >= 4 and r_s = 0 < r_g)
 };
 
 // The fit: for each eigenvector of the orientation tensor as the candidate

@@ -47,6 +47,20 @@ TEST(Cone, ACrossingConeIsFittedFromLowerHemisphereAxes) {
   }
 }
 
+TEST(Cone, ThreeAxesLieOnASmallCircleButAreNotCalledBetter) {
+  // Any three axes fit a small circle exactly: no degree of freedom is left
+  // for the test, so no F, no p and no verdict of a better fit; a fourth
+  // exactly on the same cone is the exact cone that does fit better.
+  const std::vector<Vector3> four = cone(30, 40, 25, 90, 0);
+  const auto three = fit_cone(std::vector<Vector3>(four.begin(), four.begin() + 3));
+  ASSERT_TRUE(three);
+  EXPECT_FALSE(three->f || three->p);
+  EXPECT_FALSE(three->small_circle_better);
+  const auto exact = fit_cone(four);
+  ASSERT_TRUE(exact);
+  EXPECT_TRUE(exact->small_circle_better);
+}
+
 TEST(Cone, AGirdleOfAxesFitsAboutItsPoleAtNinetyLessItsScatter) {
   // Axes 1 degree either side of the great circle with pole 120/30: as axes,
   // either side is the same distance from the pole, so they lie on the small
