@@ -115,6 +115,9 @@ std::optional<ConeFit> fit_cone(std::span<const Vector3> axes) {
     t += v * v.transpose();
   }
   const Eigen::SelfAdjointEigenSolver<Eigen::Matrix3d> tensor(t);
+  // Axes all alike (s2 = s3 = 0) lie on every cone through them: none is
+  // the fit.
+  if (tensor.eigenvalues()(1) / n < 1e-12) return std::nullopt;
   ConeFit best;
   best.n = axes.size();
   double best_sum = INFINITY;

@@ -29,7 +29,8 @@ struct ConeFit {
 // primitive keeps its points on one nappe), the closed form gives a start
 // (the axis is the eigenvector of the smallest eigenvalue of the centred
 // scatter matrix, cos K = mean . axis), and angular least squares refines
-// it; the candidate of the smallest residual is kept. Empty for n < 3.
+// it; the candidate of the smallest residual is kept. Empty for n < 3 and
+// for axes that are all one axis.
 std::optional<ConeFit> fit_cone(std::span<const Vector3> axes);
 
 // P(F(1, d) > v), from the regularised incomplete beta function.

@@ -47,7 +47,7 @@ TEST(Cone, ACrossingConeIsFittedFromLowerHemisphereAxes) {
   }
 }
 
-TEST(Cone, ThreeAxesLieOnASmallCircleButAreNotCalledBetter) {
+TEST(Cone, TooFewAxesForATestOrACone) {
   // Any three axes fit a small circle exactly: no degree of freedom is left
   // for the test, so no F, no p and no verdict of a better fit; a fourth
   // exactly on the same cone is the exact cone that does fit better.
@@ -59,6 +59,8 @@ TEST(Cone, ThreeAxesLieOnASmallCircleButAreNotCalledBetter) {
   const auto exact = fit_cone(four);
   ASSERT_TRUE(exact);
   EXPECT_TRUE(exact->small_circle_better);
+  // One axis given four times lies on every cone through it: no fit.
+  EXPECT_FALSE(fit_cone(std::vector<Vector3>(4, four[0])));
 }
 
 TEST(Cone, AGirdleOfAxesFitsAboutItsPoleAtNinetyLessItsScatter) {
