@@ -30,8 +30,7 @@ double shown_direction(double degrees, double period, int decimals) {
 
 std::string direction(double degrees, double period, int decimals) {
   char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals,
-                shown_direction(degrees, period, decimals));
+  std::snprintf(text, sizeof text, "%.*f", decimals, shown_direction(degrees, period, decimals));
   return text;
 }
 
@@ -69,8 +68,7 @@ std::string rose_csv(const analysis::Rose& rose) {
 std::vector<std::string> rose_statistics_lines(const analysis::Rose& rose) {
   const analysis::CircularStatistics& st = rose.statistics;
   const double period = analysis::rose_period(rose.symmetry);
-  std::string mean =
-      "mean direction: " + (st.mean ? direction(*st.mean, period, 1) : "undefined");
+  std::string mean = "mean direction: " + (st.mean ? direction(*st.mean, period, 1) : "undefined");
   if (st.mean && rose.symmetry == analysis::RoseSymmetry::axial)
     mean += " / " + direction(shown_direction(*st.mean, period, 1) + 180.0, 360.0, 1);
   std::string interval = "95 % interval: ";

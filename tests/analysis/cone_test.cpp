@@ -48,18 +48,13 @@ TEST(Cone, ACrossingConeIsFittedFromLowerHemisphereAxes) {
 }
 
 TEST(Cone, TooFewAxesForATestOrACone) {
-  // Any three axes fit a small circle exactly: no degree of freedom is left
-  // for the test, so no F, no p and no verdict of a better fit; a fourth
-  // exactly on the same cone is the exact cone that does fit better.
+  // Three axes lie on a small circle (no test, no verdict); four on it are an
+  // exact cone; one axis four times lies on every cone (no fit).
   const std::vector<Vector3> four = cone(30, 40, 25, 90, 0);
   const auto three = fit_cone(std::vector<Vector3>(four.begin(), four.begin() + 3));
   ASSERT_TRUE(three);
-  EXPECT_FALSE(three->f || three->p);
-  EXPECT_FALSE(three->small_circle_better);
-  const auto exact = fit_cone(four);
-  ASSERT_TRUE(exact);
-  EXPECT_TRUE(exact->small_circle_better);
-  // One axis given four times lies on every cone through it: no fit.
+  EXPECT_FALSE(three->f || three->p || three->small_circle_better);
+  EXPECT_TRUE(fit_cone(four).value().small_circle_better);
   EXPECT_FALSE(fit_cone(std::vector<Vector3>(4, four[0])));
 }
 
