@@ -188,7 +188,6 @@ void BM_Rose(benchmark::State& state) {
 }
 BENCHMARK(BM_Rose)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
-// Fast against brute force on every 40th node and the peak node.
 // A million planes rotated (the target: under 1 s, with reading and writing
 // measured end to end by `polarsketch rotate`).
 void BM_RotatePlanes(benchmark::State& state) {
@@ -207,6 +206,7 @@ void BM_Sets(benchmark::State& state) {
 }
 BENCHMARK(BM_Sets)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
+// Fast against brute force on every 40th node and the peak node.
 void compare_with_brute_force() {
   const auto nodes = grid_nodes();
   std::printf("\nBrute force on a sample of the %zu nodes, %zu clustered points:\n", nodes.size(),

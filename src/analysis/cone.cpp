@@ -116,6 +116,9 @@ std::optional<ConeFit> fit_cone(std::span<const Vector3> axes) {
     t += v * v.transpose();
   }
   const Eigen::SelfAdjointEigenSolver<Eigen::Matrix3d> tensor(t);
+  // Axes all alike (s2 = s3 = 0) lie on every cone through them: none is
+  // the fit.
+  if (tensor.eigenvalues()(1) / n < 1e-12) return std::nullopt;
   ConeFit best;
   best.n = axes.size();
   double best_sum = std::numeric_limits<double>::infinity();
@@ -164,9 +167,12 @@ std::optional<ConeFit> fit_cone(std::span<const Vector3> axes) {
     best.f = d * (great_sum - small_sum) / small_sum;
     best.p = f1_upper_tail(*best.f, d);
     best.small_circle_better = *best.p < 0.05;
-  } else {
+  } else if (axes.size() >= 4) {
+    // An exact cone (r_s = 0): V is infinite.
     best.small_circle_better = small_sum < great_sum;
   }
+  // Three axes always lie on a small circle: with no degree of freedom left
+  // there is no test, and the small circle is not called better.
   return best;
 }
 

@@ -21,7 +21,7 @@ struct ConeFit {
   // angular residuals; empty when r_s is 0 or n < 4.
   std::optional<double> f;
   std::optional<double> p;  // P(F(1, n - 3) > V)
-  bool small_circle_better = false;  // p < 0.05 (or r_s = 0 < r_g)
+  bool small_circle_better = false;  // p < 0.05 (or n >= 4 and r_s = 0 < r_g)
 };
 
 // The fit: for each eigenvector of the orientation tensor as the candidate
@@ -29,7 +29,8 @@ struct ConeFit {
 // primitive keeps its points on one nappe), the closed form gives a start
 // (the axis is the eigenvector of the smallest eigenvalue of the centred
 // scatter matrix, cos K = mean . axis), and angular least squares refines
-// it; the candidate of the smallest residual is kept. Empty for n < 3.
+// it; the candidate of the smallest residual is kept. Empty for n < 3 and
+// for axes that are all one axis.
 std::optional<ConeFit> fit_cone(std::span<const Vector3> axes);
 
 // P(F(1, d) > v), from the regularised incomplete beta function.

@@ -153,7 +153,8 @@ CircularStatistics circular_statistics(std::span<const double> azimuths,
   if (rbar < 1e-12) return st;
   const double mean_f = std::atan2(s, c);  // the mean of the (doubled) angles, radians
   st.mean = wrapped(mean_f / kDegree / f, period);
-  st.circular_sd = std::sqrt(-2.0 * std::log(rbar)) / kDegree / f;
+  // Rbar = 1 gives ln 1 = 0 and -2 * 0 = -0: a spread never shown as -0.
+  st.circular_sd = std::sqrt(std::max(0.0, -2.0 * std::log(rbar))) / kDegree / f;
   if (st.n < 2) return st;
   double rho2 = 0;
   for (std::size_t i = 0; i < azimuths.size(); ++i)

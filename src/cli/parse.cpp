@@ -82,7 +82,9 @@ Options of plot:
   --net STEP          a standard net under the data, every STEP degrees
   --polar-net STEP    a polar net under the data, every STEP degrees
   --planes great-circles|poles|both
-                      how planes are drawn (default great-circles)
+                      how planes are drawn (default great-circles); over
+                      10,000 great circles a note says that poles or the
+                      density alone (--contour --hide-data) read better
   --hemisphere lower|upper
                       (default lower)
   --view TREND/PLUNGE the net centred on this direction (trend 0 to 360,
@@ -418,7 +420,9 @@ CLI::App* add_plot_form(CLI::App& app, PlotRequest& plot, std::string& output, F
              {{"great-circles", PlaneStyle::great_circles},
               {"poles", PlaneStyle::poles},
               {"both", PlaneStyle::both}},
-             "how planes are drawn (default great-circles)", finish);
+             "how planes are drawn (default great-circles; over 10,000 great circles a note "
+             "says poles or --contour --hide-data read better)",
+             finish);
   add_choice(*form, "--hemisphere", plot.hemisphere,
              {{"lower", Hemisphere::lower}, {"upper", Hemisphere::upper}}, "default lower", finish);
   form->add_flag("--run-info", plot.run_info, "write the run information on the page");

@@ -160,6 +160,7 @@ int run_plot(const PlotRequest& r, std::istream& in, std::ostream& /*out*/, std:
   if (!outputs.create()) return cannot_write(outputs.failed_target(), outputs.error(), err);
   if (density_file != nullptr && !density_file->write(tables::density_csv(page.density->grid)))
     return cannot_write(density_out, "a write failed (disk full?)", err);
+  if (const auto note = figure::great_circle_note(page)) err << "polarsketch: " << *note << '\n';
   const figure::Written written =
       plot_file != nullptr ? figure::draw_postscript_page(page, plot_file->temp_path(), r.output)
                            : figure::write_page(page, r.output);

@@ -199,29 +199,26 @@ Written write_document(const Document& document, const std::string& path) {
   return write_figure(document, path);
 }
 
+}  // namespace
+
 // More great circles than this cover the net in ink and take long to draw.
 constexpr std::size_t kManyGreatCircles = 10000;
 
-// The note a page of very many great circles gets: what reads better.
-Written with_great_circle_note(Written w, const Page& page) {
-  if (page.hide_data) return w;
+std::optional<std::string> great_circle_note(const Page& page) {
+  if (page.hide_data) return std::nullopt;
   std::size_t circles = 0;
   for (const PageSet& set : page.sets)
     if (draws_circles(set.data, page.planes))
       circles +=
           set.data.kind == data::Kind::slips ? set.data.slips.size() : set.data.planes.size();
-  if (circles > kManyGreatCircles)
-    w.messages.push_back("note: " + std::to_string(circles) +
-                         " great circles drawn; poles (--planes poles) or the density alone "
-                         "(--contour --hide-data) read better");
-  return w;
+  if (circles <= kManyGreatCircles) return std::nullopt;
+  return "note: " + std::to_string(circles) +
+         " great circles to draw; poles (--planes poles) or the density alone "
+         "(--contour --hide-data) read better";
 }
 
-}  // namespace
-
 Written write_page(const Page& page, const std::string& path) {
-  return with_great_circle_note(
-      write_document(document_of(page, [&page] { draw_page(page); }), path), page);
+  return write_document(document_of(page, [&page] { draw_page(page); }), path);
 }
 
 Written write_rose_page(const RosePage& page, const std::string& path) {
@@ -234,8 +231,7 @@ bool is_postscript(const Page& page) {
 
 Written draw_postscript_page(const Page& page, const std::string& plot_file,
                              const std::string& path) {
-  return with_great_circle_note(
-      draw_postscript(document_of(page, [&page] { draw_page(page); }), plot_file, path), page);
+  return draw_postscript(document_of(page, [&page] { draw_page(page); }), plot_file, path);
 }
 
 }  // namespace polarsketch::figure

@@ -35,6 +35,9 @@ bool is_postscript(const Page& page);
 // messages name `path`.
 Written draw_postscript_page(const Page& page, const std::string& plot_file,
                              const std::string& path);
+// The note a page of more than 10,000 drawn great circles gets, said before
+// it is drawn (which takes long): poles or the density alone read better.
+std::optional<std::string> great_circle_note(const Page& page);
 // The same as write_page for a rose page.
 Written write_rose_page(const RosePage& page, const std::string& path);
 

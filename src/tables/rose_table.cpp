@@ -1,6 +1,7 @@
 // A rose's bins and statistics as CSV and as legend lines.
 #include "tables/rose_table.hpp"
 
+#include <cmath>
 #include <cstdio>
 #include <optional>
 
@@ -18,6 +19,20 @@ std::string angle(const std::optional<double>& degrees) {
 }
 
 std::string number(double value) { return formatted("%.6g", value); }
+
+// A direction in [0, period) rounded to `decimals` decimals: one that rounds
+// to the period is 0 (359.996 is shown "0.00", not "360.00").
+double shown_direction(double degrees, double period, int decimals) {
+  const double scale = std::pow(10.0, decimals);
+  const double rounded = std::round(degrees * scale) / scale;
+  return rounded >= period ? rounded - period : rounded;
+}
+
+std::string direction(double degrees, double period, int decimals) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, shown_direction(degrees, period, decimals));
+  return text;
+}
 
 double percent(double part, double whole) { return whole > 0 ? 100.0 * part / whole : 0.0; }
 
@@ -39,7 +54,8 @@ std::string rose_csv(const analysis::Rose& rose) {
   text += "\nstatistic,value\n";
   text += "n," + std::to_string(st.n) + "\n";
   if (rose.weighted) text += "weight," + number(st.total_weight) + "\n";
-  text += "mean," + angle(st.mean) + "\n";
+  text += "mean," + (st.mean ? direction(*st.mean, analysis::rose_period(rose.symmetry), 2) : "") +
+          "\n";
   text += "mean_resultant_length," + number(st.mean_resultant_length) + "\n";
   text += "circular_variance," + number(st.circular_variance) + "\n";
   text += "circular_sd," + angle(st.circular_sd) + "\n";
@@ -51,9 +67,10 @@ std::string rose_csv(const analysis::Rose& rose) {
 
 std::vector<std::string> rose_statistics_lines(const analysis::Rose& rose) {
   const analysis::CircularStatistics& st = rose.statistics;
-  std::string mean = "mean direction: " + (st.mean ? formatted("%.1f", *st.mean) : "undefined");
+  const double period = analysis::rose_period(rose.symmetry);
+  std::string mean = "mean direction: " + (st.mean ? direction(*st.mean, period, 1) : "undefined");
   if (st.mean && rose.symmetry == analysis::RoseSymmetry::axial)
-    mean += " / " + formatted("%.1f", *st.mean + 180.0);
+    mean += " / " + direction(shown_direction(*st.mean, period, 1) + 180.0, 360.0, 1);
   std::string interval = "95 % interval: ";
   interval += st.confidence95 ? "+/- " + formatted("%.1f", *st.confidence95) : "undefined";
   const std::string doubled =

@@ -47,6 +47,17 @@ TEST(Cone, ACrossingConeIsFittedFromLowerHemisphereAxes) {
   }
 }
 
+TEST(Cone, TooFewAxesForATestOrACone) {
+  // Three axes lie on a small circle (no test, no verdict); four on it are an
+  // exact cone; one axis four times lies on every cone (no fit).
+  const std::vector<Vector3> four = cone(30, 40, 25, 90, 0);
+  const auto three = fit_cone(std::vector<Vector3>(four.begin(), four.begin() + 3));
+  ASSERT_TRUE(three);
+  EXPECT_FALSE(three->f || three->p || three->small_circle_better);
+  EXPECT_TRUE(fit_cone(four).value().small_circle_better);
+  EXPECT_FALSE(fit_cone(std::vector<Vector3>(4, four[0])));
+}
+
 TEST(Cone, AGirdleOfAxesFitsAboutItsPoleAtNinetyLessItsScatter) {
   // Axes 1 degree either side of the great circle with pole 120/30: as axes,
   // either side is the same distance from the pole, so they lie on the small

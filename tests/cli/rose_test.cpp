@@ -130,5 +130,17 @@ TEST(RoseCommand, RingsAreNiceStepsAndPetalsScaleByArea) {
   EXPECT_DOUBLE_EQ(figure::rose_radius(40, rings, figure::RoseScale::area), 1);
 }
 
+TEST(RoseCommand, AMeanThatRoundsToTheFullCircleReadsZero) {
+  // Means -0.00002 (trends) and 179.98 (strikes), and no spread (sqrt of -0).
+  testing::ScratchDir dir;
+  const CliRun t = run_cli({"rose", "--csv", "-"}, "trend,plunge\n0,1\n10,1\n359.9999,1\n350,1\n");
+  EXPECT_NE(t.out.find("\nmean,0.00\n"), std::string::npos) << t.out;
+  testing::write_file("strikes.csv", "dipdir,dip\n89.97,30\n90,30\n89.98,30\n");
+  ASSERT_EQ(run_cli({"rose", "-o", "s.ps", "strikes.csv"}).status, 0);
+  EXPECT_NE(testing::read_file("s.ps").find("(mean direction: 0.0 / 180.0)"), std::string::npos);
+  const CliRun one = run_cli({"rose", "--csv", "-"}, "trend,plunge\n90,10\n");
+  EXPECT_NE(one.out.find("\ncircular_sd,0.00\n"), std::string::npos) << one.out;
+}
+
 }  // namespace
 }  // namespace polarsketch::cli
